@@ -1,0 +1,49 @@
+// Moves: the motion library, the game's twelve textures, the message towers and the sparks.
+#ifndef VANTORIX_MOVES_H
+#define VANTORIX_MOVES_H
+
+#include <vector>
+
+#include "Mesh.h"
+
+// Number of texture slots that getText() hands out.
+const int NB_TEXTURES = 12;
+
+// A stage record (age, opacity, slot) or a particle record (9 floats).
+typedef std::vector<float> Record;
+typedef std::vector<Record> RecordList;
+
+class Moves {
+public:
+    std::vector<std::vector<Mesh> > movePoses;
+    std::vector<std::vector<int> > moveFrames;
+    std::vector<std::vector<float> > moveDists;
+    RecordList particles;
+    unsigned int textures[NB_TEXTURES];
+    RecordList tower1;
+    RecordList tower2;
+    RecordList tower3;
+    RecordList tower4;
+    RecordList tower5;
+
+    Moves();
+    ~Moves();
+
+    void loadMoves();
+    void loadTextures();
+    void loadTexture(const char* fileName, int slot);
+    unsigned int* getText();
+
+    Mesh interpolate(int move, int clock) const;
+    float interpolateDist(int move, int clock) const;
+    int getMoveLength(int move) const;
+
+    void addStage(int tower, int slot);
+    void moveTower(int step);
+    RecordList getTower(int tower) const;
+
+    void newBang(std::vector<float> burst, int count, int player);
+    RecordList moveParticles(int step);
+};
+
+#endif

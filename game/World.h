@@ -1,0 +1,78 @@
+// World: the fight, owning the engine, the motion library, the camera and the game record.
+#ifndef VANTORIX_WORLD_H
+#define VANTORIX_WORLD_H
+
+#include <atomic>
+
+#include "../animation/moves.h"
+#include "../render/Moteur3d.h"
+#include "../render/camera.h"
+#include "Game.h"
+
+extern const float DistCAC;
+extern const float DistCACL;
+extern const float limiteContactRobots;
+
+class World {
+public:
+    Moteur3d moteur;
+    Moves moves;
+    Camera camera;
+    Game game;
+    float pos1 = 0;
+    float speed1 = 0;
+    float pos2 = 0;
+    float speed2 = 0;
+    float drawPos1 = 0;
+    float drawPos2 = 0;
+    int clock1 = 0;
+    int clock2 = 0;
+    int duelScore = 0;
+    int tickStep = 0;
+    int timer = 0;
+    bool webcamOn = false;
+    int left1 = 0;
+    int right1 = 0;
+    int up1 = 0;
+    int down1 = 0;
+    int sign1 = 0;
+    int lastSign1 = 0;
+    int left2 = 0;
+    int right2 = 0;
+    int up2 = 0;
+    int down2 = 0;
+    int sign2 = 0;
+    int lastSign2 = 0;
+    // Read by the webcam worker for its overlay, hence whole-value atomics.
+    std::atomic<int> life1{0};
+    std::atomic<int> life2{0};
+
+    World();
+    ~World();
+
+    void init();
+    // Steps 3 to 8 of init: the fight's starting values, without touching window or files.
+    void setStartingValues();
+
+    void handleEvents();
+    void handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1, int rps2);
+    void setInputs();
+    int checkInput(int player) const;
+
+    void update();
+    void updatePositions();
+    void testLives();
+    void testTime();
+    float setSpeed(float speed, int right, int left);
+    void setLastSign();
+    void setExplosion(int move, int hit);
+
+    int solveBattle(int a, int b) const;
+    void roundWinner();
+    void displayHit();
+    void displayWinner();
+
+    void display();
+};
+
+#endif

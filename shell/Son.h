@@ -1,0 +1,17 @@
+// Sound: the looping background music and the two strike effects, over SDL_mixer.
+#ifndef VANTORIX_SON_H
+#define VANTORIX_SON_H
+
+#include <SDL/SDL_mixer.h>
+
+extern Mix_Music* music;
+extern Mix_Chunk* sound1;
+extern Mix_Chunk* sound2;
+
+void initSon();
+void playBackgroundMusic();
+void musicFinished();
+void playSound1();
+void playSound2();
+
+#endif
