@@ -28,6 +28,8 @@ LOOP=$((STEP * 16 * BARS))
 # Working files are mono 32-bit float so that mixing never clips on the way.
 FLOAT=(-r "$RATE" -c 1 -b 32 -e floating-point)
 SOX=(sox -R -V1)
+# The null input sets the rate that synth works at, so it is given one.
+SILENCE=(-r "$RATE" -c 1 -n)
 
 # Semitones from A4 of a note name such as A2, C#5 or Bb3.
 semitones() {
@@ -52,7 +54,7 @@ fit() {
 
 instrument_bass() { # out, semitones, samples
   local p=$2 sub=$(($2 - 12))
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/raw.wav" \
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/raw.wav" \
     synth "$3s" sawtooth "%$p" synth "$3s" sine mix "%$sub" \
     lowpass 700 overdrive 8 gain -n -3 fade h 0.004 "$3s" 0.05
   fit "$work/raw.wav" "$1" "$3"
@@ -60,14 +62,14 @@ instrument_bass() { # out, semitones, samples
 
 instrument_lead() {
   local oct=$(($2 + 12))
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/raw.wav" \
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/raw.wav" \
     synth "$3s" square "%$2" 0 0 30 synth "$3s" sawtooth mix "%$oct" \
     lowpass 2800 gain -n -3 fade h 0.006 "$3s" 0.06
   fit "$work/raw.wav" "$1" "$3"
 }
 
-instrument_arp() {
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/raw.wav" \
+instrument_arp() { # sox plucks only at 44.1 kHz and up; the output rate brings it down
+  "${SOX[@]}" -r 44100 -c 1 -n "${FLOAT[@]}" "$work/raw.wav" \
     synth 0.2 pluck "%$2" 0 0 60 lowpass 3500 gain -n -3 fade l 0.002 0.2 0.18
   fit "$work/raw.wav" "$1" "$3"
 }
@@ -78,7 +80,7 @@ instrument_pad() { # out, "a b c" semitones, samples
   for s in $2; do
     tones+=(sawtooth "%$s" sawtooth "%$s.12")
   done
-  "${SOX[@]}" -n -r "$RATE" -c 6 -b 32 -e floating-point "$work/raw.wav" \
+  "${SOX[@]}" -r "$RATE" -c 6 -n "${FLOAT[@]}" "$work/raw.wav" \
     synth "$3s" "${tones[@]}" remix - lowpass 1400 lowpass 2400 gain -n -3 fade h 0.08 "$3s" 0.25
   fit "$work/raw.wav" "$1" "$3"
 }
@@ -87,18 +89,18 @@ instrument_pad() { # out, "a b c" semitones, samples
 
 make_drums() {
   # kick: a pitch drop from 150 Hz to 42 Hz with a fast fall, plus a click
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/kick_body.wav" synth 0.45 sine 150/42 fade l 0 0.45 0.44
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/kick_click.wav" synth 0.012 square 900 lowpass 3000 fade t 0 0.012 0.012 pad 0 0.438
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/kick_body.wav" synth 0.45 sine 150/42 fade l 0 0.45 0.44
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/kick_click.wav" synth 0.012 square 900 lowpass 3000 fade t 0 0.012 0.012 pad 0 0.438
   "${SOX[@]}" -m -v 1 "$work/kick_body.wav" -v 0.25 "$work/kick_click.wav" "$work/hit_k.wav" gain -n -1
   # snare: a 190 Hz body under a bright noise crack
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/snare_body.wav" synth 0.12 triangle 190/160 fade l 0 0.12 0.11 pad 0 0.18
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/snare_noise.wav" synth 0.3 whitenoise highpass 1500 lowpass 9000 fade l 0 0.3 0.29
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/snare_body.wav" synth 0.12 sine 200/160 fade l 0 0.12 0.11 pad 0 0.18
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/snare_noise.wav" synth 0.3 whitenoise highpass 1500 lowpass 9000 fade l 0 0.3 0.29
   "${SOX[@]}" -m -v 0.7 "$work/snare_body.wav" -v 0.8 "$work/snare_noise.wav" "$work/hit_s.wav" gain -n -1
   # hats: closed (short) and open (longer), high-passed noise
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/hit_h.wav" synth 0.05 whitenoise highpass 7000 fade l 0 0.05 0.048 gain -n -1
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/hit_o.wav" synth 0.3 whitenoise highpass 6000 fade l 0 0.3 0.29 gain -n -1
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/hit_h.wav" synth 0.05 whitenoise highpass 7000 fade l 0 0.05 0.048 gain -n -1
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/hit_o.wav" synth 0.3 whitenoise highpass 6000 fade l 0 0.3 0.29 gain -n -1
   # crash: long bright wash
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/hit_c.wav" synth 2.0 whitenoise highpass 4000 lowpass 11000 fade l 0.002 2.0 1.98 gain -n -1
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/hit_c.wav" synth 2.0 whitenoise highpass 4000 lowpass 11000 fade l 0.002 2.0 1.98 gain -n -1
 }
 
 # --- sequencing --------------------------------------------------------------
@@ -112,11 +114,11 @@ sequence_notes() { # instrument, out, tokens...
     name=${tok%%:*} len=${tok##*:} n=$((len * STEP))
     if [ "$name" = - ]; then
       file=$work/rest_$n.wav
-      [ -e "$file" ] || "${SOX[@]}" -n "${FLOAT[@]}" "$file" trim 0 "${n}s"
+      [ -e "$file" ] || "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$file" trim 0 "${n}s"
     else
       tones=""
       for s in ${name//,/ }; do tones+=" $(semitones "$s")"; done
-      key=${name//[#,]/_}; key=${key//#/s}
+      key=${name//#/s}; key=${key//,/_}
       file=$work/${inst}_${key}_$n.wav
       [ -e "$file" ] || "instrument_$inst" "$file" "${tones# }" "$n"
     fi
@@ -137,7 +139,7 @@ sequence_drums() { # out, bar grids...
     len=$(($1 - start)) n=$((len * STEP))
     if [ -z "$kind" ]; then
       file=$work/rest_$n.wav
-      [ -e "$file" ] || "${SOX[@]}" -n "${FLOAT[@]}" "$file" trim 0 "${n}s"
+      [ -e "$file" ] || "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$file" trim 0 "${n}s"
     else
       file=$work/cut_${kind}_$n.wav
       [ -e "$file" ] || fit "$work/hit_$kind.wav" "$file" "$n"
@@ -148,7 +150,7 @@ sequence_drums() { # out, bar grids...
   for ((i = 0; i < ${#grid}; i++)); do
     c=${grid:i:1}
     [ "$c" = . ] && continue
-    [ "$i" -gt "$start" ] || [ -n "$kind" ] && emit "$i"
+    [ "$i" -gt "$start" ] && emit "$i"
     start=$i kind=$c
   done
   emit "${#grid}"
@@ -212,7 +214,6 @@ make_music() {
     G#5:6 E5:2 B4:4 -:4
   )
 
-  local plain=x...x...x...x... fill8=x...x...x...x.x. fill16=x...x...x.x.x.xx
   local kicks=() snares=() hats=() crash=()
   for ((i = 1; i <= BARS; i++)); do
     case $i in 8) kicks+=(k...k...k...k.k.) ;; 16) kicks+=(k...k...k.k.k.k.) ;; *) kicks+=(k...k...k...k...) ;; esac
@@ -220,7 +221,6 @@ make_music() {
     if [ "$i" -le 8 ]; then hats+=(..h...h...h...o.); else hats+=(h.h.h.hhh.h.h.o.); fi
     case $i in 1 | 9) crash+=(c...............) ;; *) crash+=(................) ;; esac
   done
-  : "$plain" "$fill8" "$fill16"
 
   make_drums
   sequence_drums "$work/t_kick.wav" "${kicks[@]}"
@@ -244,10 +244,11 @@ make_music() {
   place "$work/t_arp.wav" "$work/s_arp.wav" remix 1v0.5 1v0.9 reverb 30 50 50
 
   "${SOX[@]}" -m \
-    -v 0.80 "$work/s_kick.wav" -v 0.42 "$work/s_snare.wav" -v 0.16 "$work/s_hats.wav" -v 0.12 "$work/s_crash.wav" \
-    -v 0.55 "$work/s_bass.wav" -v 0.22 "$work/s_pad.wav" -v 0.30 "$work/s_lead.wav" -v 0.10 "$work/s_arp.wav" \
-    "$work/mix.wav"
-  "${SOX[@]}" "$work/mix.wav" -b 16 "$work/music.wav" compand 0.005,0.15 6:-40,-30,-12,-10,0,-6 -4 gain -n -1
+    -v 0.80 "$work/s_kick.wav" -v 0.65 "$work/s_snare.wav" -v 0.22 "$work/s_hats.wav" -v 0.15 "$work/s_crash.wav" \
+    -v 0.38 "$work/s_bass.wav" -v 0.30 "$work/s_pad.wav" -v 0.45 "$work/s_lead.wav" -v 0.16 "$work/s_arp.wav" \
+    "$work/mix.wav" highpass 25
+  "${SOX[@]}" "$work/mix.wav" "$work/mix.wav" -b 16 "$work/music.wav" \
+    compand 0.005,0.15 6:-40,-30,-12,-10,0,-6 -4 gain -n -1 trim "${LOOP}s" "${LOOP}s"
   oggenc --quiet --serial 1 -q 3 -o "$out/music.ogg" "$work/music.wav"
 }
 
@@ -260,9 +261,9 @@ to_game_wav() { # in, out
 
 # A heavy hit: a sub boom falling from 90 to 30 Hz, a low noise burst and a crackle.
 make_explosion() {
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/boom.wav" synth 0.6 sine 90/30 overdrive 10 fade l 0.003 0.6 0.57
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/rumble.wav" synth 0.6 brownnoise lowpass 400 fade l 0.002 0.6 0.58 gain -n -2
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/crack.wav" synth 0.18 whitenoise highpass 800 fade l 0.001 0.18 0.17 pad 0 0.42
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/boom.wav" synth 0.6 sine 90/30 overdrive 10 fade l 0.003 0.6 0.57
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/rumble.wav" synth 0.6 brownnoise lowpass 400 fade l 0.002 0.6 0.58 gain -n -2
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/crack.wav" synth 0.18 whitenoise highpass 800 fade l 0.001 0.18 0.17 pad 0 0.42
   "${SOX[@]}" -m -v 0.9 "$work/boom.wav" -v 0.7 "$work/rumble.wav" -v 0.45 "$work/crack.wav" "$work/explosion.wav" \
     remix 1 1 reverb 30 60 60 trim 0 0.6 fade t 0 0.6 0.05
   to_game_wav "$work/explosion.wav" "$out/explosion.wav"
@@ -270,8 +271,8 @@ make_explosion() {
 
 # A punch: a short low thump with a slap of bright noise on top.
 make_punch() {
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/thump.wav" synth 0.25 sine 140/55 fade l 0.002 0.25 0.23
-  "${SOX[@]}" -n "${FLOAT[@]}" "$work/slap.wav" synth 0.035 whitenoise highpass 1800 lowpass 7000 fade l 0.0005 0.035 0.033 pad 0 0.215
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/thump.wav" synth 0.25 sine 140/55 fade l 0.002 0.25 0.23
+  "${SOX[@]}" "${SILENCE[@]}" "${FLOAT[@]}" "$work/slap.wav" synth 0.035 whitenoise highpass 1800 lowpass 7000 fade l 0.0005 0.035 0.033 pad 0 0.215
   "${SOX[@]}" -m -v 1.0 "$work/thump.wav" -v 0.6 "$work/slap.wav" "$work/punch.wav" remix 1 1 fade t 0 0.25 0.03
   to_game_wav "$work/punch.wav" "$out/sound.wav"
 }
