@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Makes data/earthmap1k.bmp, the Earth's surface texture, from the NASA map that Debian's xplanet-images ships.
+#
+# Usage: tools/make_earth.sh [output-dir]   (default: data/ next to this script)
+# Needs: imagemagick, xplanet-images. The map is equirectangular, north at the
+# top, longitude -180 at the left edge, exactly as it comes; it is only scaled.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+out=${1:-$here/../data}
+source_map=/usr/share/xplanet/images/earth.jpg
+
+command -v convert >/dev/null || { echo "make_earth: 'convert' is missing (install imagemagick)" >&2; exit 1; }
+[ -r "$source_map" ] || { echo "make_earth: $source_map not found (install xplanet-images)" >&2; exit 1; }
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# BMP3 with no alpha is the plain 24-bit bottom-up BI_RGB file the game's BMP loader expects.
+convert "$source_map" -strip -filter Lanczos -resize '1024x512!' -alpha off -type TrueColor \
+  -define bmp:format=bmp3 "BMP3:$out/earthmap1k.bmp"
+echo "make_earth: wrote $out/earthmap1k.bmp"
