@@ -1,0 +1,69 @@
+// The frame of the fight: backdrop and robots in the camera's view, then the fixed overlay.
+#include <GL/gl.h>
+
+#include "../scenery/backgrnd.h"
+#include "World.h"
+
+// Life panels, in overlay units.
+static const float PANEL_Y = 0.7f;
+static const float PANEL_WIDTH = 0.6f;
+static const float PANEL_HEIGHT = 0.2f;
+static const float PANEL1_X = -0.9f;
+static const float PANEL2_X = 0.3f;
+static const int PANEL1_SLOT = 0;  // "CPLifeSM.bmp"
+static const int PANEL2_SLOT = 1;  // "CPLifeRS.bmp"
+static const int TOWER_COUNT = 5;
+
+// Player 1 stands against player 2's drawn x of the previous frame; player 2 against
+// player 1's drawn x of this frame. A lunging move's short reach draws the attacker close to
+// the opponent while its position stays.
+static void drawPlayer1(World& world) {
+    glPushMatrix();
+    int move = world.game.getPmove(1);
+    float reach = world.moves.interpolateDist(move, world.clock1);
+    world.drawPos1 = world.moteur.placeJoueur(1, world.pos1, world.drawPos2, reach);
+    world.moteur.draw(world.moves.interpolate(move, world.clock1));
+    glPopMatrix();
+}
+
+static void drawPlayer2(World& world) {
+    glPushMatrix();
+    int move = world.game.getPmove(2);
+    float reach = world.moves.interpolateDist(move, world.clock2);
+    world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.pos2, reach);
+    world.moteur.draw(world.moves.interpolate(move, world.clock2));
+    glPopMatrix();
+}
+
+static void drawOverlay(World& world) {
+    Moteur3d& moteur = world.moteur;
+    unsigned int* textures = world.moves.getText();
+    moteur.displayLife((float)world.life1, (float)world.life2);
+    moteur.draw(textures, PANEL1_SLOT, PANEL1_X, PANEL_Y, PANEL_WIDTH, PANEL_HEIGHT, 1.0f);
+    moteur.draw(textures, PANEL2_SLOT, PANEL2_X, PANEL_Y, PANEL_WIDTH, PANEL_HEIGHT, 1.0f);
+    for (int tower = 1; tower <= TOWER_COUNT; tower++) {
+        moteur.draw(world.moves.getTower(tower), tower, textures);
+    }
+}
+
+void World::display() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    camera.placeCamera();
+
+    // The light is set inside the camera's frame so that it stands in the scene's coordinates.
+    glPushMatrix();
+    moteur.setLight();
+    drawBackground();
+    glPopMatrix();
+
+    drawPlayer1(*this);
+    drawPlayer2(*this);
+
+    // Sparks advance with the fight's tick, slower during a duel, and move with the camera.
+    moteur.draw(moves.moveParticles(tickStep));
+
+    // Back to the bare look-at: the overlay stays put while the camera moves.
+    glPopMatrix();
+    drawOverlay(*this);
+}

@@ -1,0 +1,102 @@
+// The sign duel: the countdown schedule, the three secret exchanges and their outcome.
+#include "duel.h"
+
+#include "World.h"
+
+// Texture slots of the duel's pictures.
+static const int SLOT_COUNTDOWN_A = 5;    // "chiffou.bmp"
+static const int SLOT_COUNTDOWN_B = 6;    // "mi.bmp"
+static const int SLOT_HIT = 7;            // "paf.bmp"
+static const int SLOT_CRITICAL = 8;       // "critical.bmp"
+static const int SLOT_PLAYER2_WINS = 9;   // "prwin.bmp"
+static const int SLOT_PLAYER1_WINS = 10;  // "pawin.bmp"
+static const int SLOT_EXCHANGE_WON = 11;  // "win.bmp"
+
+static const int TOWER_PLAYER1_MARKS = 3;
+static const int TOWER_PLAYER2_MARKS = 4;
+static const int TOWER_ANNOUNCEMENT = 5;
+
+// The duel ends as soon as either move clock passes this, a little before the specials end.
+static const int DUEL_LAST_CLOCK = 147;
+static const int SWEEP = 3;
+static const int DUEL_DAMAGE = 20;
+static const int FREE_TICK_STEP = 5;
+
+void runDuelSchedule(World& world) {
+    Moves& moves = world.moves;
+    switch (world.clock1) {
+    case 10:
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_A);
+        world.duelScore = 0;
+        return;
+    case 30:
+    case 70:
+    case 110:
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_B);
+        return;
+    case 50:
+    case 90:
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_A);
+        world.roundWinner();
+        return;
+    case 130:
+        world.roundWinner();
+        world.displayHit();
+        return;
+    default:
+        break;
+    }
+    if (world.clock1 > DUEL_LAST_CLOCK || world.clock2 > DUEL_LAST_CLOCK) {
+        world.displayWinner();
+        world.tickStep = FREE_TICK_STEP;
+        world.game.setGameState(FREE_FIGHT);
+    }
+}
+
+int World::solveBattle(int a, int b) const {
+    if (a == b) {
+        return 0;
+    }
+    bool firstWins = (a == 1 && b == 3) || (a == 3 && b == 2) || (a == 2 && b == 1);
+    return firstWins ? 1 : 2;
+}
+
+// A won exchange reveals both signs and marks the winner's tower; a draw shows nothing.
+void World::roundWinner() {
+    int result = solveBattle(lastSign1, lastSign2);
+    if (result == 1) {
+        moves.addStage(TOWER_PLAYER1_MARKS, SLOT_EXCHANGE_WON);
+        moves.addStage(1, lastSign1 + 1);
+        moves.addStage(2, lastSign2 + 1);
+        duelScore += 1;
+    } else if (result == 2) {
+        moves.addStage(TOWER_PLAYER2_MARKS, SLOT_EXCHANGE_WON);
+        moves.addStage(2, lastSign2 + 1);
+        moves.addStage(1, lastSign1 + 1);
+        duelScore -= 1;
+    }
+}
+
+// After the third exchange: a clean sweep is a critical hit on the swept player.
+void World::displayHit() {
+    if (duelScore == SWEEP) {
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_CRITICAL);
+        life2 -= DUEL_DAMAGE;
+    } else if (duelScore == -SWEEP) {
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_CRITICAL);
+        life1 -= DUEL_DAMAGE;
+    } else {
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_HIT);
+    }
+}
+
+// At the end of the duel the player behind loses; a level duel costs nothing.
+void World::displayWinner() {
+    if (duelScore > 0) {
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_PLAYER1_WINS);
+        life2 -= DUEL_DAMAGE;
+    } else if (duelScore < 0) {
+        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_PLAYER2_WINS);
+        life1 -= DUEL_DAMAGE;
+    }
+}

@@ -1,0 +1,311 @@
+// The fight's rules for one frame: each player's turn, the duel, the positions and the signs.
+#include <atomic>
+#include <cmath>
+
+#include "../shell/Son.h"
+#include "World.h"
+#include "duel.h"
+
+const float DistCAC = 2.0f;
+const float DistCACL = 4.0f;
+const float limiteContactRobots = 1.0f;
+
+// Player states.
+static const int IDLE = 0;
+static const int STRIKING = 1;
+static const int WINDING_UP = 2;
+static const int WIND_DOWN_ORDERED = 3;
+static const int SPECIAL = 4;
+static const int WINDING_DOWN = 5;
+
+// Move ids.
+static const int REST = 0;
+static const int PUNCH = 1;
+static const int HEAD_PUNCH = 2;
+static const int WIND_UP = 3;
+static const int SPECIAL_PAPER = 4;
+static const int SPECIAL_SCISSORS = 5;
+static const int WIND_DOWN = 6;
+
+// Sign codes.
+static const int ROCK = 1;
+static const int PAPER = 2;
+static const int SCISSORS = 3;
+
+static const int SPECIAL_DAMAGE = 20;
+static const int STRIKE_DAMAGE_PER_MOVE = 5;
+static const int SPARKS_PER_MOVE = 20;
+// The special's two bursts go off at these ticks of its clock, when the lunge reaches home.
+static const int FIRST_BURST_TICK = 70;
+static const int SECOND_BURST_TICK = 75;
+// The opponent's wind-up must be past this clock for a release to call a duel.
+static const int DUEL_CALL_CLOCK = 20;
+static const float STEP_SPEED = 0.05f;
+
+// One player's side of the rules for the length of a turn: its own fields and the
+// opponent's that the rules read or hurt.
+struct PlayerTurn {
+    World& world;
+    int player;
+    int opponent;
+    int& clock;
+    float& speed;
+    int sign;
+    int lastSign;
+    int left;
+    int right;
+    int clockOpponent;
+    int lastSignOpponent;
+    std::atomic<int>& lifeOpponent;
+
+    int state() const { return world.game.getPstate(player); }
+    void setState(int value) { world.game.setPstate(player, value); }
+    int move() const { return world.game.getPmove(player); }
+    void setMove(int value) { world.game.setPmove(player, value); }
+    int length() const { return world.moves.getMoveLength(move()); }
+    // Starts a move from its first tick.
+    void begin(int newState, int newMove) {
+        setState(newState);
+        setMove(newMove);
+        clock = 0;
+    }
+};
+
+static PlayerTurn turnOf(World& world, int player) {
+    if (player == 1) {
+        return PlayerTurn{world, 1, 2, world.clock1, world.speed1, world.sign1, world.lastSign1,
+                          world.left1, world.right1, world.clock2, world.lastSign2, world.life2};
+    }
+    return PlayerTurn{world, 2, 1, world.clock2, world.speed2, world.sign2, world.lastSign2,
+                      world.left2, world.right2, world.clock1, world.lastSign1, world.life1};
+}
+
+static float gapOf(const World& world) { return world.pos2 - world.pos1; }
+
+// Close range: paper punches, scissors head-punches, unless the sign repeats the last one.
+// A rock or a repeated sign still enters the strike state, with move 0, for this update.
+static void strike(PlayerTurn& turn) {
+    World& world = turn.world;
+    turn.begin(STRIKING, REST);
+    if (turn.sign == PAPER && turn.sign != turn.lastSign) {
+        turn.setMove(PUNCH);
+        playSound2();
+    }
+    if (turn.sign == SCISSORS && turn.sign != turn.lastSign) {
+        turn.setMove(HEAD_PUNCH);
+        playSound1();
+    }
+    if (gapOf(world) < DistCAC) {
+        turn.lifeOpponent -= STRIKE_DAMAGE_PER_MOVE * turn.move();
+        world.setExplosion(turn.move(), turn.opponent);
+    }
+}
+
+// Step A: an idle player strikes, winds up the combo, and walks; nobody else walks.
+static void idleStep(PlayerTurn& turn) {
+    World& world = turn.world;
+    if (turn.state() != IDLE) {
+        turn.speed = world.setSpeed(turn.speed, 0, 0);
+        return;
+    }
+    if (gapOf(world) < DistCACL && world.checkInput(turn.player)) {
+        strike(turn);
+    } else if (turn.sign == PAPER || turn.sign == SCISSORS) {
+        turn.begin(WINDING_UP, WIND_UP);
+    }
+    turn.speed = world.setSpeed(turn.speed, turn.right, turn.left);
+}
+
+// Step B: a strike ends after its last tick.
+static void strikeStep(PlayerTurn& turn) {
+    if (turn.state() != STRIKING) {
+        return;
+    }
+    if (turn.clock > turn.length() - 1) {
+        turn.begin(IDLE, REST);
+    } else {
+        turn.clock += turn.world.tickStep;
+    }
+}
+
+// The combo's special follows the sign it was wound up with; any other last sign launches nothing.
+static void launchSpecial(PlayerTurn& turn) {
+    if (turn.lastSign == PAPER) {
+        turn.begin(SPECIAL, SPECIAL_PAPER);
+    } else if (turn.lastSign == SCISSORS) {
+        turn.begin(SPECIAL, SPECIAL_SCISSORS);
+    }
+}
+
+// Step C1: the opponent has just called a duel; this player's special starts in slow motion.
+static void takeUpDuel(PlayerTurn& turn) {
+    World& world = turn.world;
+    if (world.game.getGameState() != DUEL_CALLED) {
+        return;
+    }
+    launchSpecial(turn);
+    world.tickStep = 1;
+    world.game.setGameState(DUEL_UNDER_WAY);
+}
+
+// A release while the opponent winds up past clock 20, both on the same last sign, calls a duel.
+static bool callsDuel(const PlayerTurn& turn) {
+    return turn.world.game.getPstate(turn.opponent) == WINDING_UP &&
+           turn.clockOpponent > DUEL_CALL_CLOCK && turn.lastSign == turn.lastSignOpponent;
+}
+
+// Step C2, with the move the player has now (a special launched in C1 passes here too):
+// rock abandons an unfinished wind-up; a complete one is held, and rock releases it.
+static void advanceWindUp(PlayerTurn& turn) {
+    World& world = turn.world;
+    int length = turn.length();
+    if (turn.sign == ROCK && turn.clock < length - 2) {
+        turn.begin(WIND_DOWN_ORDERED, WIND_DOWN);
+    } else if (turn.clock < length - 2) {
+        turn.clock += world.tickStep;
+    } else {
+        turn.clock = length - 1;
+        if (turn.sign == ROCK) {
+            if (callsDuel(turn)) {
+                world.game.setGameState(DUEL_CALLED);
+            }
+            launchSpecial(turn);
+        }
+    }
+}
+
+// Step C: winding up the combo.
+static void windUpStep(PlayerTurn& turn) {
+    if (turn.state() != WINDING_UP) {
+        return;
+    }
+    takeUpDuel(turn);
+    advanceWindUp(turn);
+}
+
+// Step D: an abandoned wind-up winds down from this very update.
+static void orderWindDown(PlayerTurn& turn) {
+    if (turn.state() == WIND_DOWN_ORDERED) {
+        turn.setState(WINDING_DOWN);
+    }
+}
+
+// Step E: the special lunges, bursts twice on the opponent, and hurts when it ends outside a duel.
+static void specialStep(PlayerTurn& turn) {
+    World& world = turn.world;
+    if (turn.state() != SPECIAL) {
+        return;
+    }
+    if (turn.clock > turn.length() - 1) {
+        turn.begin(WINDING_DOWN, WIND_DOWN);
+        if (world.game.getGameState() != DUEL_UNDER_WAY) {
+            turn.lifeOpponent -= SPECIAL_DAMAGE;
+        }
+        return;
+    }
+    turn.clock += world.tickStep;
+    if (turn.clock == FIRST_BURST_TICK || turn.clock == SECOND_BURST_TICK) {
+        world.setExplosion(turn.move(), turn.opponent);
+    }
+}
+
+// Step F: back to idle at the end of the wind-down.
+static void windDownStep(PlayerTurn& turn) {
+    if (turn.state() != WINDING_DOWN) {
+        return;
+    }
+    if (turn.clock > turn.length() - 1) {
+        turn.begin(IDLE, REST);
+    } else {
+        turn.clock += turn.world.tickStep;
+    }
+}
+
+// Each step sees the state the earlier ones left, so a player may pass several states at once.
+static void playTurn(World& world, int player) {
+    PlayerTurn turn = turnOf(world, player);
+    idleStep(turn);
+    strikeStep(turn);
+    windUpStep(turn);
+    orderWindDown(turn);
+    specialStep(turn);
+    windDownStep(turn);
+}
+
+void World::update() {
+    testTime();
+    camera.updateCamera(pos1, pos2);
+    moves.moveTower(1);
+    playTurn(*this, 1);
+    playTurn(*this, 2);
+    if (game.getGameState() == DUEL_UNDER_WAY) {
+        runDuelSchedule(*this);
+    }
+    updatePositions();
+    testLives();
+    testTime();
+    setLastSign();
+}
+
+// Signs given during a duel are kept secret; otherwise a new sign rises on the player's tower.
+void World::setLastSign() {
+    if (game.getGameState() == DUEL_UNDER_WAY) {
+        if (sign1 != 0) {
+            lastSign1 = sign1;
+        }
+        if (sign2 != 0) {
+            lastSign2 = sign2;
+        }
+        return;
+    }
+    if (sign1 != 0 && sign1 != lastSign1) {
+        lastSign1 = sign1;
+        moves.addStage(1, sign1 + 1);
+    }
+    if (sign2 != 0 && sign2 != lastSign2) {
+        lastSign2 = sign2;
+        moves.addStage(2, sign2 + 1);
+    }
+}
+
+// Sparks fly from the robot that is hit, 20 for each step of the attacking move's id.
+void World::setExplosion(int move, int hit) {
+    float x = hit == 2 ? (float)((double)pos2 - 0.2) : (float)((double)pos1 + 0.3);
+    std::vector<float> burst = {x, 0.5f, 0.0f, 1.0f, 1.0f, 1.0f};
+    moves.newBang(burst, SPARKS_PER_MOVE * move, hit);
+}
+
+// A key press is one step: the speed does not carry over from the previous update, so the
+// decay the speed would have had over the step is deliberately not applied.
+float World::setSpeed(float speed, int right, int left) {
+    (void)speed;
+    return STEP_SPEED * right - STEP_SPEED * left;
+}
+
+// The test looks one tick ahead; the move then spans the whole step.
+void World::updatePositions() {
+    if (pos2 + speed2 - pos1 - speed1 > limiteContactRobots) {
+        pos1 += tickStep * speed1;
+        pos2 += tickStep * speed2;
+    } else {
+        float middle = (pos1 + pos2) / 2;
+        pos1 = middle - limiteContactRobots / 2;
+        pos2 = middle + limiteContactRobots / 2;
+    }
+    if (pos1 > 14.0f) {
+        pos1 = 14.0f;
+    }
+    if (pos2 > 15.0f) {
+        pos2 = 15.0f;
+    }
+    if (pos1 < -14.0f) {
+        pos1 = -14.0f;
+    }
+}
+
+// Lives may fall below zero and the fight goes on: there is one fight per run and nothing
+// ends it. This is the one place where a knock-out would be noticed.
+void World::testLives() {}
+
+// The start-up countdown that holds back the webcam input; called twice per update.
+void World::testTime() { timer -= 1; }
