@@ -6,10 +6,6 @@
 #include "World.h"
 #include "duel.h"
 
-const float DistCAC = 2.0f;
-const float DistCACL = 4.0f;
-const float limiteContactRobots = 1.0f;
-
 // Player states.
 static const int IDLE = 0;
 static const int STRIKING = 1;
