@@ -1,0 +1,70 @@
+// Moteur3d: the game window with its fixed projection, lights and blending, and the sound's start.
+#include "Moteur3d.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "../shell/Son.h"
+
+Moteur3d::Moteur3d() {}
+
+Moteur3d::~Moteur3d() {}
+
+static void openGameWindow() {
+    SDL_Init(SDL_INIT_VIDEO);
+    if (SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT) == NULL) {
+        std::fprintf(stderr, "Vantorix: cannot open the 800 x 600 OpenGL game window: %s\n",
+                     SDL_GetError());
+        std::exit(1);
+    }
+    SDL_WM_SetCaption("Vantorix", "");
+}
+
+static void setProjection() {
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 1.3333333333333333, 0.1, 100.0);
+    // The viewer's standing point belongs to the projection; the camera works on top of it.
+    gluLookAt(0.0, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+static void setLightingAndBlending() {
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_BLEND);
+    const GLfloat position[4] = {1.0f, 2.0f, 1.0f, 1.0f};
+    const GLfloat diffuse[4] = {0.9f, 0.9f, 0.9f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void Moteur3d::init() {
+    openGameWindow();
+    setProjection();
+    setLightingAndBlending();
+    initSon();
+    playBackgroundMusic();
+}
+
+void Moteur3d::setLight() {
+    const GLfloat position[4] = {1.0f, 2.0f, 1.0f, 1.0f};
+    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+}
+
+void Moteur3d::handleEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}

@@ -1,0 +1,70 @@
+// Sound: the looping background music and the two strike effects, over SDL_mixer.
+#include "Son.h"
+
+#include <SDL/SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+Mix_Music* music = NULL;
+Mix_Chunk* sound1 = NULL;
+Mix_Chunk* sound2 = NULL;
+
+static Mix_Chunk* loadEffect(const char* fileName) {
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(fileName, "rb"), 1);
+    if (chunk == NULL) {
+        std::fprintf(stderr, "Unable to load WAV file: %s\n", SDL_GetError());
+    }
+    return chunk;
+}
+
+void initSon() {
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
+        std::fprintf(stderr, "Unable to initialize audio: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    sound1 = loadEffect("explosion.wav");
+    sound2 = loadEffect("sound.wav");
+    music = Mix_LoadMUS("music.ogg");
+    if (music == NULL) {
+        std::printf("Unable to load Ogg file: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+}
+
+void playBackgroundMusic() {
+    if (Mix_PlayMusic(music, -1) == -1) {
+        std::printf("Unable to play Ogg file: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    Mix_HookMusicFinished(musicFinished);
+}
+
+static std::atomic<bool> musicReleased{false};
+
+static void releaseMusic() {
+    Mix_HaltMusic();
+    Mix_FreeMusic(music);
+}
+
+// SDL_mixer calls this from inside its own mixing, where calling back into the mixer would
+// deadlock; the halt and release are carried out on a thread of their own, which waits for
+// the mixer to finish its pass. The music is released once however often the hook runs.
+void musicFinished() {
+    if (musicReleased.exchange(true)) {
+        return;
+    }
+    std::thread(releaseMusic).detach();
+}
+
+static void playEffect(Mix_Chunk* chunk) {
+    if (Mix_PlayChannelTimed(-1, chunk, 0, -1) == -1) {
+        std::fprintf(stderr, "Unable to play WAV file: %s\n", SDL_GetError());
+    }
+}
+
+void playSound1() { playEffect(sound1); }
+
+void playSound2() { playEffect(sound2); }

@@ -1,0 +1,60 @@
+// main2: seeds the sparks' randomness, opens the view window and runs the main loop.
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "../platform/view_surface.h"
+#include "../platform/view_window.h"
+#include "frame_pacer.h"
+#include "globals.h"
+#include "shell.h"
+#include "webcam_worker_control.h"
+
+static void runFrame(FramePacer& pacer) {
+    pacer.beginFrame();
+    world.handleEvents();
+    passWebcamMeasurements();
+    world.update();
+    world.display();
+    SDL_Delay(1);
+    SDL_GL_SwapBuffers();
+    SDL_Delay(2);
+    pacer.endFrame();
+}
+
+int main2() {
+    // The backdrop drew its numbers before this point, so it is the same on every run.
+    srand((unsigned)time(NULL));
+    g_hWnd = CreationFenetre();
+    if (g_hWnd == nullptr) {
+        std::fprintf(stderr, "Vantorix: cannot open the webcam view window\n");
+        std::exit(1);
+    }
+    WebCam.hWndFenetre = g_hWnd;
+    g_hDC = getViewSurface(g_hWnd);
+    WebCam.hDCFenetre = g_hDC;
+    startWebcamWorker();
+
+    FramePacer pacer;
+    bool finished = false;
+    while (!finished) {
+        ViewMessage msg;
+        if (peekViewMessage(&msg)) {
+            if (msg.message == VIEW_MSG_QUIT) {
+                finished = true;
+            } else {
+                WndProc(msg.window, msg.message, msg.wParam, msg.lParam);
+            }
+        } else {
+            runFrame(pacer);
+        }
+    }
+
+    std::printf("Signaling thread to quit\n");
+    std::fflush(stdout);
+    stopWebcamWorker();
+    destroyViewWindow(g_hWnd);
+    return 0;
+}

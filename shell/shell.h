@@ -1,0 +1,11 @@
+// The shell's own steps: the main loop, the view window's creation and its window procedure.
+#ifndef VANTORIX_SHELL_H
+#define VANTORIX_SHELL_H
+
+struct ViewWindow;
+
+int main2();
+ViewWindow* CreationFenetre();
+long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long lParam);
+
+#endif

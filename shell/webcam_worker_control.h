@@ -1,0 +1,16 @@
+// Starting, feeding from and stopping the webcam worker thread.
+#ifndef VANTORIX_WEBCAM_WORKER_CONTROL_H
+#define VANTORIX_WEBCAM_WORKER_CONTROL_H
+
+// Connects the camera to the view window and starts the worker when a camera is there;
+// otherwise says so on standard error and leaves the keyboard in charge.
+void startWebcamWorker();
+
+// Once per frame, between the keyboard and the update: hands the latest measurements to the
+// fight while a camera is connected and the webcam input is switched on.
+void passWebcamMeasurements();
+
+// Sets thread_signal to -1 and waits for the worker when one runs; safe to call more than once.
+void stopWebcamWorker();
+
+#endif

@@ -1,0 +1,16 @@
+// WndProc: the view window's answer to its messages; Escape and closing end the main loop.
+#include "../platform/view_window.h"
+#include "shell.h"
+
+long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long lParam) {
+    (void)hwnd;
+    (void)lParam;
+    if (message == VIEW_MSG_CLOSE) {
+        // Closing does not destroy the window: main2 does that once the loop has ended.
+        postQuitMessage(0);
+    } else if (message == VIEW_MSG_KEYDOWN && wParam == VIEW_KEY_ESCAPE) {
+        postQuitMessage(0);
+    }
+    // Every other key press is consumed; the game's keys belong to the game window.
+    return 0;
+}
