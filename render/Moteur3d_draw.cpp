@@ -1,11 +1,13 @@
 // Moteur3d's drawing: robots, sparks, billboards, towers, life bars and the placing of a robot.
 #include <GL/gl.h>
 
+#include <cstddef>
+
 #include "Moteur3d.h"
 
 // Index numbers in a mesh count from 1 and are truncated toward zero; out-of-table numbers
 // (including ones too large for an int) give -1.
-static int tableIndex(double number, size_t tableSize) {
+static int tableIndex(double number, std::size_t tableSize) {
     if (!(number >= 1.0 && number < (double)tableSize + 1.0)) {
         return -1;
     }

