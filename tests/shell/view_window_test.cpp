@@ -1,6 +1,7 @@
 // The view window's queue and window procedure: closing and Escape end the loop, other keys do not.
-#include <X11/Xlib.h>
 #include <gtest/gtest.h>
+// After the test framework: Xlib defines macros such as None that clash with it.
+#include <X11/Xlib.h>
 
 #include "../../platform/view_window.h"
 #include "../../shell/shell.h"
