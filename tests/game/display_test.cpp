@@ -1,0 +1,94 @@
+// Frame composition in a real GL context: where the robots are placed and what display changes.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "../support/data_dir.h"
+#include "../support/gl_context.h"
+#include "scenario.h"
+#include "scenery/backgrnd.h"
+
+class DisplayTest : public ::testing::Test {
+protected:
+    Scenario s;
+
+    void SetUp() override {
+        openTestGlWindow();
+        static bool backdropBuilt = false;
+        ScopedWorkingDirectory inData(dataDirectory());
+        if (!backdropBuilt) {
+            createBackground();
+            backdropBuilt = true;
+        }
+        s.world.moves.loadTextures();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    // Draws one frame and checks that the modelview stack is left as deep as it was.
+    void display() {
+        int depth = modelviewDepth();
+        s.world.display();
+        EXPECT_EQ(modelviewDepth(), depth);
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+    }
+
+    // Player 1 winds up with paper and releases; then the special runs to the given clock.
+    void lungeToClock(int player, int clock) {
+        s.play(player == 1 ? player1(PAPER) : player2(PAPER));
+        s.wait(9);
+        s.play(player == 1 ? player1(ROCK) : player2(ROCK));
+        s.wait(clock / 5 - 1);
+        ASSERT_EQ(s.clock(player), clock);
+    }
+};
+
+TEST_F(DisplayTest, FirstFramePlacesTheRobotsAtTheirPositions) {
+    s.world.update();
+    display();
+    EXPECT_FLOAT_EQ(s.world.drawPos1, -5.0f);
+    EXPECT_FLOAT_EQ(s.world.drawPos2, 5.0f);
+}
+
+TEST_F(DisplayTest, LungingPlayerOneIsDrawnAtReachFromTheOpponent) {
+    lungeToClock(1, 70);
+    display();
+    EXPECT_FLOAT_EQ(s.world.drawPos1, 4.0f);  // reach 1 from player 2's drawn 5.0
+    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+    EXPECT_FLOAT_EQ(s.world.drawPos2, 5.0f);
+    s.wait(3);  // clock 85: between reach 1 at 70 and 5 at 90
+    display();
+    EXPECT_FLOAT_EQ(s.world.drawPos1, 5.0f - 4.0f);
+}
+
+TEST_F(DisplayTest, LungingPlayerTwoIsDrawnAgainstPlayerOnesNewX) {
+    lungeToClock(2, 55);
+    display();
+    EXPECT_FLOAT_EQ(s.world.drawPos1, -5.0f);
+    EXPECT_FLOAT_EQ(s.world.drawPos2, -5.0f + 5.5f);
+    EXPECT_FLOAT_EQ(s.world.pos2, 5.0f);
+}
+
+TEST_F(DisplayTest, ParticlesAdvanceByTheTickStep) {
+    s.place(-0.75f, 0.75f);
+    s.play(player1(PAPER));
+    ASSERT_EQ(s.world.moves.particles.size(), 20u);
+    display();
+    EXPECT_FLOAT_EQ(s.world.moves.particles[0][0], 5.0f);
+    s.world.tickStep = 1;
+    display();
+    EXPECT_FLOAT_EQ(s.world.moves.particles[0][0], 6.0f);
+}
+
+TEST_F(DisplayTest, DrawingChangesNothingOfTheFight) {
+    s.play(player1(PAPER));
+    s.wait(3);
+    RecordList tower1 = s.world.moves.getTower(1);
+    int clock1 = s.clock(1);
+    display();
+    display();
+    EXPECT_EQ(s.world.moves.getTower(1), tower1);
+    EXPECT_EQ(s.clock(1), clock1);
+    EXPECT_EQ(s.life(1), 100);
+    EXPECT_EQ(s.life(2), 100);
+    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+}

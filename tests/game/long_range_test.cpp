@@ -1,0 +1,98 @@
+// The combo at long range: wind-up, abandon, release, and the lone special attack.
+#include <gtest/gtest.h>
+
+#include "scenario.h"
+
+TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
+    Scenario s;
+    s.play(player1(ROCK));
+    EXPECT_EQ(s.state(1), IDLE);
+    EXPECT_EQ(s.move(1), 0);
+    EXPECT_EQ(s.clock(1), 0);
+    EXPECT_EQ(s.world.lastSign1, ROCK);
+    EXPECT_EQ(s.newestSlot(1), 2);  // "pierre.bmp"
+    EXPECT_EQ(s.world.moves.getTower(1).size(), 1u);
+    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+    EXPECT_EQ(s.life(2), 100);
+    EXPECT_TRUE(s.world.moves.getTower(2).empty());
+
+    s.play(player1(ROCK));  // a repeated sign shows nothing
+    EXPECT_EQ(s.world.moves.getTower(1).size(), 1u);
+}
+
+TEST(LongRange, RockDuringTheWindUpAbandonsIt) {
+    for (int update = 2; update <= 10; update++) {
+        SCOPED_TRACE(update);
+        Scenario s;
+        s.play(player1(PAPER));
+        s.wait(update - 2);
+        s.play(player1(ROCK));
+        EXPECT_EQ(s.state(1), WINDING_DOWN);
+        EXPECT_EQ(s.move(1), 6);
+        s.wait(9);
+        EXPECT_EQ(s.state(1), WINDING_DOWN);
+        s.wait(1);
+        EXPECT_EQ(s.state(1), IDLE);
+        EXPECT_EQ(s.move(1), 0);
+        EXPECT_EQ(s.life(2), 100);
+    }
+}
+
+TEST(LongRange, WindUpIsCompleteAfterElevenUpdatesAndHeld) {
+    Scenario s;
+    s.play(player1(SCISSORS));
+    s.wait(30);
+    EXPECT_EQ(s.state(1), WINDING_UP);
+    EXPECT_EQ(s.clock(1), 49);
+    s.play(player1(ROCK));
+    EXPECT_EQ(s.state(1), SPECIAL);
+    EXPECT_EQ(s.move(1), 5);
+}
+
+TEST(LongRange, RockFromTheEleventhUpdateReleasesTheSpecial) {
+    Scenario s;
+    s.play(player1(PAPER));
+    s.wait(9);
+    s.play(player1(ROCK));
+    EXPECT_EQ(s.state(1), SPECIAL);
+    EXPECT_EQ(s.move(1), 4);
+    EXPECT_EQ(s.clock(1), 5);
+    EXPECT_EQ(s.gameState(), 0);
+}
+
+// Both bursts land on the opponent, at the opponent, with 20 sparks per step of the move id.
+static void expectLoneSpecial(int windUpSign, int move) {
+    Scenario s;
+    s.play(player2(windUpSign));
+    s.wait(9);
+    s.play(player2(ROCK));
+    ASSERT_EQ(s.move(2), move);
+    s.wait(12);
+    EXPECT_TRUE(s.world.moves.particles.empty());
+    s.wait(1);  // clock 70
+    EXPECT_EQ(s.world.moves.particles.size(), 20u * move);
+    s.wait(1);  // clock 75
+    EXPECT_EQ(s.world.moves.particles.size(), 40u * move);
+    for (const Record& spark : s.world.moves.particles) {
+        EXPECT_FLOAT_EQ(spark[2], (float)(-5.0 + 0.3));
+        EXPECT_FLOAT_EQ(spark[3], 0.5f);
+        EXPECT_FLOAT_EQ(spark[4], 0.0f);
+        EXPECT_FLOAT_EQ(spark[8], 1.0f);
+    }
+    s.wait(15);  // 30 updates of the special so far
+    EXPECT_EQ(s.state(2), SPECIAL);
+    EXPECT_EQ(s.life(1), 100);
+    s.wait(1);
+    EXPECT_EQ(s.state(2), WINDING_DOWN);
+    EXPECT_EQ(s.move(2), 6);
+    EXPECT_EQ(s.life(1), 80);
+    EXPECT_EQ(s.life(2), 100);
+    EXPECT_FLOAT_EQ(s.world.pos2, 5.0f);  // the lunge is drawn, the position stays
+    s.wait(10);
+    EXPECT_EQ(s.state(2), IDLE);
+}
+
+TEST(LongRange, LoneSpecialEndsAfterThirtyOneUpdatesAndCostsTwenty) {
+    expectLoneSpecial(PAPER, 4);
+    expectLoneSpecial(SCISSORS, 5);
+}

@@ -1,0 +1,56 @@
+// Test harness: drives the real World::update frame by frame with scripted inputs.
+#ifndef VANTORIX_TESTS_GAME_SCENARIO_H
+#define VANTORIX_TESTS_GAME_SCENARIO_H
+
+#include <string>
+
+#include "game/World.h"
+
+// Inputs of one frame: a sign code and a step (-1 left, 0 none, +1 right) per player.
+struct FrameInput {
+    int sign1 = 0;
+    int step1 = 0;
+    int sign2 = 0;
+    int step2 = 0;
+};
+
+FrameInput player1(int sign, int step = 0);
+FrameInput player2(int sign, int step = 0);
+FrameInput both(int sign1, int sign2);
+
+// Player states and move ids as the rules number them.
+enum { IDLE = 0, STRIKING = 1, WINDING_UP = 2, SPECIAL = 4, WINDING_DOWN = 5 };
+enum { ROCK = 1, PAPER = 2, SCISSORS = 3 };
+
+// The folder the motion files are read from: data/ once the robot is there, otherwise a
+// temporary folder of tiny valid poses (the rules read only the timing, fixed in code).
+std::string motionFolder();
+
+// A fresh fight with the starting values. The motion library is loaded once per program.
+class Scenario {
+public:
+    World world;
+
+    Scenario();
+
+    // One frame: the inputs go in, one update runs.
+    void play(const FrameInput& input);
+    // Several frames with the same inputs.
+    void play(const FrameInput& input, int frames);
+    // Frames without any input.
+    void wait(int frames);
+
+    // Stands the robots at these positions (and draws them there).
+    void place(float pos1, float pos2);
+
+    int state(int player) const { return world.game.getPstate(player); }
+    int move(int player) const { return world.game.getPmove(player); }
+    int clock(int player) const { return player == 1 ? world.clock1 : world.clock2; }
+    int life(int player) const { return player == 1 ? world.life1 : world.life2; }
+    float gap() const { return world.pos2 - world.pos1; }
+    int gameState() const { return world.game.getGameState(); }
+    // Texture slot of the newest stage of a tower, or -1 when the tower is empty.
+    int newestSlot(int tower) const;
+};
+
+#endif
