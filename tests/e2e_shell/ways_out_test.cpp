@@ -94,3 +94,11 @@ TEST(SoundStartUp, AudioDeviceThatCannotOpenEndsWithStatusOne) {
     EXPECT_NE(program.errors().find("Unable to initialize audio: "), std::string::npos)
         << program.errors();
 }
+
+TEST(VideoStartUp, NoDisplayEndsWithAClearMessageAndStatusOne) {
+    DataCopy data;
+    RunningProgram program(data.path(), {"DISPLAY=:987"});
+    EXPECT_EQ(program.waitForExit(START_TIMEOUT_MS), 1);
+    EXPECT_NE(program.errors().find("cannot open the 800 x 600 OpenGL game window"), std::string::npos)
+        << program.errors();
+}
