@@ -3,6 +3,7 @@
 #define VANTORIX_WEBCAM_H
 
 #include <atomic>
+#include <string>
 
 struct ViewWindow;
 struct ViewSurface;
@@ -47,9 +48,17 @@ public:
     std::atomic<int> nbPixels2;
     ViewWindow* hWndFenetre;
     ViewSurface* hDCFenetre;
+    // The camera plays both parts of the capture window: its frames are read from it and its
+    // preview is painted by it. Both point at the same device, null until Connect succeeds.
     CaptureDevice* hDCCapture;
     CaptureDevice* hWndCapture;
     Image images[3];
+    // Camera driver 0.
+    std::string captureDevice;
+    // Another capture source for tests (media pipeline language); empty means the camera.
+    std::string captureSource;
+    // Recupere2Image's turn: false fills the first image next, true the second.
+    bool recupereSecond;
 
     CWebCam();
     ~CWebCam();
@@ -57,7 +66,11 @@ public:
     CWebCam& operator=(const CWebCam&) = delete;
 
     // Capture and display.
-    void Connect();
+    // False, after one line on standard error naming the device and the reason, when the
+    // camera cannot be connected; play then goes on with the keyboard.
+    bool Connect();
+    // Stops the preview and lets the camera go; the view window may close after it.
+    void Disconnect();
     void AfficheWebCam();
     void ChargeCapture(int image);
     void ChargeBitmap(int image);
