@@ -11,7 +11,8 @@ export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run_suite() {
   local dir=$1; shift
-  xvfb-run -a -s "-screen 0 1920x1080x24" \
+  # -noreset: a test program that ends must not make the server reset under the next one.
+  xvfb-run -a -s "-noreset -screen 0 1920x1080x24" \
     ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@"
 }
 
