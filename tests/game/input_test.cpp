@@ -125,8 +125,10 @@ TEST_F(KeyboardTest, AKeyPressDrivesTheNextUpdate) {
 }
 
 // Each quit road runs in a fresh copy of the test program, which must end with status 0.
+// The parent keeps its own window open, so that the child's leaving does not reset the X server.
 TEST(QuitDeathTest, EscapeEndsTheProcessWithStatusZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    openTestGlWindow();
     EXPECT_EXIT(
         {
             openTestGlWindow();
@@ -140,6 +142,7 @@ TEST(QuitDeathTest, EscapeEndsTheProcessWithStatusZero) {
 
 TEST(QuitDeathTest, ClosingTheWindowEndsTheProcessWithStatusZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    openTestGlWindow();
     EXPECT_EXIT(
         {
             openTestGlWindow();
