@@ -5,15 +5,35 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "view_surface_state.h"
 #include "view_window.h"
+
+// Connections of released surfaces, kept open for the next surface. Xft and XRender keep
+// per-connection caches keyed by the connection's address and a new connection opened at a
+// closed one's address finds stale entries there, which garbles its requests.
+static std::mutex spareLock;
+static std::vector<Display*> spareDisplays;
+
+static Display* openDisplay() {
+    {
+        std::lock_guard<std::mutex> hold(spareLock);
+        if (!spareDisplays.empty()) {
+            Display* display = spareDisplays.back();
+            spareDisplays.pop_back();
+            return display;
+        }
+    }
+    return XOpenDisplay(NULL);
+}
 
 ViewSurface* getViewSurface(const ViewWindow* window) {
     if (window == nullptr) {
         return nullptr;
     }
-    Display* display = XOpenDisplay(NULL);
+    Display* display = openDisplay();
     if (display == NULL) {
         return nullptr;
     }
@@ -41,7 +61,11 @@ void releaseViewSurface(ViewSurface* surface) {
         XftDrawDestroy(surface->textDraw);
     }
     XFreeGC(surface->display, surface->gc);
-    XCloseDisplay(surface->display);
+    XSync(surface->display, True);  // nothing of this surface reaches the next one
+    {
+        std::lock_guard<std::mutex> hold(spareLock);
+        spareDisplays.push_back(surface->display);
+    }
     delete surface;
 }
 

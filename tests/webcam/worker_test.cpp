@@ -1,0 +1,113 @@
+// The worker thread beside the main thread: stopping, and a camera picture reaching the fight.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/view_surface.h"
+#include "shell/globals.h"
+#include "shell/webcam_worker_control.h"
+#include "webcam/worker.h"
+#include "webcam_test_support.h"
+
+TEST(ThreadsWorker, AlreadySignalledProcessesNoFrame) {
+    g_hDC = getViewSurface(testViewWindow());
+    WebCam.baryX1 = 12345;
+    WebCam.images[0].pixels[10][10] = Pixel{250, 250, 250, 16448250};
+    thread_signal = -1;
+    testing::internal::CaptureStdout();
+    int result = 1;
+    std::thread worker([&result] { result = thread_webcam(nullptr); });
+    worker.join();
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(printed, "Thread quitting\n");
+    EXPECT_EQ(WebCam.baryX1, 12345);
+    EXPECT_EQ(WebCam.images[0].pixels[10][10].r, 250) << "the frame was segmented";
+    releaseViewSurface(g_hDC);
+    g_hDC = nullptr;
+}
+
+// Player 2 (left of the camera picture) holds a square fist left of its centre: rock, walking
+// right; player 1 holds a tall flat hand right of its centre: paper, walking left.
+TEST(ThreadsWorker, CameraPictureReachesTheFight) {
+    RgbFrame frame(320, 240);
+    frame.fill(0, 0, 320, 240, 20, 25, 30);
+    frame.fill(40, 100, 80, 140, 240, 220, 200);
+    frame.fill(260, 70, 280, 170, 240, 220, 200);
+    FrameSource source(frame);
+
+    g_hWnd = testViewWindow();
+    g_hDC = getViewSurface(g_hWnd);
+    WebCam.captureSource = source.description();
+    world.setStartingValues();
+    world.timer = 0;
+    world.webcamOn = true;
+    thread_signal = 0;
+    startWebcamWorker();
+    ASSERT_NE(WebCam.hDCCapture, nullptr);
+
+    bool received = false;
+    for (int frameCount = 0; frameCount < 1000 && !received; ++frameCount) {
+        world.setInputs();
+        passWebcamMeasurements();
+        received = world.sign1 == 2 && world.left1 == 1 && world.right1 == 0 &&
+                   world.sign2 == 1 && world.right2 == 1 && world.left2 == 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(received) << "sign1 " << world.sign1 << " left1 " << world.left1 << " sign2 "
+                          << world.sign2 << " right2 " << world.right2;
+    EXPECT_EQ(WebCam.baryX1, 109);
+    EXPECT_EQ(WebCam.baryX2, 59);
+
+    // F1: the keyboard's inputs stand.
+    world.webcamOn = false;
+    world.setInputs();
+    world.sign1 = 3;
+    passWebcamMeasurements();
+    EXPECT_EQ(world.sign1, 3);
+
+    // Let a full pass paint the mask, then read player 1's mirrored hand back: image columns
+    // 260-279 show at x 200-219.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    WindowReader reader(g_hWnd);
+    reader.grab();
+    int rgb[3];
+    reader.pixel(210, 120, rgb);
+    EXPECT_EQ(rgb[0] + rgb[1] + rgb[2], 3 * 255);
+    EXPECT_TRUE(reader.isBlack(170, 120));
+    // The live preview shows the camera picture itself at x 440-759.
+    reader.pixel(440 + 60, 120, rgb);
+    EXPECT_EQ(rgb[0] * 1000000 + rgb[1] * 1000 + rgb[2], 240220200);
+
+    testing::internal::CaptureStdout();
+    stopWebcamWorker();
+    std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "Thread quitting\n");
+    EXPECT_EQ(WebCam.hDCCapture, nullptr);
+    stopWebcamWorker();  // a second stop on another way out does nothing more
+}
+
+TEST(ThreadsWorker, NoCameraLeavesTheKeyboardInCharge) {
+    g_hWnd = testViewWindow();
+    WebCam.captureDevice = "/dev/vantorix-no-such-camera";
+    WebCam.captureSource.clear();
+    world.setStartingValues();
+    world.timer = 0;
+    world.webcamOn = true;
+    thread_signal = 0;
+    testing::internal::CaptureStderr();
+    startWebcamWorker();
+    std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("/dev/vantorix-no-such-camera"), std::string::npos) << message;
+    EXPECT_NE(message.find("keyboard"), std::string::npos) << message;
+    world.setInputs();
+    world.sign2 = 2;
+    world.left1 = 1;
+    passWebcamMeasurements();
+    EXPECT_EQ(world.sign2, 2);
+    EXPECT_EQ(world.left1, 1);
+    testing::internal::CaptureStdout();
+    stopWebcamWorker();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
