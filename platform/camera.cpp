@@ -177,21 +177,20 @@ static void showSample(CaptureDevice* device, GstSample* sample) {
         GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_RGB) {
         return;
     }
-    GstMapInfo map;
-    if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-        return;
-    }
     int stride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
     size_t offset = GST_VIDEO_INFO_PLANE_OFFSET(&info, 0);
-    if (map.size >= offset + (size_t)stride * (CAPTURE_HEIGHT - 1) + CAPTURE_WIDTH * 3) {
-        std::lock_guard<std::mutex> hold(device->shownLock);
-        for (int row = 0; row < CAPTURE_HEIGHT; ++row) {
-            std::memcpy(&device->shown[(size_t)row * CAPTURE_WIDTH * 3],
-                        map.data + offset + (size_t)row * stride, CAPTURE_WIDTH * 3);
-        }
-        device->hasShown = true;
+    size_t needed = offset + (size_t)stride * (CAPTURE_HEIGHT - 1) + CAPTURE_WIDTH * 3;
+    if (gst_buffer_get_size(buffer) < needed) {
+        return;
     }
-    gst_buffer_unmap(buffer, &map);
+    // The media library copies the rows itself: it alone knows how its streaming thread handed
+    // the buffer over.
+    std::lock_guard<std::mutex> hold(device->shownLock);
+    for (int row = 0; row < CAPTURE_HEIGHT; ++row) {
+        gst_buffer_extract(buffer, offset + (size_t)row * stride,
+                           &device->shown[(size_t)row * CAPTURE_WIDTH * 3], CAPTURE_WIDTH * 3);
+    }
+    device->hasShown = true;
 }
 
 // Paints the shown frame; the view surface takes 32-bit bottom-up pictures.
