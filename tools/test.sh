@@ -27,4 +27,5 @@ run_suite "$top/build-asan"
 # ---- ThreadSanitizer: the tests that run a thread beside the main thread (named Threads*) ----
 echo "== ThreadSanitizer =="
 "$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=thread
-TSAN_OPTIONS="suppressions=$top/tools/tsan.supp" run_suite "$top/build-tsan" -R Threads
+export TSAN_OPTIONS="suppressions=$top/tools/tsan.supp"
+run_suite "$top/build-tsan" -R Threads
