@@ -254,6 +254,12 @@ void startCapturePreview(CaptureDevice* device, const ViewWindow* window, int x,
     if (device == nullptr || device->preview.joinable()) {
         return;
     }
+    // The frame that proved the source works is on show as soon as the preview is on.
+    if (device->newest != nullptr) {
+        showSample(device, device->newest);
+        gst_sample_unref(device->newest);
+        device->newest = nullptr;
+    }
     device->preview = std::thread(runPreview, device, window, x, y, periodMs);
 }
 
