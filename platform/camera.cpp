@@ -1,5 +1,4 @@
-// The camera through GStreamer: any source scaled to 320 x 240 RGB, pulled from an appsink, and
-// the live preview thread that keeps the shown frame and paints it into the view window.
+// The camera through GStreamer: any source as 320 x 240 RGB frames, and the live preview thread.
 #include "camera.h"
 
 #include <gst/app/gstappsink.h>
