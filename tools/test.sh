@@ -24,8 +24,8 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 "$top/tools/build.sh" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=address,undefined
 run_suite "$top/build-asan"
 
-# ---- ThreadSanitizer: the tests that run a thread beside the main thread (named Threads*) ----
+# ThreadSanitizer: the tests that run the webcam worker beside the main thread (named Threads*).
 echo "== ThreadSanitizer =="
-"$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=thread
+TARGETS=tests_webcam "$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=thread
 export TSAN_OPTIONS="suppressions=$top/tools/tsan.supp"
 run_suite "$top/build-tsan" -R Threads
