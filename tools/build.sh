@@ -5,7 +5,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$top/build}
 shift || true
-cmake -S "$top" -B "$dir" "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+mkdir -p "$dir"
+cmake -S "$top" -B "$dir" "$@" > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 if [ -n "${TARGETS:-}" ]; then
   # shellcheck disable=SC2086
   cmake --build "$dir" -j"$(nproc)" --target $TARGETS
