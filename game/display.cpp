@@ -17,21 +17,17 @@ static const int TOWER_COUNT = 5;
 // Player 1 stands against player 2's drawn x of the previous frame; player 2 against
 // player 1's drawn x of this frame. A lunging move's short reach draws the attacker close to
 // the opponent while its position stays.
-static void drawPlayer1(World& world) {
+static void drawPlayer(World& world, int player) {
     glPushMatrix();
-    int move = world.game.getPmove(1);
-    float reach = world.moves.interpolateDist(move, world.clock1);
-    world.drawPos1 = world.moteur.placeJoueur(1, world.pos1, world.drawPos2, reach);
-    world.moteur.draw(world.moves.interpolate(move, world.clock1));
-    glPopMatrix();
-}
-
-static void drawPlayer2(World& world) {
-    glPushMatrix();
-    int move = world.game.getPmove(2);
-    float reach = world.moves.interpolateDist(move, world.clock2);
-    world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.pos2, reach);
-    world.moteur.draw(world.moves.interpolate(move, world.clock2));
+    int move = world.game.getPmove(player);
+    int clock = player == 1 ? world.clock1 : world.clock2;
+    float reach = world.moves.interpolateDist(move, clock);
+    if (player == 1) {
+        world.drawPos1 = world.moteur.placeJoueur(1, world.pos1, world.drawPos2, reach);
+    } else {
+        world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.pos2, reach);
+    }
+    world.moteur.draw(world.moves.interpolate(move, clock));
     glPopMatrix();
 }
 
@@ -57,8 +53,8 @@ void World::display() {
     drawBackground();
     glPopMatrix();
 
-    drawPlayer1(*this);
-    drawPlayer2(*this);
+    drawPlayer(*this, 1);
+    drawPlayer(*this, 2);
 
     // Sparks advance with the fight's tick, slower during a duel, and move with the camera.
     moteur.draw(moves.moveParticles(tickStep));
