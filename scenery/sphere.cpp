@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 static const double PI = 3.14159265;
@@ -37,24 +38,49 @@ void normalize(float* v) {
     v[2] /= length;
 }
 
-void placeTexture(float p, float q, float r) {
-    float s;
+// The spherical map of placeTexture, for a unit direction given as (y, z, x).
+static void mapCoordinates(float p, float q, float r, float* s, float* u) {
     if (p == 0.0f) {
-        s = r > 0.0f ? 0.75f : 0.25f;
+        *s = r > 0.0f ? 0.75f : 0.25f;
     } else {
         float t = (float)(-std::atan(r / p) / (2.0 * PI));
         if (p < 0.0f) {
-            s = t + 0.5f;
+            *s = t + 0.5f;
         } else if (r > 0.0f) {
-            s = t + 1.0f;
+            *s = t + 1.0f;
         } else {
-            s = t;
+            *s = t;
         }
     }
     // A vertex rounded just past a pole must not turn the coordinate into NaN.
     float clamped = q > 1.0f ? 1.0f : (q < -1.0f ? -1.0f : q);
-    float u = (float)(std::asin(clamped) / PI + 0.5);
+    *u = (float)(std::asin(clamped) / PI + 0.5);
+}
+
+void placeTexture(float p, float q, float r) {
+    float s, u;
+    mapCoordinates(p, q, r, &s, &u);
     glTexCoord2f(s, u);
+}
+
+// A leaf triangle. One that straddles the map's seam (s near 1 at some corners, near 0 at
+// others) would otherwise be painted with the whole map squeezed backwards, a bright zigzag
+// across the Pacific; its low corners take s + 1 instead, the same place of the repeating map.
+static void drawLeaf(float* a, float* b, float* c, float radius) {
+    float* corners[3] = {a, b, c};
+    float s[3], u[3];
+    for (int i = 0; i < 3; i++) {
+        mapCoordinates(corners[i][1], corners[i][2], corners[i][0], &s[i], &u[i]);
+    }
+    float low = std::min(s[0], std::min(s[1], s[2]));
+    float high = std::max(s[0], std::max(s[1], s[2]));
+    bool acrossSeam = high - low > 0.5f;
+    for (int i = 0; i < 3; i++) {
+        float* v = corners[i];
+        glNormal3fv(v);
+        glTexCoord2f(acrossSeam && s[i] < 0.5f ? s[i] + 1.0f : s[i], u[i]);
+        glVertex3f(v[0] * radius, v[1] * radius, v[2] * radius);
+    }
 }
 
 void drawtri(float* a, float* b, float* c, int depth, float radius) {
@@ -74,13 +100,7 @@ void drawtri(float* a, float* b, float* c, int depth, float radius) {
         drawtri(ab, bc, ac, depth - 1, radius);
         return;
     }
-    float* corners[3] = {a, b, c};
-    for (int i = 0; i < 3; i++) {
-        float* v = corners[i];
-        glNormal3fv(v);
-        placeTexture(v[1], v[2], v[0]);
-        glVertex3f(v[0] * radius, v[1] * radius, v[2] * radius);
-    }
+    drawLeaf(a, b, c, radius);
 }
 
 void drawsphere(int depth, float radius) {
