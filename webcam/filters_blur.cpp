@@ -26,77 +26,92 @@ Pixel moyenne(const Pixel* list, int count) {
 static const int RECIPROCAL[10] = {0, 65536, 32768, 21846, 16384, 13108, 10923, 9363, 8192, 7282};
 
 // One channel of a row, with a zero at each end for the neighbours outside the picture.
-typedef int PaddedRow[IMAGE_WIDTH + 2];
+typedef uint16_t PaddedRow[IMAGE_WIDTH + 2];
 
-static void loadRow(const Pixel* row, PaddedRow (&planes)[3]) {
-    for (int c = 0; c < 3; c++) {
-        planes[c][0] = 0;
-        planes[c][IMAGE_WIDTH + 1] = 0;
-    }
+// The three channels of a row.
+struct RowChannels {
+    PaddedRow channel[3];
+};
+
+static void loadRow(const Pixel* row, RowChannels& planes) {
     for (int j = 0; j < IMAGE_WIDTH; j++) {
-        planes[0][j + 1] = row[j].r;
-        planes[1][j + 1] = row[j].g;
-        planes[2][j + 1] = row[j].b;
+        uint32_t rgb = pixelRgb(row[j]);
+        planes.channel[0][j + 1] = static_cast<uint16_t>(rgb & 255);
+        planes.channel[1][j + 1] = static_cast<uint16_t>((rgb >> 8) & 255);
+        planes.channel[2][j + 1] = static_cast<uint16_t>(rgb >> 16);
     }
 }
 
-static void clearRow(PaddedRow (&planes)[3]) {
-    for (int c = 0; c < 3; c++) {
-        for (int j = 0; j < IMAGE_WIDTH + 2; j++) {
-            planes[c][j] = 0;
+// Sums and counts of the non-zero values of each pixel's window but its left neighbour: the
+// three pixels above (already blurred), the three below, the pixel itself and the one on its right.
+static void windowsWithoutLeft(const PaddedRow& above, const PaddedRow& here, const PaddedRow& below,
+                               uint16_t* sums, uint16_t* counts) {
+    for (int j = 0; j < IMAGE_WIDTH; j++) {
+        uint16_t sum = 0;
+        uint16_t count = 0;
+        for (int d = 0; d < 3; d++) {
+            sum = static_cast<uint16_t>(sum + above[j + d] + below[j + d]);
+            count = static_cast<uint16_t>(count + (above[j + d] != 0) + (below[j + d] != 0));
         }
+        sums[j] = static_cast<uint16_t>(sum + here[j + 1] + here[j + 2]);
+        counts[j] = static_cast<uint16_t>(count + (here[j + 1] != 0) + (here[j + 2] != 0));
+    }
+}
+
+// Adds the left neighbour to each count. A blurred value is non-zero exactly when its window
+// held a non-zero value, so the left neighbour of every pixel after the first one whose window
+// (without the left) holds one is non-zero, and no other is: the counts are known before the
+// values, and the pass along the row only waits for the value itself.
+static void addLeftToCounts(uint16_t* counts) {
+    int first = 0;
+    while (first < IMAGE_WIDTH && counts[first] == 0) {
+        first++;
+    }
+    for (int j = first + 1; j < IMAGE_WIDTH; j++) {
+        counts[j]++;
     }
 }
 
 // Each pixel becomes the mean of the non-black values of its 3 x 3 window, written back at once,
 // so the row above and the pixel to the left enter already blurred. Everything in the window but
-// the pixel to the left is known before a row starts; those sums and counts are taken first, in
-// a pass that runs wide, and the pass along the row adds only the left neighbour.
+// the value of the pixel to the left is known before a row starts and is summed first, in passes
+// that run wide; the pass along the row then adds only that value, which the pixel before it has
+// just produced.
 void CWebCam::CalFlou(int image) {
     if (!filterImageOk(*this, image, "CalFlou")) {
         return;
     }
     Pixel (*rows)[IMAGE_WIDTH] = images[image].pixels;
-    PaddedRow above[3], here[3], below[3];
-    clearRow(above);
-    loadRow(rows[0], here);
-    int windowSum[3][IMAGE_WIDTH];
-    int windowCount[3][IMAGE_WIDTH];
+    // Zero everywhere at first: the row above the picture, and the padding columns for good.
+    RowChannels buffers[3] = {};
+    RowChannels* above = &buffers[0];  // each row once blurred, for the row below it
+    RowChannels* here = &buffers[1];
+    RowChannels* below = &buffers[2];
+    loadRow(rows[0], *here);
+    uint16_t sums[3][IMAGE_WIDTH];
+    uint16_t counts[3][IMAGE_WIDTH];
     for (int i = 0; i < IMAGE_HEIGHT; i++) {
         if (i + 1 < IMAGE_HEIGHT) {
-            loadRow(rows[i + 1], below);
+            loadRow(rows[i + 1], *below);
         } else {
-            clearRow(below);
+            *below = RowChannels();
         }
         for (int c = 0; c < 3; c++) {
-            for (int j = 0; j < IMAGE_WIDTH; j++) {
-                int sum = 0;
-                int count = 0;
-                for (int d = 0; d < 3; d++) {
-                    sum += above[c][j + d] + below[c][j + d];
-                    count += (above[c][j + d] != 0) + (below[c][j + d] != 0);
-                }
-                sum += here[c][j + 1] + here[c][j + 2];
-                count += (here[c][j + 1] != 0) + (here[c][j + 2] != 0);
-                windowSum[c][j] = sum;
-                windowCount[c][j] = count;
-            }
+            windowsWithoutLeft(above->channel[c], here->channel[c], below->channel[c], sums[c], counts[c]);
+            addLeftToCounts(counts[c]);
         }
         int left[3] = {0, 0, 0};
         Pixel* row = rows[i];
         for (int j = 0; j < IMAGE_WIDTH; j++) {
             for (int c = 0; c < 3; c++) {
-                int count = windowCount[c][j] + (left[c] != 0);
-                left[c] = ((windowSum[c][j] + left[c]) * RECIPROCAL[count]) >> 16;
-                above[c][j + 1] = left[c];
+                left[c] = ((sums[c][j] + left[c]) * RECIPROCAL[counts[c][j]]) >> 16;
+                above->channel[c][j + 1] = static_cast<uint16_t>(left[c]);
             }
-            setChannels(row[j], left[0], left[1], left[2]);
+            storeRgb(row[j], static_cast<uint32_t>(left[0] | (left[1] << 8) | (left[2] << 16)));
         }
-        // The blurred row is now above the next one; `above` already holds it.
-        for (int c = 0; c < 3; c++) {
-            for (int j = 0; j < IMAGE_WIDTH + 2; j++) {
-                here[c][j] = below[c][j];
-            }
-        }
+        // The row below becomes the next row; this row's original planes are free for the one after.
+        RowChannels* spare = here;
+        here = below;
+        below = spare;
     }
 }

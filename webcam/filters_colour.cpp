@@ -1,21 +1,37 @@
 // Image filters on the colour channels: packing, negative, colour offset, mirror, difference.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "webcam/filter_support.h"
+
+// Channels of a packed colour by signed division, as the capture splits GetPixel's result:
+// b = c / 65536, g = (c - b·65536) / 256, r = the low 8 bits.
+static uint32_t channelsOfPacked(int c) {
+    int b = c / 65536;
+    int g = (c - b * 65536) / 256;
+    return static_cast<uint32_t>(packColour(c & 255, g & 255, b & 255));
+}
 
 void CWebCam::CalRGB(int image) {
     if (!filterImageOk(*this, image, "CalRGB")) {
         return;
     }
     Pixel* run = pixelRun(images[image]);
+    // For couleur 0 to 16,777,215 the division gives its three low bytes, which the first loop
+    // copies without dividing; a negative couleur anywhere sends the picture through the division.
+    uint32_t negative = 0;
     for (int k = 0; k < PIXEL_COUNT; k++) {
-        Pixel& p = run[k];
-        int c = p.couleur;
-        int b = c / 65536;
-        p.b = static_cast<unsigned char>(b);
-        p.g = static_cast<unsigned char>((c - b * 65536) / 256);
-        p.r = static_cast<unsigned char>(c & 255);
+        negative |= static_cast<uint32_t>(run[k].couleur);
+    }
+    bool packed = (negative & 0x80000000u) == 0;
+    for (int k = 0; k < PIXEL_COUNT; k++) {
+        // couleur stays as it was; only the channel bytes change.
+        uint64_t word = pixelWord(run[k]);
+        uint32_t c = static_cast<uint32_t>(word >> 32);
+        uint32_t rgb = packed ? c & 0xFFFFFFu : channelsOfPacked(static_cast<int>(c));
+        word = (word & 0xFFFFFFFF00000000ull) | rgb;
+        std::memcpy(&run[k], &word, sizeof word);
     }
 }
 
@@ -25,7 +41,7 @@ void CWebCam::CalCouleur(int image) {
     }
     Pixel* run = pixelRun(images[image]);
     for (int k = 0; k < PIXEL_COUNT; k++) {
-        run[k].couleur = packColour(run[k].r, run[k].g, run[k].b);
+        storeRgb(run[k], pixelRgb(run[k]));
     }
 }
 
@@ -35,8 +51,8 @@ void CWebCam::CalInvCouleur(int image) {
     }
     Pixel* run = pixelRun(images[image]);
     for (int k = 0; k < PIXEL_COUNT; k++) {
-        Pixel& p = run[k];
-        setChannels(p, 255 - p.r, 255 - p.g, 255 - p.b);
+        // 255 - v of every channel at once: no channel borrows from the next.
+        storeRgb(run[k], 0xFFFFFFu - pixelRgb(run[k]));
     }
 }
 
@@ -69,6 +85,11 @@ void CWebCam::CalMirroir(int image, bool horizontal, bool vertical) {
         return;
     }
     Pixel (*rows)[IMAGE_WIDTH] = images[image].pixels;
+    if (horizontal && vertical) {
+        // Both mirrors together send position k of the run to position 76,799 - k.
+        std::reverse(pixelRun(images[image]), pixelRun(images[image]) + PIXEL_COUNT);
+        return;
+    }
     if (horizontal) {
         for (int i = 0; i < IMAGE_HEIGHT; i++) {
             std::reverse(rows[i], rows[i] + IMAGE_WIDTH);
@@ -88,13 +109,17 @@ void CWebCam::CalSoustraction(int first, int second, int target) {
         !filterImageOk(*this, target, "CalSoustraction")) {
         return;
     }
-    const Pixel* a = pixelRun(images[first]);
-    const Pixel* b = pixelRun(images[second]);
-    Pixel* out = pixelRun(images[target]);
+    // Byte by byte over whole pixels, sixteen bytes at a step: the channel bytes get their
+    // differences, the spare byte and couleur's bytes meaningless values that the second loop
+    // replaces. Reading a pixel's bytes before writing them, the target may be either source.
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(pixelRun(images[first]));
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(pixelRun(images[second]));
+    unsigned char* out = reinterpret_cast<unsigned char*>(pixelRun(images[target]));
+    for (size_t k = 0; k < PIXEL_COUNT * sizeof(Pixel); k++) {
+        out[k] = static_cast<unsigned char>(a[k] > b[k] ? a[k] - b[k] : b[k] - a[k]);
+    }
+    Pixel* run = pixelRun(images[target]);
     for (int k = 0; k < PIXEL_COUNT; k++) {
-        int r = std::abs(a[k].r - b[k].r);
-        int g = std::abs(a[k].g - b[k].g);
-        int bl = std::abs(a[k].b - b[k].b);
-        setChannels(out[k], r, g, bl);
+        storeRgb(run[k], pixelRgb(run[k]));
     }
 }
