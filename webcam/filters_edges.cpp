@@ -78,7 +78,7 @@ static void markEdges(Pixel (*rows)[IMAGE_WIDTH], int threshold) {
         Pixel* row = rows[i];
         for (int j = 0; j < IMAGE_WIDTH; j++) {
             // White where marked, the pixel as it was elsewhere, with no branch on the mark.
-            uint64_t keep = static_cast<uint64_t>(steps[j] == 0) * ~0ull;
+            uint64_t keep = 0ull - static_cast<uint64_t>(steps[j] == 0);
             uint64_t word = (pixelWord(row[j]) & keep) | (WHITE_WORD & ~keep);
             std::memcpy(&row[j], &word, sizeof word);
         }

@@ -4,6 +4,20 @@
 
 #include "webcam/filter_support.h"
 
+// n / d in whole numbers for the divisions of the conversion (n below 65,536, d 1-510), by a
+// multiplication with ceil(2^32 / d): the excess is under d / 2^32 per unit of n, which keeps
+// n·excess below 1 / d and the quotient exact, at a fraction of a division's time.
+static uint32_t divide(uint32_t n, uint32_t d) {
+    static const uint64_t* reciprocals = []() {
+        static uint64_t table[511];
+        for (uint64_t k = 1; k < 511; k++) {
+            table[k] = ((1ull << 32) + k - 1) / k;
+        }
+        return table;
+    }();
+    return static_cast<uint32_t>((n * reciprocals[d]) >> 32);
+}
+
 PixelHSL CWebCam::CalRGBtoHSL(Pixel p) const {
     int r = p.r;
     int g = p.g;
@@ -15,16 +29,15 @@ PixelHSL CWebCam::CalRGBtoHSL(Pixel p) const {
     if (most == least) {
         return x;
     }
+    // Every numerator and divisor below is positive.
     int spread = most - least;
-    int s;
-    if (l <= 120) {
-        s = (spread * 240 + (most + least) / 2) / (most + least);
-    } else {
-        s = (spread * 240 + (510 - most - least) / 2) / (510 - most - least);
-    }
-    int dR = ((most - r) * 40 + spread / 2) / spread;
-    int dG = ((most - g) * 40 + spread / 2) / spread;
-    int dB = ((most - b) * 40 + spread / 2) / spread;
+    int total = l <= 120 ? most + least : 510 - most - least;
+    int s = static_cast<int>(divide(static_cast<uint32_t>(spread * 240 + total / 2), static_cast<uint32_t>(total)));
+    uint32_t half = static_cast<uint32_t>(spread / 2);
+    uint32_t d = static_cast<uint32_t>(spread);
+    int dR = static_cast<int>(divide(static_cast<uint32_t>((most - r) * 40) + half, d));
+    int dG = static_cast<int>(divide(static_cast<uint32_t>((most - g) * 40) + half, d));
+    int dB = static_cast<int>(divide(static_cast<uint32_t>((most - b) * 40) + half, d));
     int h;
     if (r == most) {
         h = dB - dG;

@@ -51,6 +51,17 @@ void noise(CWebCam& cam, int image, unsigned int seed) {
     });
 }
 
+void sparse(CWebCam& cam, int image, unsigned int seed) {
+    unsigned int state = seed * 2654435761u + 1;
+    paint(cam, image, [&state](int, int) {
+        state = state * 1103515245u + 12345u;
+        if ((state >> 8) % 40 != 0) {
+            return rgb(0, 0, 0);
+        }
+        return rgb((state >> 16) & 255, (state >> 20) & 255, (state >> 24) & 255);
+    });
+}
+
 std::vector<Pixel> snapshot(const CWebCam& cam, int image) {
     const Pixel* run = &cam.images[image].pixels[0][0];
     return std::vector<Pixel>(run, run + IMAGE_WIDTH * IMAGE_HEIGHT);

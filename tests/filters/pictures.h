@@ -19,6 +19,8 @@ void paint(CWebCam& cam, int image, const std::function<Pixel(int row, int colum
 void fill(CWebCam& cam, int image, Pixel colour);
 // Pseudo-random colours, about one channel in five 0 (black matters to the blur and the motion test).
 void noise(CWebCam& cam, int image, unsigned int seed);
+// Mostly black, about one pixel in forty lit with a pseudo-random colour.
+void sparse(CWebCam& cam, int image, unsigned int seed);
 
 std::vector<Pixel> snapshot(const CWebCam& cam, int image);
 // Index of a pixel in a snapshot.
