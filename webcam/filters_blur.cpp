@@ -20,9 +20,9 @@ Pixel moyenne(const Pixel* list, int count) {
     return p;
 }
 
-// ceil(65536 / n) for n 1-9 (0 for n 0, whose sum is 0 too). With a sum of at most 255 n,
-// (sum * RECIPROCAL[n]) >> 16 equals sum / n exactly: the excess is below n / 65536 per unit,
-// under 1 / n over the whole sum.
+// ceil(65536 / n) for n 1-9 (0 for n 0, whose sum is 0 too). (sum * RECIPROCAL[n]) >> 16 is
+// sum / n in whole numbers: for a sum of at most 255 n it overshoots the true quotient by less
+// than 2,295 / 65,536, while a fraction below the next whole number is at least 1 / n away from it.
 static const int RECIPROCAL[10] = {0, 65536, 32768, 21846, 16384, 13108, 10923, 9363, 8192, 7282};
 
 // One channel of a row, with a zero at each end for the neighbours outside the picture.

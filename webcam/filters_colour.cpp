@@ -1,6 +1,5 @@
 // Image filters on the colour channels: packing, negative, colour offset, mirror, difference.
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "webcam/filter_support.h"
@@ -18,8 +17,8 @@ void CWebCam::CalRGB(int image) {
         return;
     }
     Pixel* run = pixelRun(images[image]);
-    // For couleur 0 to 16,777,215 the division gives its three low bytes, which the first loop
-    // copies without dividing; a negative couleur anywhere sends the picture through the division.
+    // For a couleur of 0 or more the division gives its three low bytes, taken without dividing;
+    // a negative couleur anywhere sends the whole picture through the division.
     uint32_t negative = 0;
     for (int k = 0; k < PIXEL_COUNT; k++) {
         negative |= static_cast<uint32_t>(run[k].couleur);

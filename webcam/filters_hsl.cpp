@@ -5,8 +5,9 @@
 #include "webcam/filter_support.h"
 
 // n / d in whole numbers for the divisions of the conversion (n below 65,536, d 1-510), by a
-// multiplication with ceil(2^32 / d): the excess is under d / 2^32 per unit of n, which keeps
-// n·excess below 1 / d and the quotient exact, at a fraction of a division's time.
+// multiplication with ceil(2^32 / d) = (2^32 + e) / d, e < d: the product overshoots n / d by
+// n·e / (d·2^32), below 1 / d, the least distance from a fraction to the next whole number. It
+// costs a fraction of a division's time.
 static uint32_t divide(uint32_t n, uint32_t d) {
     static const uint64_t* reciprocals = []() {
         static uint64_t table[511];
