@@ -1,5 +1,6 @@
 // Image filters that reduce colours to a few levels: mean threshold, two-level, three- and five-level.
 #include <cstdlib>
+#include <vector>
 
 #include "webcam/filter_support.h"
 
@@ -38,18 +39,32 @@ Pixel CWebCam::CalSeuilCouleur(int image) const {
     if (!filterImageOk(*this, image, "CalSeuilCouleur")) {
         return mean;
     }
+    // Three 256-bin histograms, kept in four interleaved copies so that neighbouring pixels of
+    // one colour do not wait on each other's count; they live only for the call.
+    const int COPIES = 4;  // PIXEL_COUNT is a multiple of it
+    std::vector<uint32_t> counts(COPIES * 3 * 256, 0);
     const Pixel* run = pixelRun(images[image]);
-    uint32_t sumR = 0;
-    uint32_t sumG = 0;
-    uint32_t sumB = 0;
-    for (int k = 0; k < PIXEL_COUNT; k++) {
-        uint32_t rgb = pixelRgb(run[k]);
-        sumR += rgb & 255;
-        sumG += (rgb >> 8) & 255;
-        sumB += rgb >> 16;
+    for (int k = 0; k < PIXEL_COUNT; k += COPIES) {
+        for (int c = 0; c < COPIES; c++) {
+            uint32_t rgb = pixelRgb(run[k + c]);
+            uint32_t* copy = &counts[c * 3 * 256];
+            copy[rgb & 255]++;
+            copy[256 + ((rgb >> 8) & 255)]++;
+            copy[512 + (rgb >> 16)]++;
+        }
     }
-    setChannels(mean, static_cast<int>(sumR / PIXEL_COUNT), static_cast<int>(sumG / PIXEL_COUNT),
-                static_cast<int>(sumB / PIXEL_COUNT));
+    uint32_t sums[3] = {0, 0, 0};
+    for (int channel = 0; channel < 3; channel++) {
+        for (uint32_t value = 0; value < 256; value++) {
+            uint32_t count = 0;
+            for (int c = 0; c < COPIES; c++) {
+                count += counts[(c * 3 + channel) * 256 + value];
+            }
+            sums[channel] += value * count;
+        }
+    }
+    setChannels(mean, static_cast<int>(sums[0] / PIXEL_COUNT), static_cast<int>(sums[1] / PIXEL_COUNT),
+                static_cast<int>(sums[2] / PIXEL_COUNT));
     return mean;
 }
 
