@@ -1,5 +1,6 @@
 // The real program under Xvfb: the Earth, the stars and the lens flare as a player sees them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -100,6 +101,7 @@ static int starPixels(const Screen& s) {
 }
 
 TEST(ProgramBackdrop, ShowsTheEarthTheStarsAndTheFlare) {
+    ASSERT_EQ(access(VANTORIX_PROGRAM, X_OK), 0) << "no game program at " << VANTORIX_PROGRAM;
     DataCopy data;
     RunningProgram program(data.path(), {"SDL_AUDIODRIVER=dummy"});
     unsigned long window = program.waitForWindow("Vantorix", 60000);
