@@ -1,10 +1,10 @@
 // The hand-sign analysis: segmentation by brightness, each half's barycentre and spread, the sign.
 #include "WebCam.h"
+#include "analysis_passes.h"
 
 static const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 // Image columns 0..159 are player 2's half, 160..319 player 1's.
 static const int HALF_WIDTH = IMAGE_WIDTH / 2;
-static const int WHITE = 255;
 static const int SIGN_ROCK = 1;
 static const int SIGN_PAPER = 2;
 static const int SIGN_SCISSORS = 3;
@@ -34,96 +34,98 @@ Pixel CWebCam::CalMoyCouleur(int image) const {
     return mean;
 }
 
+// The grey picture is never needed whole: the first pass sums the grey levels for the mean,
+// the second turns each pixel straight into white or black from its own r, g and b.
 void CWebCam::CalBiCouleur(int image) {
-    CalGris(image);
-    int threshold = CalMoyCouleur(image).r;
+    const AnalysisPasses& passes = analysisPasses();
     Pixel* p = &images[image].pixels[0][0];
-    for (int i = 0; i < PIXEL_COUNT; ++i) {
-        if (p[i].r > threshold) {
-            p[i].r = p[i].g = p[i].b = WHITE;
-            p[i].couleur = 16777215;
-        } else {
-            p[i].r = p[i].g = p[i].b = 0;
-            p[i].couleur = 0;
-        }
+    int threshold = passes.sumGrey(p) / PIXEL_COUNT;
+    passes.writeMask(p, threshold);
+}
+
+// The white pixels of one half, summed from the column and row counts of a frame.
+struct HalfCounts {
+    const int* columns;  // the half's own columns, image column firstColumn first
+    int firstColumn;
+    const int* rows;
+};
+
+static HalfCounts halfOf(const WhiteCounts& counts, int player) {
+    if (player == 1) {
+        return HalfCounts{counts.columns + HALF_WIDTH, HALF_WIDTH, counts.rows1};
     }
+    return HalfCounts{counts.columns, 0, counts.rows2};
+}
+
+static int whiteCount(const HalfCounts& half) {
+    int count = 0;
+    for (int row = 0; row < IMAGE_HEIGHT; ++row) {
+        count += half.rows[row];
+    }
+    return count;
+}
+
+// Mean image column and row of the half's white pixels, fraction dropped; 0, 0 without any.
+static void meanPosition(const HalfCounts& half, int& column, int& row) {
+    int count = whiteCount(half), sumX = 0, sumY = 0;
+    for (int x = 0; x < HALF_WIDTH; ++x) {
+        sumX += half.columns[x] * (half.firstColumn + x);
+    }
+    for (int y = 0; y < IMAGE_HEIGHT; ++y) {
+        sumY += half.rows[y] * y;
+    }
+    column = count > 0 ? sumX / count : 0;
+    row = count > 0 ? sumY / count : 0;
 }
 
 void CWebCam::calculBarycentre(int image) {
-    int count1 = 0, sumX1 = 0, sumY1 = 0;
-    int count2 = 0, sumX2 = 0, sumY2 = 0;
-    for (int row = 0; row < IMAGE_HEIGHT; ++row) {
-        const Pixel* line = images[image].pixels[row];
-        for (int column = 0; column < HALF_WIDTH; ++column) {
-            if (line[column].r == WHITE) {
-                ++count2;
-                sumX2 += column;
-                sumY2 += row;
-            }
-        }
-        for (int column = HALF_WIDTH; column < IMAGE_WIDTH; ++column) {
-            if (line[column].r == WHITE) {
-                ++count1;
-                sumX1 += column;
-                sumY1 += row;
-            }
-        }
+    WhiteCounts counts;
+    analysisPasses().countWhite(&images[image].pixels[0][0], counts);
+    int column1, row1, column2, row2;
+    meanPosition(halfOf(counts, 1), column1, row1);
+    meanPosition(halfOf(counts, 2), column2, row2);
+    baryX1 = column1 - HALF_WIDTH;
+    baryY1 = row1;
+    baryX2 = column2;
+    baryY2 = row2;
+}
+
+// Mean squared distance of the half's white pixels from (centreX, centreY) by column and by row,
+// fraction dropped. The barycentres come from the same pixels, so the sums fit 32 bits; 64 bits
+// keeps a barycentre set from elsewhere from overflowing them.
+static int spreads(const HalfCounts& half, int centreX, int centreY, int& spreadX, int& spreadY) {
+    int count = whiteCount(half);
+    long long sumX = 0, sumY = 0;
+    for (int x = 0; x < HALF_WIDTH; ++x) {
+        long long dx = half.firstColumn + x - centreX;
+        sumX += half.columns[x] * dx * dx;
     }
-    if (count1 > 0) {
-        sumX1 /= count1;
-        sumY1 /= count1;
+    for (int y = 0; y < IMAGE_HEIGHT; ++y) {
+        long long dy = y - centreY;
+        sumY += half.rows[y] * dy * dy;
     }
-    if (count2 > 0) {
-        sumX2 /= count2;
-        sumY2 /= count2;
-    }
-    baryX1 = sumX1 - HALF_WIDTH;
-    baryY1 = sumY1;
-    baryX2 = sumX2;
-    baryY2 = sumY2;
+    spreadX = count > 0 ? (int)(sumX / count) : 0;
+    spreadY = count > 0 ? (int)(sumY / count) : 0;
+    return count;
 }
 
 void CWebCam::calculVariance(int image) {
-    // The barycentres come from the same pixels, so the sums fit 32 bits; 64 bits keeps a
-    // barycentre set from elsewhere from overflowing them.
-    const int centreX1 = baryX1 + HALF_WIDTH, centreY1 = baryY1;
-    const int centreX2 = baryX2, centreY2 = baryY2;
-    int count1 = 0, count2 = 0;
-    long long sumX1 = 0, sumY1 = 0, sumX2 = 0, sumY2 = 0;
-    for (int row = 0; row < IMAGE_HEIGHT; ++row) {
-        const Pixel* line = images[image].pixels[row];
-        const long long dy1 = row - centreY1, dy2 = row - centreY2;
-        for (int column = 0; column < HALF_WIDTH; ++column) {
-            if (line[column].r == WHITE) {
-                const long long dx = column - centreX2;
-                ++count2;
-                sumX2 += dx * dx;
-                sumY2 += dy2 * dy2;
-            }
-        }
-        for (int column = HALF_WIDTH; column < IMAGE_WIDTH; ++column) {
-            if (line[column].r == WHITE) {
-                const long long dx = column - centreX1;
-                ++count1;
-                sumX1 += dx * dx;
-                sumY1 += dy1 * dy1;
-            }
-        }
-    }
+    WhiteCounts counts;
+    analysisPasses().countWhite(&images[image].pixels[0][0], counts);
+    int spreadX1, spreadY1, spreadX2, spreadY2;
+    int count1 = spreads(halfOf(counts, 1), baryX1 + HALF_WIDTH, baryY1, spreadX1, spreadY1);
+    int count2 = spreads(halfOf(counts, 2), baryX2, baryY2, spreadX2, spreadY2);
+    // An empty half keeps the count it had, so a count never falls to 0.
     if (count1 > 0) {
-        sumX1 /= count1;
-        sumY1 /= count1;
         nbPixels1 = count1;
     }
     if (count2 > 0) {
-        sumX2 /= count2;
-        sumY2 /= count2;
         nbPixels2 = count2;
     }
-    varX1 = (int)sumX1;
-    varY1 = (int)sumY1;
-    varX2 = (int)sumX2;
-    varY2 = (int)sumY2;
+    varX1 = spreadX1;
+    varY1 = spreadY1;
+    varX2 = spreadX2;
+    varY2 = spreadY2;
 }
 
 // Not clearly taller than wide: rock; much taller than wide, or wide against its area: paper;
