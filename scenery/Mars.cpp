@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "scenery/backgrnd.h"
+#include "scenery/subdivide.h"
 
 static const double PI = 3.14159265;
 
@@ -59,23 +60,8 @@ void setColorMars(float p, float q, float r) {
     mapColorMars(level);
 }
 
-void drawtriMars(float* a, float* b, float* c, int depth, float radius) {
-    if (depth > 0) {
-        float ab[3], ac[3], bc[3];
-        for (int i = 0; i < 3; i++) {
-            ab[i] = (a[i] + b[i]) / 2.0f;
-            ac[i] = (a[i] + c[i]) / 2.0f;
-            bc[i] = (b[i] + c[i]) / 2.0f;
-        }
-        normalize(ab);
-        normalize(ac);
-        normalize(bc);
-        drawtriMars(a, ab, ac, depth - 1, radius);
-        drawtriMars(b, bc, ab, depth - 1, radius);
-        drawtriMars(c, ac, bc, depth - 1, radius);
-        drawtriMars(ab, bc, ac, depth - 1, radius);
-        return;
-    }
+// Mars's leaves are coloured by their fault level instead of textured.
+static void drawLeafMars(float* a, float* b, float* c, float radius) {
     float* corners[3] = {a, b, c};
     for (int i = 0; i < 3; i++) {
         float* v = corners[i];
@@ -83,6 +69,10 @@ void drawtriMars(float* a, float* b, float* c, int depth, float radius) {
         setColorMars(v[1], v[2], v[0]);
         glVertex3f(v[0] * radius, v[1] * radius, v[2] * radius);
     }
+}
+
+void drawtriMars(float* a, float* b, float* c, int depth, float radius) {
+    subdivideTriangle(a, b, c, depth, radius, drawLeafMars);
 }
 
 void drawMars(int depth, float radius) {

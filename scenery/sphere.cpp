@@ -1,5 +1,6 @@
 // Sphere geometry shared by both planets: the icosahedron, its subdivision and the Earth's map.
 #include "scenery/backgrnd.h"
+#include "scenery/subdivide.h"
 
 #include <GL/gl.h>
 
@@ -83,24 +84,28 @@ static void drawLeaf(float* a, float* b, float* c, float radius) {
     }
 }
 
-void drawtri(float* a, float* b, float* c, int depth, float radius) {
-    if (depth > 0) {
-        float ab[3], ac[3], bc[3];
-        for (int i = 0; i < 3; i++) {
-            ab[i] = (a[i] + b[i]) / 2.0f;
-            ac[i] = (a[i] + c[i]) / 2.0f;
-            bc[i] = (b[i] + c[i]) / 2.0f;
-        }
-        normalize(ab);
-        normalize(ac);
-        normalize(bc);
-        drawtri(a, ab, ac, depth - 1, radius);
-        drawtri(b, bc, ab, depth - 1, radius);
-        drawtri(c, ac, bc, depth - 1, radius);
-        drawtri(ab, bc, ac, depth - 1, radius);
+void subdivideTriangle(float* a, float* b, float* c, int depth, float radius, LeafTriangle leaf) {
+    if (depth <= 0) {
+        leaf(a, b, c, radius);
         return;
     }
-    drawLeaf(a, b, c, radius);
+    float ab[3], ac[3], bc[3];
+    for (int i = 0; i < 3; i++) {
+        ab[i] = (a[i] + b[i]) / 2.0f;
+        ac[i] = (a[i] + c[i]) / 2.0f;
+        bc[i] = (b[i] + c[i]) / 2.0f;
+    }
+    normalize(ab);
+    normalize(ac);
+    normalize(bc);
+    subdivideTriangle(a, ab, ac, depth - 1, radius, leaf);
+    subdivideTriangle(b, bc, ab, depth - 1, radius, leaf);
+    subdivideTriangle(c, ac, bc, depth - 1, radius, leaf);
+    subdivideTriangle(ab, bc, ac, depth - 1, radius, leaf);
+}
+
+void drawtri(float* a, float* b, float* c, int depth, float radius) {
+    subdivideTriangle(a, b, c, depth, radius, drawLeaf);
 }
 
 void drawsphere(int depth, float radius) {
