@@ -1,6 +1,8 @@
 // Moves: construction and the start-up load of the seven moves from the motion files.
 #include "moves.h"
 
+#include <utility>
+
 #include "filreader.h"
 #include "motion_check.h"
 
@@ -69,13 +71,14 @@ void Moves::loadMoves() {
                 vertexCount = pose[MESH_VERTICES].size();
                 first = false;
             }
-            poses.push_back(pose);
+            // Moved, not copied: each key pose keeps the one copy it was read into.
+            poses.push_back(std::move(pose));
             frames.push_back(key.frame);
             dists.push_back(key.dist);
         }
-        movePoses.push_back(poses);
-        moveFrames.push_back(frames);
-        moveDists.push_back(dists);
+        movePoses.push_back(std::move(poses));
+        moveFrames.push_back(std::move(frames));
+        moveDists.push_back(std::move(dists));
         poses.clear();
         frames.clear();
         dists.clear();

@@ -1,0 +1,203 @@
+// The fast motion-file reader against the stream-based reader it replaced, token for token.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "animation/filreader.h"
+#include "bench/hand_frames.h"
+
+namespace {
+
+// The reader as it was: the stream's own formatted reads.
+struct StreamReader {
+    std::ifstream in;
+    explicit StreamReader(const std::string& name) { in.open(name.c_str(), std::ios::in); }
+    std::string nextWord() {
+        std::string word;
+        return (in >> word) ? word : std::string();
+    }
+    double nextNumber() {
+        double value = 0;
+        return (in >> value) ? value : 0;
+    }
+    bool readRow(int count, MeshRow& row) {
+        row.clear();
+        for (int i = 0; i < count; i++) {
+            row.push_back(nextNumber());
+        }
+        return !in.fail();
+    }
+    Mesh getAll() {
+        Mesh mesh(4);
+        MeshRow row;
+        while (nextWord() == "v" && readRow(3, row)) {
+            mesh[0].push_back(row);
+        }
+        do {
+            if (!readRow(2, row)) {
+                break;
+            }
+            mesh[1].push_back(row);
+        } while (nextWord() == "vt");
+        do {
+            if (!readRow(3, row)) {
+                break;
+            }
+            mesh[2].push_back(row);
+        } while (nextWord() == "vn");
+        for (;;) {
+            row.clear();
+            char separator = 0;
+            for (int corner = 0; corner < 3; corner++) {
+                row.push_back(nextNumber());
+                in >> separator;
+                row.push_back(nextNumber());
+                in >> separator;
+                row.push_back(nextNumber());
+            }
+            if (in.fail()) {
+                break;
+            }
+            mesh[3].push_back(row);
+            char next = 0;
+            if (!(in >> next) || next == 'g') {
+                break;
+            }
+        }
+        return mesh;
+    }
+};
+
+// Numbers of every shape a stream may meet, the odd ones included.
+const char* const NUMBERS[] = {
+    "0", "-0", "7", "-0.7317", "0.6067", "1136", "+3", "+.5", "5.", ".5", "-.25", "1e2",
+    "-2.5E-1", "+3e+0", "1e", "1e+", "2E-", ".", "-", "+", "1.2.3", "12abc", "0x10", "1e400",
+    "-1e400", "1e-400", "000012.5000", "123456789012345678901", "0.1234567890123456789",
+    "9007199254740993", "3.14159265358979", "1/2", "4//5", "e5", "--1", "1-2"};
+const char* const WORDS[] = {"v", "vt", "vn", "f", "g", "gbody", "V", "vtx", "x", "/", "#", "robot"};
+const char* const BLANKS[] = {" ", "  ", "\t", "\n", "\r\n", " \n ", "\v", "\f", ""};
+
+std::string randomText(FrameRandom& random, int tokens) {
+    std::string text;
+    for (int i = 0; i < tokens; i++) {
+        if (random.below(3) == 0) {
+            text += WORDS[random.below(sizeof WORDS / sizeof *WORDS)];
+        } else {
+            text += NUMBERS[random.below(sizeof NUMBERS / sizeof *NUMBERS)];
+        }
+        text += BLANKS[random.below(sizeof BLANKS / sizeof *BLANKS)];
+    }
+    return text;
+}
+
+// A well-formed file with, now and then, one entry spoiled by an odd token.
+std::string randomMotionFile(FrameRandom& random) {
+    std::string text;
+    auto number = [&]() {
+        if (random.below(40) == 0) {
+            return std::string(NUMBERS[random.below(sizeof NUMBERS / sizeof *NUMBERS)]);
+        }
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.4f", (random.below(40001) - 20000) / 10000.0);
+        return std::string(buffer);
+    };
+    int vertices = 3 + random.below(20);
+    for (int i = 0; i < vertices; i++) {
+        text += "v " + number() + " " + number() + " " + number() + "\n";
+    }
+    for (int i = 0, n = 1 + random.below(5); i < n; i++) {
+        text += "vt " + number() + " " + number() + "\n";
+    }
+    for (int i = 0; i < vertices; i++) {
+        text += "vn " + number() + " " + number() + " " + number() + "\n";
+    }
+    for (int i = 0, n = 1 + random.below(20); i < n; i++) {
+        text += "f";
+        for (int corner = 0; corner < 3; corner++) {
+            text += " " + std::to_string(1 + random.below(vertices)) + "/1/" +
+                    std::to_string(1 + random.below(vertices));
+        }
+        text += "\n";
+    }
+    return text + (random.below(2) ? "g robot\n" : "gbody");
+}
+
+struct TempFile {
+    std::string path;
+    TempFile() {
+        char pattern[] = "/tmp/vantorix-reader-XXXXXX";
+        int fd = mkstemp(pattern);
+        if (fd >= 0) {
+            close(fd);
+        }
+        path = pattern;
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+    void write(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
+};
+
+void expectSameState(const std::ifstream& got, const std::ifstream& want, int step) {
+    EXPECT_EQ(got.fail(), want.fail()) << "step " << step;
+    EXPECT_EQ(got.eof(), want.eof()) << "step " << step;
+}
+
+// Same bits, so that -0 and 0 count as different and NaN as itself.
+bool sameNumber(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+TEST(ReaderAgainstStream, WordsAndNumbersInAnyMixture) {
+    FrameRandom random(5);
+    TempFile file;
+    for (int round = 0; round < 300; round++) {
+        file.write(randomText(random, 1 + random.below(30)));
+        FileReader fast(file.path.c_str());
+        StreamReader stream(file.path);
+        for (int step = 0; step < 40; step++) {
+            if (random.below(2) == 0) {
+                ASSERT_EQ(fast.nextWord(), stream.nextWord()) << "round " << round << " step " << step;
+            } else {
+                double got = fast.nextNumber(), want = stream.nextNumber();
+                ASSERT_TRUE(sameNumber(got, want))
+                    << "round " << round << " step " << step << ": " << got << " against " << want;
+            }
+            expectSameState(fast.inputFile, stream.in, step);
+        }
+    }
+}
+
+TEST(ReaderAgainstStream, WholeFilesAndWhatFollowsThem) {
+    FrameRandom random(6);
+    TempFile file;
+    for (int round = 0; round < 300; round++) {
+        file.write(randomMotionFile(random) + randomText(random, 3));
+        FileReader fast(file.path.c_str());
+        StreamReader stream(file.path);
+        ASSERT_EQ(fast.getAll(), stream.getAll()) << "round " << round;
+        expectSameState(fast.inputFile, stream.in, round);
+        EXPECT_EQ(fast.nextWord(), stream.nextWord()) << "round " << round;
+    }
+}
+
+TEST(ReaderAgainstStream, TheGameMotionFiles) {
+    const char* const names[] = {
+        "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",
+        "HeadPunch01.txt", "HeadPunch02.txt", "HeadPunch03.txt", "HeadPunch04.txt", "HeadPunch05.txt",
+        "ComboPrep01.txt", "ComboPrep02.txt", "Banana01.txt",    "Banana02.txt",    "Banana03.txt",
+        "Ayuken01.txt",    "Ayuken02.txt",    "Ayuken03.txt"};
+    std::string folder = std::string(VANTORIX_DATA_DIR) + "/";
+    FileReader fast((folder + names[0]).c_str());
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        fast.changeFile((folder + name).c_str());
+        StreamReader stream(folder + name);
+        Mesh got = fast.getAll();
+        EXPECT_FALSE(got[MESH_FACES].empty());
+        EXPECT_EQ(got, stream.getAll());
+    }
+}
