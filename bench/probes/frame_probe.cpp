@@ -1,0 +1,260 @@
+// Times the game's frames in a scripted fight, weighs a long random fight and the webcam worker.
+//   vantorix_frame_probe frame FRAMES      paced frames of the scripted fight, beside bare frames
+//   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
+//   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
+//                                          at its end
+// Each prints "name value" lines for tools/bench.sh. Run in the game's data folder or give it as
+// VANTORIX_DATA (defaults to the source tree's data/).
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <pthread.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/probes/fight_script.h"
+#include "bench/probes/game_session.h"
+#include "scenery/Mars.h"
+#include "scenery/backgrnd.h"
+#include "scenery/subdivide.h"
+#include "shell/frame_pacer.h"
+#include "shell/globals.h"
+#include "shell/webcam_worker_control.h"
+
+namespace {
+
+const double FRAME_BUDGET_US = 1e6 / 60;
+
+double percentile(std::vector<double> values, double share) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    size_t index = (size_t)std::ceil(share * values.size()) - 1;
+    return values[std::min(index, values.size() - 1)];
+}
+
+double median(const std::vector<double>& values) { return percentile(values, 0.5); }
+
+// The CPU side of the planets' drawing without its GL calls: the same subdivision, with the
+// Earth's map coordinates and Mars's fault levels worked out at each leaf.
+volatile float leafSink;
+
+void earthLeaf(float* a, float* b, float* c, float radius) {
+    float* corners[3] = {a, b, c};
+    float sum = radius;
+    for (float* v : corners) {
+        float p = v[1], q = v[2], r = v[0];
+        float s = p == 0.0f ? 0.25f : (float)(-std::atan(r / p) / (2.0 * 3.14159265));
+        float clamped = q > 1.0f ? 1.0f : (q < -1.0f ? -1.0f : q);
+        sum += s + (float)(std::asin(clamped) / 3.14159265 + 0.5);
+    }
+    leafSink = sum;
+}
+
+void marsLeaf(float* a, float* b, float* c, float radius) {
+    float* corners[3] = {a, b, c};
+    int level = (int)radius;
+    for (float* v : corners) {
+        for (const std::vector<float>& fault : surfaceMarsFractale) {
+            level += fault[0] * v[1] + fault[1] * v[2] + fault[2] * v[0] > 0.0f;
+        }
+    }
+    leafSink = (float)level;
+}
+
+void subdivideSphere(LeafTriangle leaf, float radius) {
+    for (int face = 0; face < 20; face++) {
+        subdivideTriangle(vdata[tindices[face][0]], vdata[tindices[face][1]],
+                          vdata[tindices[face][2]], 3, radius, leaf);
+    }
+}
+
+// The Earth and its two atmosphere shells, then Mars, as drawBackground does each frame.
+void planetsWithoutGl() {
+    subdivideSphere(earthLeaf, 4.0f);
+    subdivideSphere(earthLeaf, 4.4f);
+    subdivideSphere(earthLeaf, 4.8f);
+    subdivideSphere(marsLeaf, 3.0f);
+}
+
+struct FrameTimes {
+    std::vector<double> frame, events, update, display, interpolation, copies, planets, bare;
+};
+
+void printStats(const char* name, const std::vector<double>& values) {
+    std::printf("%s_median_us %.1f\n", name, median(values));
+    std::printf("%s_p99_us %.1f\n", name, percentile(values, 0.99));
+}
+
+// What the fight went through, so that a reader sees the script did walk, strike, lunge and duel.
+struct Coverage {
+    int walking = 0, striking = 0, special = 0, duel = 0;
+    void note() {
+        int state1 = world.game.getPstate(1), state2 = world.game.getPstate(2);
+        walking += world.speed1 != 0 || world.speed2 != 0;
+        striking += state1 == 1 || state2 == 1;
+        special += state1 == 4 || state2 == 4;
+        duel += world.game.getGameState() == 3;
+    }
+};
+
+int frameProbe(int frames) {
+    startGame(TEST_CAMERA_SOURCE);
+    srand(1);
+    FramePacer pacer;
+    FrameTimes t;
+    Coverage coverage;
+    const int warmUp = 60;
+    for (int i = 0; i < frames + warmUp; i++) {
+        pacer.beginFrame();
+        pushKeys(scriptedKeys(i));
+        double t0 = nowMicroseconds();
+        world.handleEvents();
+        passWebcamMeasurements();
+        double t1 = nowMicroseconds();
+        world.update();
+        double t2 = nowMicroseconds();
+        world.display();
+        glFinish();
+        double t3 = nowMicroseconds();
+        SDL_Delay(1);
+        SDL_GL_SwapBuffers();
+        SDL_Delay(2);
+        // Our own parts of the frame once more, on the same state, outside the frame's time.
+        double t4 = nowMicroseconds();
+        Mesh pose1 = world.moves.interpolate(world.game.getPmove(1), world.clock1);
+        Mesh pose2 = world.moves.interpolate(world.game.getPmove(2), world.clock2);
+        double t5 = nowMicroseconds();
+        RecordList particles = world.moves.particles;
+        for (int tower = 1; tower <= 5; tower++) {
+            RecordList stages = world.moves.getTower(tower);
+        }
+        double t6 = nowMicroseconds();
+        planetsWithoutGl();
+        double t7 = nowMicroseconds();
+        // The bare frame: clear and swap.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SDL_GL_SwapBuffers();
+        glFinish();
+        double t8 = nowMicroseconds();
+        pacer.endFrame();
+        if (i < warmUp) {
+            continue;
+        }
+        coverage.note();
+        t.frame.push_back(t3 - t0);
+        t.events.push_back(t1 - t0);
+        t.update.push_back(t2 - t1);
+        t.display.push_back(t3 - t2);
+        t.interpolation.push_back(t5 - t4);
+        t.copies.push_back(t6 - t5);
+        t.planets.push_back(t7 - t6);
+        t.bare.push_back(t8 - t7);
+    }
+    std::printf("frames %d\n", frames);
+    printStats("frame", t.frame);
+    printStats("bare", t.bare);
+    printStats("events", t.events);
+    printStats("update", t.update);
+    printStats("display", t.display);
+    printStats("interpolation", t.interpolation);
+    printStats("copies", t.copies);
+    printStats("planets", t.planets);
+    std::printf("budget_us %.1f\n", FRAME_BUDGET_US);
+    std::printf("frames_walking %d\nframes_striking %d\nframes_special %d\nframes_duel %d\n",
+                coverage.walking, coverage.striking, coverage.special, coverage.duel);
+    std::printf("life1 %d\nlife2 %d\n", world.life1.load(), world.life2.load());
+    stopGame();
+    return 0;
+}
+
+double threadCpuSeconds(std::thread& thread) {
+    clockid_t clock;
+    timespec used;
+    if (pthread_getcpuclockid(thread.native_handle(), &clock) != 0 || clock_gettime(clock, &used) != 0) {
+        return -1;
+    }
+    return used.tv_sec + used.tv_nsec / 1e9;
+}
+
+// The game at rest beside the worker: the main loop's frames are not drawn, so what the
+// process spends beyond the worker is the capture pipeline's.
+int workerProbe(double seconds) {
+    if (!startGame(TEST_CAMERA_SOURCE)) {
+        std::fprintf(stderr, "probe: the test camera could not be connected\n");
+        return 1;
+    }
+    SDL_Delay(1000);  // the first passes, the font and the preview settle
+    double wall0 = nowMicroseconds();
+    double worker0 = threadCpuSeconds(webcamWorker());
+    double process0 = processCpuSeconds();
+    SDL_Delay((Uint32)(seconds * 1000));
+    double wall = (nowMicroseconds() - wall0) / 1e6;
+    double worker = threadCpuSeconds(webcamWorker()) - worker0;
+    double process = processCpuSeconds() - process0;
+    std::printf("wall_s %.3f\nworker_cpu_s %.4f\nprocess_cpu_s %.4f\n", wall, worker, process);
+    stopGame();
+    return 0;
+}
+
+// Ten minutes of play is 36,000 frames at 60 a second; here they run back to back, update and
+// display each, with the worker on the test camera beside them.
+int memoryProbe(int frames) {
+    startGame(TEST_CAMERA_SOURCE);
+    RandomPlayer players(2024);
+    srand(2);
+    int early = frames / 10;
+    long earlyKilobytes = 0;
+    size_t mostParticles = 0;
+    double start = nowMicroseconds();
+    for (int i = 1; i <= frames; i++) {
+        pushKeys(players.keys());
+        world.handleEvents();
+        world.update();
+        world.display();
+        SDL_GL_SwapBuffers();
+        mostParticles = std::max(mostParticles, world.moves.particles.size());
+        if (i == early) {
+            earlyKilobytes = residentKilobytes();
+        }
+    }
+    long lateKilobytes = residentKilobytes();
+    std::printf("frames %d\nearly_frames %d\nearly_rss_kb %ld\nlate_rss_kb %ld\n", frames, early,
+                earlyKilobytes, lateKilobytes);
+    std::printf("seconds %.1f\nmost_particles %zu\nlife1 %d\nlife2 %d\n",
+                (nowMicroseconds() - start) / 1e6, mostParticles, world.life1.load(),
+                world.life2.load());
+    stopGame();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s frame FRAMES | worker SECONDS | memory FRAMES\n", argv[0]);
+        return 2;
+    }
+    const char* data = std::getenv("VANTORIX_DATA");
+    enterDataFolder(data != nullptr ? data : VANTORIX_DATA_DIR);
+    std::string mode = argv[1];
+    double amount = std::atof(argv[2]);
+    if (mode == "frame" && amount >= 1) {
+        return frameProbe((int)amount);
+    }
+    if (mode == "worker" && amount > 0) {
+        return workerProbe(amount);
+    }
+    if (mode == "memory" && amount >= 10) {
+        return memoryProbe((int)amount);
+    }
+    std::fprintf(stderr, "%s: unknown mode or amount: %s %s\n", argv[0], argv[1], argv[2]);
+    return 2;
+}

@@ -1,0 +1,93 @@
+// The game brought up as its own main() does, for the probes that time and weigh it.
+#include "game_session.h"
+
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/view_surface.h"
+#include "platform/view_window.h"
+#include "scenery/backgrnd.h"
+#include "shell/globals.h"
+#include "shell/shell.h"
+#include "webcam/worker.h"
+
+const char* const TEST_CAMERA_SOURCE =
+    "videotestsrc is-live=true pattern=ball ! video/x-raw,width=640,height=480,framerate=30/1";
+
+static std::thread worker;
+static bool connected = false;
+
+double nowMicroseconds() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
+}
+
+double processCpuSeconds() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long residentKilobytes() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    long kilobytes = -1;
+    char line[256];
+    while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0) {
+            kilobytes = std::atol(line + 6);
+        }
+    }
+    if (status != nullptr) {
+        std::fclose(status);
+    }
+    return kilobytes;
+}
+
+void enterDataFolder(const char* folder) {
+    if (chdir(folder) != 0) {
+        std::fprintf(stderr, "probe: cannot enter the data folder %s\n", folder);
+        std::exit(2);
+    }
+}
+
+bool startGame(const std::string& cameraSource) {
+    initWindowThreads();
+    world.init();
+    createBackground();
+    // main2 from here: the same start, with the worker kept at hand for its CPU clock.
+    g_hWnd = CreationFenetre();
+    if (g_hWnd == nullptr) {
+        std::fprintf(stderr, "probe: cannot open the webcam view window\n");
+        std::exit(2);
+    }
+    g_hDC = getViewSurface(g_hWnd);
+    WebCam.hWndFenetre = g_hWnd;
+    WebCam.hDCFenetre = g_hDC;
+    WebCam.captureSource = cameraSource;
+    connected = WebCam.Connect();
+    if (connected) {
+        WebCam.AfficheWebCam();
+        worker = std::thread(thread_webcam, nullptr);
+    }
+    return connected;
+}
+
+std::thread& webcamWorker() { return worker; }
+
+void stopGame() {
+    thread_signal = -1;
+    if (worker.joinable()) {
+        worker.join();
+    }
+    if (connected) {
+        WebCam.Disconnect();
+        connected = false;
+    }
+}

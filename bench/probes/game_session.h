@@ -1,0 +1,30 @@
+// The game brought up as its own main() does, for the probes that time and weigh it.
+#ifndef VANTORIX_BENCH_GAME_SESSION_H
+#define VANTORIX_BENCH_GAME_SESSION_H
+
+#include <string>
+#include <thread>
+
+// A camera-like test source: a moving picture at 30 frames a second, scaled like a webcam's.
+extern const char* const TEST_CAMERA_SOURCE;
+
+// Monotonic clock in microseconds, the same for every process of the machine.
+double nowMicroseconds();
+// CPU time of the whole process, in seconds.
+double processCpuSeconds();
+// Resident size of the process, in kilobytes.
+long residentKilobytes();
+
+// Moves into the folder the game reads its files from (the game's data/ unless told otherwise).
+void enterDataFolder(const char* folder);
+
+// World::init, createBackground and main2's start: the view window, then the camera on
+// `cameraSource` (an empty source: the game's own camera, as main2 does) and its worker thread.
+// Returns false when the camera could not be connected (play then goes on without the worker).
+bool startGame(const std::string& cameraSource);
+// The worker thread started by startGame; not joinable without a camera.
+std::thread& webcamWorker();
+// Stops the worker and lets the camera go.
+void stopGame();
+
+#endif

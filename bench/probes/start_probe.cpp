@@ -1,0 +1,47 @@
+// The game's start, as its main() runs it, up to the first frame on screen; then it says when.
+// Prints "first-frame MICROSECONDS" on the machine's monotonic clock (see start_timer.cpp).
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "bench/probes/game_session.h"
+#include "platform/view_surface.h"
+#include "platform/view_window.h"
+#include "scenery/backgrnd.h"
+#include "shell/globals.h"
+#include "shell/shell.h"
+#include "shell/webcam_worker_control.h"
+
+int main() {
+    // main()
+    initWindowThreads();
+    world.init();
+    createBackground();
+    // main2 up to its loop
+    srand((unsigned)time(NULL));
+    g_hWnd = CreationFenetre();
+    if (g_hWnd == nullptr) {
+        std::fprintf(stderr, "start probe: cannot open the webcam view window\n");
+        return 2;
+    }
+    WebCam.hWndFenetre = g_hWnd;
+    g_hDC = getViewSurface(g_hWnd);
+    WebCam.hDCFenetre = g_hDC;
+    startWebcamWorker();
+    // The loop's first frame, until the picture is on screen.
+    world.handleEvents();
+    passWebcamMeasurements();
+    world.update();
+    world.display();
+    SDL_Delay(1);
+    SDL_GL_SwapBuffers();
+    glFinish();
+    std::printf("first-frame %.0f\n", nowMicroseconds());
+    std::fflush(stdout);
+    stopWebcamWorker();
+    destroyViewWindow(g_hWnd);
+    return 0;
+}
