@@ -90,7 +90,9 @@ struct FrameTimes {
 
 void printStats(const char* name, const std::vector<double>& values) {
     std::printf("%s_median_us %.1f\n", name, median(values));
+    std::printf("%s_p90_us %.1f\n", name, percentile(values, 0.90));
     std::printf("%s_p99_us %.1f\n", name, percentile(values, 0.99));
+    std::printf("%s_max_us %.1f\n", name, percentile(values, 1.0));
 }
 
 // What the fight went through, so that a reader sees the script did walk, strike, lunge and duel.
@@ -159,6 +161,7 @@ int frameProbe(int frames) {
         t.bare.push_back(t8 - t7);
     }
     std::printf("frames %d\n", frames);
+    std::printf("renderer %s\n", (const char*)glGetString(GL_RENDERER));
     printStats("frame", t.frame);
     printStats("bare", t.bare);
     printStats("events", t.events);
