@@ -164,6 +164,7 @@ bool samePixels(const Pixel* a, const Pixel* b) {
 // Frames of every kind the analysis may meet, by number.
 void paintFrame(Image& image, int n) {
     FrameRandom random(7000 + n);
+    Pixel* all = &image.pixels[0][0];
     switch (n % 6) {
     case 0:
     case 1:
@@ -176,7 +177,7 @@ void paintFrame(Image& image, int n) {
         // A uniform grey, a few lone pixels and an empty half.
         int grey = random.below(256);
         for (int i = 0; i < N; i++) {
-            setFramePixel(image.pixels[0][i], grey, grey, grey);
+            setFramePixel(all[i], grey, grey, grey);
         }
         int left = random.below(2) * 160;
         for (int k = random.below(5); k > 0; k--) {
@@ -188,7 +189,7 @@ void paintFrame(Image& image, int n) {
         // Already a mask, with white also in the odd channel values r = 255 alone may give.
         for (int i = 0; i < N; i++) {
             int kind = random.below(4);
-            setFramePixel(image.pixels[0][i], kind ? 255 : random.below(255), kind == 1 ? 255 : 0,
+            setFramePixel(all[i], kind ? 255 : random.below(255), kind == 1 ? 255 : 0,
                           kind == 2 ? random.below(256) : 0);
         }
         break;
@@ -199,7 +200,7 @@ void paintFrame(Image& image, int n) {
             int r = std::min(s, 255);
             int g = std::min(std::max(s - 255, 0), 255);
             int b = std::max(s - 510, 0);
-            setFramePixel(image.pixels[0][i], r, g, b);
+            setFramePixel(all[i], r, g, b);
         }
         break;
     }
@@ -318,8 +319,9 @@ TEST(AnalysisAgainstReference, PlainAndVectorisedPassesAgree) {
 // A frame fully white in every column and row: the largest counts a byte lane must hold.
 TEST(AnalysisAgainstReference, AllWhiteFrameCountsEveryPixel) {
     CWebCam cam;
+    Pixel* all = &cam.images[0].pixels[0][0];
     for (int i = 0; i < N; i++) {
-        setFramePixel(cam.images[0].pixels[0][i], 255, 255, 255);
+        setFramePixel(all[i], 255, 255, 255);
     }
     cam.calculBarycentre(0);
     cam.calculVariance(0);
