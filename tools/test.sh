@@ -7,9 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 # Graphical tests draw into Xvfb with Mesa's software renderer; sound goes to SDL's dummy driver.
 export SDL_AUDIODRIVER=dummy
-# The system libraries are built without frame pointers: only the slow unwinder finds their
-# frames, which the suppressions name.
-export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0"
+export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run_suite() {
   local dir=$1; shift
