@@ -15,17 +15,16 @@ fi
 build=${1:-$top/build-speed}
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-noreset -screen 0 1920x1080x24" "$0" "$@" $([ $quick = 1 ] && echo --quick)
-fi
-# xvfb-run passes its arguments on as given: put --quick back in front when it came last.
-if [ "${1:-}" != "" ] && [ "${2:-}" = "--quick" ]; then
-  quick=1
-  build=$1
+  if [ $quick = 1 ]; then
+    exec xvfb-run -a -s "-noreset -screen 0 1920x1080x24" "$0" --quick "$build"
+  fi
+  exec xvfb-run -a -s "-noreset -screen 0 1920x1080x24" "$0" "$build"
 fi
 export SDL_AUDIODRIVER=dummy
 
-echo "building the benchmarks (Release) in $build ..." >&2
 mkdir -p "$build"
+build=$(cd "$build" && pwd)
+echo "building the benchmarks (Release) in $build ..." >&2
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release > "$build/bench-configure.log" 2>&1 ||
   { cat "$build/bench-configure.log" >&2; exit 1; }
 cmake --build "$build" -j2 --target vantorix_bench vantorix_frame_probe vantorix_start_probe \
@@ -34,6 +33,17 @@ cmake --build "$build" -j2 --target vantorix_bench vantorix_frame_probe vantorix
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+
+# step NAME PROGRAM ARGS...: runs a probe into $out/NAME, and shows what it said if it failed.
+step() {
+  local name=$1
+  shift
+  if ! "$@" > "$out/$name" 2> "$out/$name.err"; then
+    echo "tools/bench.sh: $* failed:" >&2
+    tail -20 "$out/$name.err" >&2
+    exit 1
+  fi
+}
 
 # Each probe prints "name value" lines; value NAME FILE picks one.
 value() { awk -v key="$1" '$1 == key { print $2; exit }' "$2"; }
@@ -45,19 +55,19 @@ echo "1/5 hand-sign chain beside a frame copy ..." >&2
   > "$out/analysis"
 
 echo "2/5 frames of a scripted fight (900 frames, paced) ..." >&2
-"$build/vantorix_frame_probe" frame 900 > "$out/frame" 2> "$out/frame.err"
+step frame "$build/vantorix_frame_probe" frame 900
 
 echo "3/5 start-up beside a bare start (7 pairs) ..." >&2
-"$build/vantorix_start_timer" 7 "$top/data" "$build/vantorix_start_probe" "$build/vantorix_bare_start" \
-  > "$out/start" 2> "$out/start.err"
+step start "$build/vantorix_start_timer" 7 "$top/data" "$build/vantorix_start_probe" \
+  "$build/vantorix_bare_start"
 
 echo "4/5 webcam worker's CPU over 20 s ..." >&2
-"$build/vantorix_frame_probe" worker 20 > "$out/worker" 2> "$out/worker.err"
+step worker "$build/vantorix_frame_probe" worker 20
 
 frames=36000
 [ $quick = 1 ] && frames=3600
 echo "5/5 resident size over $frames frames of random play, unpaced ..." >&2
-"$build/vantorix_frame_probe" memory $frames > "$out/memory" 2> "$out/memory.err"
+step memory "$build/vantorix_frame_probe" memory $frames
 
 # row FIGURE MEASURED REFERENCE RATIO TARGET HOLDS
 row() { printf '%-34s %-12s %-30s %-8s %-8s %s\n' "$@"; }

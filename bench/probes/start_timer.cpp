@@ -6,6 +6,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <climits>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -66,13 +67,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     int runs = std::atoi(argv[1]);
+    // The programs start in FOLDER: their names must not depend on where the timer started.
+    char programA[PATH_MAX], programB[PATH_MAX];
+    if (realpath(argv[3], programA) == nullptr || realpath(argv[4], programB) == nullptr) {
+        std::fprintf(stderr, "start timer: cannot find %s or %s\n", argv[3], argv[4]);
+        return 2;
+    }
     std::vector<double> a, b, ratio;
     // One start of each first, for the file cache and the shader cache; not counted.
-    timeStart(argv[2], argv[3]);
-    timeStart(argv[2], argv[4]);
+    timeStart(argv[2], programA);
+    timeStart(argv[2], programB);
     for (int i = 0; i < runs; i++) {
-        double ta = timeStart(argv[2], argv[3]);
-        double tb = timeStart(argv[2], argv[4]);
+        double ta = timeStart(argv[2], programA);
+        double tb = timeStart(argv[2], programB);
         if (ta < 0 || tb < 0) {
             return 1;
         }
