@@ -1,5 +1,6 @@
 // Times the game's frames in a scripted fight, weighs a long random fight and the webcam worker.
-//   vantorix_frame_probe frame FRAMES      paced frames of the scripted fight, beside bare frames
+//   vantorix_frame_probe frame FRAMES      paced frames of the scripted fight, and as many bare
+//                                          frames (clear and swap), half before, half after
 //   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
 //   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
 //                                          at its end
@@ -107,11 +108,26 @@ struct Coverage {
     }
 };
 
+// Bare frames, clear and swap, paced like the game's; half before the fight, half after it.
+void bareFrames(int count, std::vector<double>& times) {
+    FramePacer pacer;
+    for (int i = 0; i < count; i++) {
+        pacer.beginFrame();
+        double start = nowMicroseconds();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SDL_GL_SwapBuffers();
+        glFinish();
+        times.push_back(nowMicroseconds() - start);
+        pacer.endFrame();
+    }
+}
+
 int frameProbe(int frames) {
     startGame(TEST_CAMERA_SOURCE);
     srand(1);
-    FramePacer pacer;
     FrameTimes t;
+    bareFrames(frames / 2, t.bare);
+    FramePacer pacer;
     Coverage coverage;
     const int warmUp = 60;
     for (int i = 0; i < frames + warmUp; i++) {
@@ -141,11 +157,6 @@ int frameProbe(int frames) {
         double t6 = nowMicroseconds();
         planetsWithoutGl();
         double t7 = nowMicroseconds();
-        // The bare frame: clear and swap.
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        SDL_GL_SwapBuffers();
-        glFinish();
-        double t8 = nowMicroseconds();
         pacer.endFrame();
         if (i < warmUp) {
             continue;
@@ -158,8 +169,8 @@ int frameProbe(int frames) {
         t.interpolation.push_back(t5 - t4);
         t.copies.push_back(t6 - t5);
         t.planets.push_back(t7 - t6);
-        t.bare.push_back(t8 - t7);
     }
+    bareFrames(frames / 2, t.bare);
     std::printf("frames %d\n", frames);
     std::printf("renderer %s\n", (const char*)glGetString(GL_RENDERER));
     printStats("frame", t.frame);
