@@ -12,21 +12,23 @@
 #include "shell.h"
 #include "webcam_worker_control.h"
 
-static void runFrame(FramePacer& pacer) {
-    pacer.beginFrame();
+void playFrame() {
     world.handleEvents();
     passWebcamMeasurements();
     world.update();
     world.display();
     SDL_Delay(1);
     SDL_GL_SwapBuffers();
+}
+
+static void runFrame(FramePacer& pacer) {
+    pacer.beginFrame();
+    playFrame();
     SDL_Delay(2);
     pacer.endFrame();
 }
 
-int main2() {
-    // The backdrop drew its numbers before this point, so it is the same on every run.
-    srand((unsigned)time(NULL));
+void openWebcamView() {
     g_hWnd = CreationFenetre();
     if (g_hWnd == nullptr) {
         std::fprintf(stderr, "Vantorix: cannot open the webcam view window\n");
@@ -35,6 +37,12 @@ int main2() {
     WebCam.hWndFenetre = g_hWnd;
     g_hDC = getViewSurface(g_hWnd);
     WebCam.hDCFenetre = g_hDC;
+}
+
+int main2() {
+    // The backdrop drew its numbers before this point, so it is the same on every run.
+    srand((unsigned)time(NULL));
+    openWebcamView();
     startWebcamWorker();
 
     FramePacer pacer;

@@ -5,6 +5,10 @@
 struct ViewWindow;
 
 int main2();
+// Opens the view window and its drawing surface, and hands both to the webcam.
+void openWebcamView();
+// One frame of the game, up to the swap: input, webcam measurements, update, drawing.
+void playFrame();
 ViewWindow* CreationFenetre();
 long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long lParam);
 

@@ -14,8 +14,6 @@ void startWebcamWorker() {
     if (cameraConnected) {
         return;
     }
-    WebCam.hWndFenetre = g_hWnd;
-    WebCam.hDCFenetre = g_hDC;
     if (!WebCam.Connect()) {
         return;
     }

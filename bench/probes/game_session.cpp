@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/view_surface.h"
 #include "platform/view_window.h"
 #include "scenery/backgrnd.h"
 #include "shell/globals.h"
@@ -62,14 +61,7 @@ bool startGame(const std::string& cameraSource) {
     world.init();
     createBackground();
     // main2 from here: the same start, with the worker kept at hand for its CPU clock.
-    g_hWnd = CreationFenetre();
-    if (g_hWnd == nullptr) {
-        std::fprintf(stderr, "probe: cannot open the webcam view window\n");
-        std::exit(2);
-    }
-    g_hDC = getViewSurface(g_hWnd);
-    WebCam.hWndFenetre = g_hWnd;
-    WebCam.hDCFenetre = g_hDC;
+    openWebcamView();
     WebCam.captureSource = cameraSource;
     connected = WebCam.Connect();
     if (connected) {

@@ -8,7 +8,6 @@
 #include <ctime>
 
 #include "bench/probes/game_session.h"
-#include "platform/view_surface.h"
 #include "platform/view_window.h"
 #include "scenery/backgrnd.h"
 #include "shell/globals.h"
@@ -22,22 +21,10 @@ int main() {
     createBackground();
     // main2 up to its loop
     srand((unsigned)time(NULL));
-    g_hWnd = CreationFenetre();
-    if (g_hWnd == nullptr) {
-        std::fprintf(stderr, "start probe: cannot open the webcam view window\n");
-        return 2;
-    }
-    WebCam.hWndFenetre = g_hWnd;
-    g_hDC = getViewSurface(g_hWnd);
-    WebCam.hDCFenetre = g_hDC;
+    openWebcamView();
     startWebcamWorker();
     // The loop's first frame, until the picture is on screen.
-    world.handleEvents();
-    passWebcamMeasurements();
-    world.update();
-    world.display();
-    SDL_Delay(1);
-    SDL_GL_SwapBuffers();
+    playFrame();
     glFinish();
     std::printf("first-frame %.0f\n", nowMicroseconds());
     std::fflush(stdout);

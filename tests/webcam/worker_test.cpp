@@ -39,6 +39,8 @@ TEST(ThreadsWorker, CameraPictureReachesTheFight) {
 
     g_hWnd = testViewWindow();
     g_hDC = getViewSurface(g_hWnd);
+    WebCam.hWndFenetre = g_hWnd;
+    WebCam.hDCFenetre = g_hDC;
     WebCam.captureSource = source.description();
     world.setStartingValues();
     world.timer = 0;
