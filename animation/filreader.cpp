@@ -198,30 +198,22 @@ MeshList FileReader::getVertices() {
     return vertices;
 }
 
-MeshList FileReader::getColors() {
-    MeshList pairs;
+// A list whose first keyword the previous list took: entries follow while the keyword repeats.
+static MeshList readListAfterKeyword(FileReader& reader, int width, const char* keyword) {
+    MeshList list;
     MeshRow row;
-    // The first keyword was taken by getVertices.
     do {
-        if (!readRow(*this, 2, row)) {
+        if (!readRow(reader, width, row)) {
             break;
         }
-        pairs.push_back(row);
-    } while (nextWord() == "vt");
-    return pairs;
+        list.push_back(row);
+    } while (reader.nextWord() == keyword);
+    return list;
 }
 
-MeshList FileReader::getNormals() {
-    MeshList normals;
-    MeshRow row;
-    do {
-        if (!readRow(*this, 3, row)) {
-            break;
-        }
-        normals.push_back(row);
-    } while (nextWord() == "vn");
-    return normals;
-}
+MeshList FileReader::getColors() { return readListAfterKeyword(*this, 2, "vt"); }
+
+MeshList FileReader::getNormals() { return readListAfterKeyword(*this, 3, "vn"); }
 
 // Reads one corner: vertex index, separator, vt index, separator, normal index.
 static void readCorner(FileReader& reader, MeshRow& face) {

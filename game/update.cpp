@@ -112,9 +112,9 @@ static void idleStep(PlayerTurn& turn) {
     turn.speed = world.setSpeed(turn.speed, turn.right, turn.left);
 }
 
-// Step B: a strike ends after its last tick.
-static void strikeStep(PlayerTurn& turn) {
-    if (turn.state() != STRIKING) {
+// Steps B and F: a strike, or the wind-down, runs its clock and returns to idle after its last tick.
+static void idleAfterMove(PlayerTurn& turn, int state) {
+    if (turn.state() != state) {
         return;
     }
     if (turn.clock > turn.length() - 1) {
@@ -205,27 +205,15 @@ static void specialStep(PlayerTurn& turn) {
     }
 }
 
-// Step F: back to idle at the end of the wind-down.
-static void windDownStep(PlayerTurn& turn) {
-    if (turn.state() != WINDING_DOWN) {
-        return;
-    }
-    if (turn.clock > turn.length() - 1) {
-        turn.begin(IDLE, REST);
-    } else {
-        turn.clock += turn.world.tickStep;
-    }
-}
-
 // Each step sees the state the earlier ones left, so a player may pass several states at once.
 static void playTurn(World& world, int player) {
     PlayerTurn turn = turnOf(world, player);
     idleStep(turn);
-    strikeStep(turn);
+    idleAfterMove(turn, STRIKING);
     windUpStep(turn);
     orderWindDown(turn);
     specialStep(turn);
-    windDownStep(turn);
+    idleAfterMove(turn, WINDING_DOWN);
 }
 
 void World::update() {
