@@ -247,8 +247,10 @@ make_music() {
     -v 0.80 "$work/s_kick.wav" -v 0.65 "$work/s_snare.wav" -v 0.22 "$work/s_hats.wav" -v 0.15 "$work/s_crash.wav" \
     -v 0.38 "$work/s_bass.wav" -v 0.30 "$work/s_pad.wav" -v 0.45 "$work/s_lead.wav" -v 0.16 "$work/s_arp.wav" \
     "$work/mix.wav" highpass 25
+  # The game adds the effects on top of the music: the music peaks at -3 dB and the effects at
+  # -4 dB, so that a punch and a head punch over the loudest bar still do not clip.
   "${SOX[@]}" "$work/mix.wav" "$work/mix.wav" -b 16 "$work/music.wav" \
-    compand 0.005,0.15 6:-40,-30,-12,-10,0,-6 -4 gain -n -1 trim "${LOOP}s" "${LOOP}s"
+    compand 0.005,0.15 6:-40,-30,-12,-10,0,-6 -4 gain -n -3 trim "${LOOP}s" "${LOOP}s"
   oggenc --quiet --serial 1 -q 3 -o "$out/music.ogg" "$work/music.wav"
 }
 
@@ -256,7 +258,7 @@ make_music() {
 
 # The wav files are what the game opens its audio device with: 22050 Hz, 16-bit, stereo.
 to_game_wav() { # in, out
-  "${SOX[@]}" "$1" -r "$RATE" -b 16 -e signed-integer -c 2 "$2" gain -n -1
+  "${SOX[@]}" "$1" -r "$RATE" -b 16 -e signed-integer -c 2 "$2" gain -n -4
 }
 
 # A heavy hit: a sub boom falling from 90 to 30 Hz, a low noise burst and a crackle.
