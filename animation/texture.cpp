@@ -6,67 +6,22 @@
 #include <GL/glu.h>
 #include <SDL/SDL.h>
 
-#include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "bmp_surface.h"
 
 static void setFilters() {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
 }
 
-// Masks of three bytes per pixel stored blue, green, red: the layout GL_BGR_EXT reads.
-static void bgrMasks(Uint32& r, Uint32& g, Uint32& b) {
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-    r = 0xFF0000;
-    g = 0x00FF00;
-    b = 0x0000FF;
-#else
-    r = 0x0000FF;
-    g = 0x00FF00;
-    b = 0xFF0000;
-#endif
-}
-
-static bool isBgr24(const SDL_Surface* surface) {
-    Uint32 r, g, b;
-    bgrMasks(r, g, b);
-    const SDL_PixelFormat* f = surface->format;
-    return f->BitsPerPixel == 24 && f->BytesPerPixel == 3 && f->Rmask == r && f->Gmask == g &&
-           f->Bmask == b;
-}
-
-// A copy of the picture as 24-bit blue-green-red, for pictures of any other depth or order.
-static SDL_Surface* convertToBgr24(SDL_Surface* surface) {
-    Uint32 r, g, b;
-    bgrMasks(r, g, b);
-    SDL_Surface* model = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 24, r, g, b, 0);
-    if (model == NULL) {
-        return NULL;
-    }
-    SDL_Surface* converted = SDL_ConvertSurface(surface, model->format, SDL_SWSURFACE);
-    SDL_FreeSurface(model);
-    return converted;
-}
-
-// Builds the mipmaps from the surface's pixels. GL unpacks rows padded to 4 bytes; SDL
-// normally pads them the same way, and rows padded otherwise are copied out tightly first.
+// Builds the mipmaps from the surface's pixels, rows padded the way GL unpacks them.
 static void uploadBgr24(SDL_Surface* surface) {
-    int rowBytes = surface->w * 3;
-    int alignedRow = (rowBytes + 3) & ~3;
     if (SDL_MUSTLOCK(surface)) {
         SDL_LockSurface(surface);
     }
-    const unsigned char* pixels = (const unsigned char*)surface->pixels;
     std::vector<unsigned char> repacked;
-    if (surface->pitch != alignedRow) {
-        repacked.assign((size_t)alignedRow * surface->h, 0);
-        for (int y = 0; y < surface->h; y++) {
-            std::memcpy(&repacked[(size_t)y * alignedRow], pixels + (size_t)y * surface->pitch,
-                        rowBytes);
-        }
-        pixels = repacked.data();
-    }
+    const unsigned char* pixels = glAlignedRows(surface, repacked);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, surface->w, surface->h, GL_BGR_EXT,
                       GL_UNSIGNED_BYTE, pixels);
     if (SDL_MUSTLOCK(surface)) {
@@ -80,35 +35,8 @@ static void uploadPlaceholder() {
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, 1, 1, GL_BGR_EXT, GL_UNSIGNED_BYTE, grey);
 }
 
-static SDL_Surface* loadUsableSurface(const char* fileName) {
-    SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
-    SDL_Surface* surface = stream == NULL ? NULL : SDL_LoadBMP_RW(stream, 1);
-    if (surface == NULL) {
-        std::fprintf(stderr, "Vantorix: cannot load picture \"%s\" (%s); it shows as plain grey\n",
-                     fileName, SDL_GetError());
-        return NULL;
-    }
-    if (surface->w <= 0 || surface->h <= 0) {
-        std::fprintf(stderr, "Vantorix: picture \"%s\" is empty; it shows as plain grey\n",
-                     fileName);
-        SDL_FreeSurface(surface);
-        return NULL;
-    }
-    if (isBgr24(surface)) {
-        return surface;
-    }
-    SDL_Surface* converted = convertToBgr24(surface);
-    SDL_FreeSurface(surface);
-    if (converted == NULL) {
-        std::fprintf(stderr, "Vantorix: cannot convert picture \"%s\" to 24 bits (%s); "
-                             "it shows as plain grey\n",
-                     fileName, SDL_GetError());
-    }
-    return converted;
-}
-
 void loadBmpTexture(const char* fileName, unsigned int textureName, bool filtersAfterMipmaps) {
-    SDL_Surface* surface = loadUsableSurface(fileName);
+    SDL_Surface* surface = loadBgr24Surface(fileName);
     glBindTexture(GL_TEXTURE_2D, textureName);
     if (!filtersAfterMipmaps) {
         setFilters();
