@@ -19,6 +19,8 @@
 static const int FIRST_FRAME_WAIT_MS = 5000;
 // How long the preview thread waits for a frame at a time, which bounds how fast it stops.
 static const int PULL_WAIT_MS = 50;
+// A source that gives no frame for this long counts as gone (a camera pulled out may say nothing).
+static const int FRAMES_STOPPED_MS = 5000;
 
 struct CaptureDevice {
     GstElement* pipeline = nullptr;
@@ -31,6 +33,9 @@ struct CaptureDevice {
 
     std::thread preview;
     std::atomic<bool> stopping{false};
+    // Set once by the preview thread; lostReason is written before and never after.
+    std::atomic<bool> lost{false};
+    std::string lostReason;
     std::mutex wakeLock;
     std::condition_variable wake;
 };
@@ -74,13 +79,24 @@ static std::string pendingError(GstElement* pipeline) {
     return text;
 }
 
-// Messages pile up on the bus when nobody reads them; nothing in them changes what we do.
-static void dropBusMessages(GstElement* pipeline) {
+// Reads the bus empty (messages pile up when nobody reads them) and returns why the source has
+// stopped when it posted an error or reached its end; an empty string otherwise.
+static std::string readBusForEnd(GstElement* pipeline) {
+    std::string end;
     GstBus* bus = gst_element_get_bus(pipeline);
     while (GstMessage* message = gst_bus_pop(bus)) {
+        if (end.empty() && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            GError* problem = nullptr;
+            gst_message_parse_error(message, &problem, nullptr);
+            end = problem != nullptr ? problem->message : "unknown error";
+            g_clear_error(&problem);
+        } else if (end.empty() && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+            end = "the source ended";
+        }
         gst_message_unref(message);
     }
     gst_object_unref(bus);
+    return end;
 }
 
 static void destroyPipeline(CaptureDevice* device) {
@@ -215,12 +231,39 @@ static void paintShown(CaptureDevice* device, ViewSurface* surface, int x, int y
     flushViewSurface(surface);
 }
 
+static void markLost(CaptureDevice* device, const std::string& reason) {
+    device->lostReason = reason;
+    device->lost = true;
+}
+
+// Why the source has stopped giving pictures, or an empty string while it still does.
+static std::string sourceEnd(CaptureDevice* device, bool pulled,
+                             std::chrono::steady_clock::time_point lastFrame) {
+    std::string end = readBusForEnd(device->pipeline);
+    if (end.empty() && !pulled && gst_app_sink_is_eos(GST_APP_SINK(device->sink))) {
+        end = "the source ended";
+    }
+    if (end.empty() && std::chrono::steady_clock::now() - lastFrame >
+                           std::chrono::milliseconds(FRAMES_STOPPED_MS)) {
+        end = "no picture for " + std::to_string(FRAMES_STOPPED_MS / 1000) + " seconds";
+    }
+    return end;
+}
+
+// A source that has stopped keeps its last frame on show; the thread waits without spinning
+// until the device is closed.
+static void waitForClose(CaptureDevice* device) {
+    std::unique_lock<std::mutex> hold(device->wakeLock);
+    device->wake.wait(hold, [device] { return device->stopping.load(); });
+}
+
 static void runPreview(CaptureDevice* device, const ViewWindow* window, int x, int y, int periodMs) {
     using Clock = std::chrono::steady_clock;
     ViewSurface* surface = getViewSurface(window);
     std::vector<unsigned char> picture((size_t)CAPTURE_WIDTH * CAPTURE_HEIGHT * 4, 0);
     GstAppSink* sink = GST_APP_SINK(device->sink);
     Clock::time_point nextShow = Clock::now();
+    Clock::time_point lastFrame = Clock::now();
     while (!device->stopping) {
         GstSample* sample = gst_app_sink_try_pull_sample(sink, PULL_WAIT_MS * GST_MSECOND);
         if (sample != nullptr) {
@@ -228,23 +271,22 @@ static void runPreview(CaptureDevice* device, const ViewWindow* window, int x, i
                 gst_sample_unref(device->newest);
             }
             device->newest = sample;
-        } else if (gst_app_sink_is_eos(sink)) {
-            // A finished source keeps its last frame on show; wait without spinning.
-            std::unique_lock<std::mutex> hold(device->wakeLock);
-            device->wake.wait_for(hold, std::chrono::milliseconds(PULL_WAIT_MS),
-                                  [device] { return device->stopping.load(); });
+            lastFrame = Clock::now();
         }
-        dropBusMessages(device->pipeline);
-        if (Clock::now() < nextShow) {
-            continue;
+        std::string end = sourceEnd(device, sample != nullptr, lastFrame);
+        if (!end.empty() || Clock::now() >= nextShow) {
+            if (device->newest != nullptr) {
+                showSample(device, device->newest);
+                gst_sample_unref(device->newest);
+                device->newest = nullptr;
+            }
+            paintShown(device, surface, x, y, picture);
+            nextShow = Clock::now() + std::chrono::milliseconds(periodMs);
         }
-        if (device->newest != nullptr) {
-            showSample(device, device->newest);
-            gst_sample_unref(device->newest);
-            device->newest = nullptr;
+        if (!end.empty()) {
+            markLost(device, end);
+            waitForClose(device);
         }
-        paintShown(device, surface, x, y, picture);
-        nextShow = Clock::now() + std::chrono::milliseconds(periodMs);
     }
     releaseViewSurface(surface);
 }
@@ -276,6 +318,18 @@ void closeCaptureDevice(CaptureDevice* device) {
     }
     destroyPipeline(device);
     delete device;
+}
+
+bool captureLost(const CaptureDevice* device, std::string* reason) {
+    if (device == nullptr || !device->lost) {
+        return false;
+    }
+    *reason = device->lostReason;
+    return true;
+}
+
+std::string captureSourceName(const std::string& device, const std::string& source) {
+    return source.empty() ? "camera " + device : "capture source \"" + source + "\"";
 }
 
 bool copyShownFrame(CaptureDevice* device, unsigned char* rgb) {

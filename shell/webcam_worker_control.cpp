@@ -1,8 +1,11 @@
 // Starting, feeding from and stopping the webcam worker thread.
 #include "webcam_worker_control.h"
 
+#include <cstdio>
+#include <string>
 #include <thread>
 
+#include "../platform/camera.h"
 #include "../webcam/worker.h"
 #include "globals.h"
 
@@ -22,9 +25,24 @@ void startWebcamWorker() {
     worker = std::thread(thread_webcam, nullptr);
 }
 
+// A camera that has gone (pulled out, its source ended or failed) is said once, and the worker
+// and the preview are wound down so that its last measurements no longer stand in for the keys.
+static bool windDownLostCamera() {
+    std::string reason;
+    if (!captureLost(WebCam.hDCCapture, &reason)) {
+        return false;
+    }
+    std::string name = captureSourceName(WebCam.captureDevice, WebCam.captureSource);
+    std::fprintf(stderr, "Vantorix: %s stopped giving pictures (%s); play continues on the keyboard\n",
+                 name.c_str(), reason.c_str());
+    std::fflush(stderr);
+    stopWebcamWorker();
+    return true;
+}
+
 void passWebcamMeasurements() {
     // Without a camera, or after F1, the keyboard's inputs of the frame stand.
-    if (!cameraConnected || !world.webcamOn) {
+    if (!cameraConnected || windDownLostCamera() || !world.webcamOn) {
         return;
     }
     world.handleWebcamEvents(WebCam.baryX1, WebCam.baryY1, WebCam.baryX2, WebCam.baryY2,

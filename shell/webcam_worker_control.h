@@ -7,7 +7,9 @@
 void startWebcamWorker();
 
 // Once per frame, between the keyboard and the update: hands the latest measurements to the
-// fight while a camera is connected and the webcam input is switched on.
+// fight while a camera is connected and the webcam input is switched on. A camera that has
+// stopped giving pictures is reported once on standard error and the worker is stopped; the
+// keyboard plays from then on.
 void passWebcamMeasurements();
 
 // Sets thread_signal to -1 and waits for the worker when one runs; safe to call more than once.

@@ -27,8 +27,7 @@ bool CWebCam::Connect() {
     std::string error;
     CaptureDevice* device = openCaptureDevice(source, &error);
     if (device == nullptr) {
-        std::string name = captureSource.empty() ? "camera " + captureDevice
-                                                 : "capture source \"" + captureSource + "\"";
+        std::string name = captureSourceName(captureDevice, captureSource);
         std::fprintf(stderr, "Vantorix: %s cannot be connected (%s); play continues on the keyboard\n",
                      name.c_str(), error.c_str());
         return false;
