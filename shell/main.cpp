@@ -1,10 +1,25 @@
-// The process entry: starts the fight and the backdrop, then hands over to the main loop.
+// The process entry: reads the command line, starts the fight and the backdrop, runs the main loop.
+#include <cstdio>
+
 #include "../platform/view_window.h"
 #include "../scenery/backgrnd.h"
+#include "command_line.h"
 #include "globals.h"
 #include "shell.h"
 
-int main() {
+int main(int argc, char** argv) {
+    CommandLine options = parseCommandLine(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "Vantorix: %s\n%s", options.error.c_str(), commandLineUsage().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", commandLineUsage().c_str());
+        return 0;
+    }
+    WebCam.captureDevice = options.camera;
+    WebCam.captureSource = options.captureSource;
+
     initWindowThreads();
     world.init();
     createBackground();

@@ -1,0 +1,25 @@
+// The program's command line: which camera or capture source to play with, and the help.
+#ifndef VANTORIX_COMMAND_LINE_H
+#define VANTORIX_COMMAND_LINE_H
+
+#include <string>
+
+struct CommandLine {
+    // The camera device; the first camera unless --camera names another.
+    std::string camera = "/dev/video0";
+    // A capture source in the media library's pipeline language, used in place of the camera.
+    std::string captureSource;
+    bool help = false;
+    // One line saying what is wrong with the command line; empty when it is good.
+    std::string error;
+};
+
+// Reads --camera DEVICE, --capture-source PIPELINE and --help (each value also as --name=value).
+// An unknown option, a missing or empty value, a stray argument or both sources at once leave
+// the reason in error.
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// The usage text, several lines, each ending in a newline.
+std::string commandLineUsage();
+
+#endif
