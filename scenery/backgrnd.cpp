@@ -36,6 +36,40 @@ static void createStars() {
     }
 }
 
+// The planets never change shape, so each is subdivided once into a display list that every frame
+// replays: the same triangles in the same order, without sending them vertex by vertex again.
+enum PlanetList { EARTH_LIST, INNER_SHELL_LIST, OUTER_SHELL_LIST, MARS_LIST, PLANET_LIST_COUNT };
+static unsigned int planetLists = 0;
+
+static void compilePlanet(PlanetList which, void (*draw)(int, float), float radius) {
+    glNewList(planetLists + which, GL_COMPILE);
+    draw(3, radius);
+    glEndList();
+}
+
+static void compilePlanetLists() {
+    if (planetLists != 0) {
+        glDeleteLists(planetLists, PLANET_LIST_COUNT);
+    }
+    // Without room for the lists the planets are simply drawn vertex by vertex every frame.
+    planetLists = glGenLists(PLANET_LIST_COUNT);
+    if (planetLists == 0) {
+        return;
+    }
+    compilePlanet(EARTH_LIST, drawsphere, 4.0f);
+    compilePlanet(INNER_SHELL_LIST, drawsphere, 4.4f);
+    compilePlanet(OUTER_SHELL_LIST, drawsphere, 4.8f);
+    compilePlanet(MARS_LIST, drawMars, 3.0f);
+}
+
+static void drawPlanet(PlanetList which, void (*draw)(int, float), float radius) {
+    if (planetLists != 0) {
+        glCallList(planetLists + which);
+    } else {
+        draw(3, radius);
+    }
+}
+
 void createBackground() {
     createStars();
     angleRotationEarth = 90.0f;
@@ -43,6 +77,7 @@ void createBackground() {
     loadBmpTexture("earthmap1k.bmp", textureId, true);
     createMars();
     initLensFlare();
+    compilePlanetLists();
 }
 
 static void drawEarth() {
@@ -50,12 +85,18 @@ static void drawEarth() {
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textureId);
-    drawsphere(3, 4.0f);
+    // The Earth is opaque, so its far half never shows. The subdivision winds the triangles so
+    // that GL's front faces are the ones turned away from the viewer: culling them leaves the
+    // picture as it is and halves the texturing. The atmosphere's far half shows through.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    drawPlanet(EARTH_LIST, drawsphere, 4.0f);
+    glDisable(GL_CULL_FACE);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 1.0f, 0.4f);
-    drawsphere(3, 4.4f);
+    drawPlanet(INNER_SHELL_LIST, drawsphere, 4.4f);
     glColor4f(0.0f, 0.0f, 1.0f, 0.2f);
-    drawsphere(3, 4.8f);
+    drawPlanet(OUTER_SHELL_LIST, drawsphere, 4.8f);
     glPopMatrix();
 }
 
@@ -86,7 +127,7 @@ void drawBackground() {
     glPushMatrix();
     glTranslatef(-6.0f, 6.0f, 30.0f);
     glRotatef(angleRotationEarth / -2.0f, -2.0f, 1.0f, 1.0f);
-    drawMars(3, 3.0f);
+    drawPlanet(MARS_LIST, drawMars, 3.0f);
     glPopMatrix();
 
     drawStars();

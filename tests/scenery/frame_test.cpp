@@ -58,8 +58,11 @@ TEST_F(FirstFrame, FlareAtNinetyThenEarthShellsMarsAndStarsAtNinetyOne) {
     std::vector<FeedbackPrimitive> frame = captureFrame();
     EXPECT_EQ(angleRotationEarth, 91.0f);
 
-    const size_t spheres = 4 * 1280;
-    ASSERT_EQ(frame.size(), flare.size() + spheres + 800);
+    // The Earth's far half is culled: only the triangles turned towards the viewer come back.
+    const size_t spheres = frame.size() - flare.size() - 800;
+    const size_t earth = spheres - 3 * 1280;
+    ASSERT_GT(earth, 400u);
+    ASSERT_LT(earth, 880u);
     for (size_t i = 0; i < flare.size(); i++) {
         ASSERT_EQ(frame[i].vertices.size(), flare[i].vertices.size());
         for (size_t k = 0; k < flare[i].vertices.size(); k++) {
@@ -74,14 +77,23 @@ TEST_F(FirstFrame, FlareAtNinetyThenEarthShellsMarsAndStarsAtNinetyOne) {
     const float alphas[3] = {1.0f, 0.4f, 0.2f};
     const float blues[3] = {1.0f, 1.0f, 1.0f};
     const float others[3] = {1.0f, 0.0f, 0.0f};
-    for (int shell = 0; shell < 3; shell++) {
-        const FeedbackPrimitive& p = frame[flare.size() + shell * 1280];
+    for (size_t i = 0; i < earth; i++) {
+        const FeedbackPrimitive& p = frame[flare.size() + i];
         ASSERT_EQ(p.kind, FEEDBACK_POLYGON);
-        expectAt(p.vertices[0], fromEarthFrame(scaled(upright, radii[shell]), 91.0), "earth");
-        expectColour(p.vertices[0], others[shell], others[shell], blues[shell], alphas[shell], "earth");
+        expectColour(p.vertices[0], 1.0f, 1.0f, 1.0f, 1.0f, "earth");
+        for (const FeedbackVertex& v : p.vertices) {
+            Vec3 centre = fromEarthFrame(Vec3{0, 0, 0}, 91.0);
+            EXPECT_NEAR(length(added(position(v), scaled(centre, -1.0))), 4.0 * SCALE, 1e-3) << "earth";
+        }
+    }
+    for (int shell = 1; shell < 3; shell++) {
+        const FeedbackPrimitive& p = frame[flare.size() + earth + (shell - 1) * 1280];
+        ASSERT_EQ(p.kind, FEEDBACK_POLYGON);
+        expectAt(p.vertices[0], fromEarthFrame(scaled(upright, radii[shell]), 91.0), "shell");
+        expectColour(p.vertices[0], others[shell], others[shell], blues[shell], alphas[shell], "shell");
     }
 
-    const FeedbackPrimitive& mars = frame[flare.size() + 3 * 1280];
+    const FeedbackPrimitive& mars = frame[flare.size() + earth + 2 * 1280];
     Vec3 marsVertex = rotated(scaled(first, 3.0), 91.0 / -2.0, Vec3{-2, 1, 1});
     expectAt(mars.vertices[0], fromEarthFrame(added(marsVertex, Vec3{-6, 6, 30}), 91.0), "mars");
 
@@ -106,6 +118,6 @@ TEST_F(FirstFrame, EachFrameTurnsOneDegreeWithoutWrapping) {
     EXPECT_EQ(angleRotationEarth, 361.0f);
     const Vec3 first{vdata[0][0], vdata[0][1], vdata[0][2]};
     const Vec3 upright = rotated(first, 90.0, Vec3{1, 0, 0});
-    size_t earth = frame.size() - 800 - 4 * 1280;
-    expectAt(frame[earth].vertices[0], fromEarthFrame(scaled(upright, 4.0), 361.0), "earth");
+    size_t innerShell = frame.size() - 800 - 3 * 1280;
+    expectAt(frame[innerShell].vertices[0], fromEarthFrame(scaled(upright, 4.4), 361.0), "shell");
 }
