@@ -21,9 +21,6 @@
 
 #include "bench/probes/fight_script.h"
 #include "bench/probes/game_session.h"
-#include "scenery/Mars.h"
-#include "scenery/backgrnd.h"
-#include "scenery/subdivide.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "shell/webcam_worker_control.h"
@@ -43,50 +40,8 @@ double percentile(std::vector<double> values, double share) {
 
 double median(const std::vector<double>& values) { return percentile(values, 0.5); }
 
-// The CPU side of the planets' drawing without its GL calls: the same subdivision, with the
-// Earth's map coordinates and Mars's fault levels worked out at each leaf.
-volatile float leafSink;
-
-void earthLeaf(float* a, float* b, float* c, float radius) {
-    float* corners[3] = {a, b, c};
-    float sum = radius;
-    for (float* v : corners) {
-        float p = v[1], q = v[2], r = v[0];
-        float s = p == 0.0f ? 0.25f : (float)(-std::atan(r / p) / (2.0 * 3.14159265));
-        float clamped = q > 1.0f ? 1.0f : (q < -1.0f ? -1.0f : q);
-        sum += s + (float)(std::asin(clamped) / 3.14159265 + 0.5);
-    }
-    leafSink = sum;
-}
-
-void marsLeaf(float* a, float* b, float* c, float radius) {
-    float* corners[3] = {a, b, c};
-    int level = (int)radius;
-    for (float* v : corners) {
-        for (const std::vector<float>& fault : surfaceMarsFractale) {
-            level += fault[0] * v[1] + fault[1] * v[2] + fault[2] * v[0] > 0.0f;
-        }
-    }
-    leafSink = (float)level;
-}
-
-void subdivideSphere(LeafTriangle leaf, float radius) {
-    for (int face = 0; face < 20; face++) {
-        subdivideTriangle(vdata[tindices[face][0]], vdata[tindices[face][1]],
-                          vdata[tindices[face][2]], 3, radius, leaf);
-    }
-}
-
-// The Earth and its two atmosphere shells, then Mars, as drawBackground does each frame.
-void planetsWithoutGl() {
-    subdivideSphere(earthLeaf, 4.0f);
-    subdivideSphere(earthLeaf, 4.4f);
-    subdivideSphere(earthLeaf, 4.8f);
-    subdivideSphere(marsLeaf, 3.0f);
-}
-
 struct FrameTimes {
-    std::vector<double> frame, events, update, display, interpolation, copies, planets, bare;
+    std::vector<double> frame, events, update, display, interpolation, copies, bare;
 };
 
 void printStats(const char* name, const std::vector<double>& values) {
@@ -155,8 +110,6 @@ int frameProbe(int frames) {
             RecordList stages = world.moves.getTower(tower);
         }
         double t6 = nowMicroseconds();
-        planetsWithoutGl();
-        double t7 = nowMicroseconds();
         pacer.endFrame();
         if (i < warmUp) {
             continue;
@@ -168,7 +121,6 @@ int frameProbe(int frames) {
         t.display.push_back(t3 - t2);
         t.interpolation.push_back(t5 - t4);
         t.copies.push_back(t6 - t5);
-        t.planets.push_back(t7 - t6);
     }
     bareFrames(frames / 2, t.bare);
     std::printf("frames %d\n", frames);
@@ -180,7 +132,6 @@ int frameProbe(int frames) {
     printStats("display", t.display);
     printStats("interpolation", t.interpolation);
     printStats("copies", t.copies);
-    printStats("planets", t.planets);
     std::printf("budget_us %.1f\n", FRAME_BUDGET_US);
     std::printf("frames_walking %d\nframes_striking %d\nframes_special %d\nframes_duel %d\n",
                 coverage.walking, coverage.striking, coverage.special, coverage.duel);
