@@ -12,10 +12,16 @@ Mix_Music* music = NULL;
 Mix_Chunk* sound1 = NULL;
 Mix_Chunk* sound2 = NULL;
 
+// SDL's error text says what is wrong but not with which file: the second line names it.
+// A file that cannot be opened is not handed to the mixer, whose own complaint about the
+// missing stream would hide the reason.
 static Mix_Chunk* loadEffect(const char* fileName) {
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(fileName, "rb"), 1);
+    SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
+    Mix_Chunk* chunk = stream == NULL ? NULL : Mix_LoadWAV_RW(stream, 1);
     if (chunk == NULL) {
         std::fprintf(stderr, "Unable to load WAV file: %s\n", SDL_GetError());
+        std::fprintf(stderr, "Vantorix: sound effect \"%s\" not loaded; the game goes on without it\n",
+                     fileName);
     }
     return chunk;
 }
@@ -30,6 +36,9 @@ void initSon() {
     music = Mix_LoadMUS("music.ogg");
     if (music == NULL) {
         std::printf("Unable to load Ogg file: %s\n", SDL_GetError());
+        std::fflush(stdout);
+        std::fprintf(stderr, "Vantorix: the music \"music.ogg\" is missing or not an Ogg Vorbis "
+                             "file; the game cannot start without it\n");
         std::exit(1);
     }
 }

@@ -1,0 +1,116 @@
+// An X server of the test's own (Xvfb), so that several games can run side by side without mixing up windows.
+#include "private_display.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+// The descriptor Xvfb writes its display number to; any number the child does not otherwise use.
+static const int DISPLAY_FD = 9;
+
+// Reads the display number Xvfb announces once it listens; empty when the server died first.
+static std::string readDisplayNumber(int fd) {
+    std::string number;
+    char c;
+    while (read(fd, &c, 1) == 1) {
+        if (c == '\n') {
+            break;
+        }
+        number.push_back(c);
+    }
+    return number;
+}
+
+PrivateDisplay::PrivateDisplay() : serverPid(-1) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        return;
+    }
+    serverPid = fork();
+    if (serverPid == 0) {
+        dup2(pipeFds[1], DISPLAY_FD);
+        int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        // -noreset: the server must outlive the game's connections, or a program that connects
+        // while it resets is refused.
+        execlp("Xvfb", "Xvfb", "-displayfd", "9", "-noreset", "-nolisten", "tcp", "-screen", "0",
+               "1280x1024x24", (char*)NULL);
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    std::string number = serverPid > 0 ? readDisplayNumber(pipeFds[0]) : std::string();
+    close(pipeFds[0]);
+    if (!number.empty()) {
+        displayName = ":" + number;
+    }
+}
+
+PrivateDisplay::~PrivateDisplay() {
+    if (serverPid > 0) {
+        kill(serverPid, SIGTERM);
+        int status;
+        waitpid(serverPid, &status, 0);
+    }
+}
+
+static Window findByTitle(Display* display, Window top, const char* title) {
+    char* name = NULL;
+    if (XFetchName(display, top, &name) && name != NULL) {
+        bool same = std::strcmp(name, title) == 0;
+        XFree(name);
+        if (same) {
+            return top;
+        }
+    }
+    Window root, parent, *children = NULL;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, top, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; i++) {
+            found = findByTitle(display, children[i], title);
+        }
+        if (children != NULL) {
+            XFree(children);
+        }
+    }
+    return found;
+}
+
+// A window may vanish between listing and naming it; that is not an error worth stopping for.
+static int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+void prepareTestXlib() {
+    // Several test threads talk to their own servers at once; the handler is set once for all.
+    static const bool prepared = (XInitThreads(), XSetErrorHandler(ignoreErrors), true);
+    (void)prepared;
+}
+
+unsigned long PrivateDisplay::findWindow(const std::string& title) const {
+    prepareTestXlib();
+    Display* display = XOpenDisplay(displayName.c_str());
+    if (display == NULL) {
+        return 0;
+    }
+    Window found = findByTitle(display, DefaultRootWindow(display), title.c_str());
+    XCloseDisplay(display);
+    return found;
+}
+
+unsigned long PrivateDisplay::waitForWindow(const std::string& title, int timeoutMs) const {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        unsigned long window = findWindow(title);
+        if (window != 0) {
+            return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return 0;
+}

@@ -1,0 +1,72 @@
+// Key presses and close requests sent straight to the game's windows, as fast as the X server takes them.
+#include "x_driver.h"
+
+#include <X11/Xlib.h>
+
+#include <cstring>
+
+#include "private_display.h"
+
+XDriver::XDriver(const std::string& displayName) {
+    prepareTestXlib();
+    display = XOpenDisplay(displayName.c_str());
+}
+
+XDriver::~XDriver() {
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+}
+
+// Sent events reach the clients that listen for key presses on that window, whatever has the
+// focus: the game reads its keys on its top-level window.
+void XDriver::sendKey(unsigned long window, const std::string& keyName, bool down) {
+    if (display == nullptr) {
+        return;
+    }
+    XEvent event;
+    std::memset(&event, 0, sizeof(event));
+    event.xkey.type = down ? KeyPress : KeyRelease;
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.subwindow = None;
+    event.xkey.time = CurrentTime;
+    event.xkey.x = event.xkey.y = 1;
+    event.xkey.x_root = event.xkey.y_root = 1;
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display, XStringToKeysym(keyName.c_str()));
+    XSendEvent(display, window, True, down ? KeyPressMask : KeyReleaseMask, &event);
+}
+
+void XDriver::press(unsigned long window, const std::string& keyName) { sendKey(window, keyName, true); }
+
+void XDriver::release(unsigned long window, const std::string& keyName) {
+    sendKey(window, keyName, false);
+}
+
+void XDriver::tap(unsigned long window, const std::string& keyName) {
+    press(window, keyName);
+    release(window, keyName);
+}
+
+void XDriver::requestClose(unsigned long window) {
+    if (display == nullptr) {
+        return;
+    }
+    XEvent event;
+    std::memset(&event, 0, sizeof(event));
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+}
+
+void XDriver::flush() {
+    if (display != nullptr) {
+        XSync(display, False);
+    }
+}

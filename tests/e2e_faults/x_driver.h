@@ -1,0 +1,32 @@
+// Key presses and close requests sent straight to the game's windows, as fast as the X server takes them.
+#ifndef VANTORIX_TEST_X_DRIVER_H
+#define VANTORIX_TEST_X_DRIVER_H
+
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+// One connection to a display. Events are queued until flush(), so that many of them (or two
+// that should race) reach the server together.
+class XDriver {
+public:
+    explicit XDriver(const std::string& displayName);
+    ~XDriver();
+    bool connected() const { return display != nullptr; }
+
+    // keyName is an X key name such as "x", "Left", "Escape", "space".
+    void press(unsigned long window, const std::string& keyName);
+    void release(unsigned long window, const std::string& keyName);
+    void tap(unsigned long window, const std::string& keyName);
+    // What a window manager's close button sends.
+    void requestClose(unsigned long window);
+    // Hands everything queued to the server and waits until it has handled it.
+    void flush();
+
+private:
+    void sendKey(unsigned long window, const std::string& keyName, bool down);
+    _XDisplay* display;
+};
+
+#endif
