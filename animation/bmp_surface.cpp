@@ -38,6 +38,45 @@ static SDL_Surface* convertToBgr24(SDL_Surface* surface) {
     return converted;
 }
 
+// What is wrong with a surface SDL handed back, or NULL when it is sound. Some damaged files
+// make SDL return a surface together with an error, its format describing no real pixel layout
+// (no bits per pixel, rows of no bytes over a buffer of a byte or two); converting such a
+// surface reads far past its pixels.
+static const char* surfaceFault(const SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface->format;
+    if (f == NULL || surface->pixels == NULL) {
+        return "it has no pixels";
+    }
+    int bits = f->BitsPerPixel;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 15 && bits != 16 && bits != 24 &&
+        bits != 32) {
+        return "its pixel format is unknown";
+    }
+    int bytes = bits <= 8 ? 1 : (bits + 7) / 8;
+    if (f->BytesPerPixel != bytes) {
+        return "its pixel format is inconsistent";
+    }
+    if (bits <= 8 && (f->palette == NULL || f->palette->colors == NULL)) {
+        return "it has no colour table";
+    }
+    if ((long long)surface->pitch < (long long)surface->w * bytes) {
+        return "its rows are shorter than its width";
+    }
+    return NULL;
+}
+
+// The surface if it is sound; otherwise NULL after a warning naming the file and the fault.
+static SDL_Surface* keepIfSound(SDL_Surface* surface, const char* fileName) {
+    const char* fault = surfaceFault(surface);
+    if (fault == NULL) {
+        return surface;
+    }
+    std::fprintf(stderr, "Vantorix: picture \"%s\" is damaged: %s (%s); it shows as plain grey\n",
+                 fileName, fault, SDL_GetError());
+    SDL_FreeSurface(surface);
+    return NULL;
+}
+
 SDL_Surface* loadBgr24Surface(const char* fileName) {
     SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
     SDL_Surface* surface = stream == NULL ? NULL : SDL_LoadBMP_RW(stream, 1);
@@ -52,7 +91,8 @@ SDL_Surface* loadBgr24Surface(const char* fileName) {
         SDL_FreeSurface(surface);
         return NULL;
     }
-    if (isBgr24(surface)) {
+    surface = keepIfSound(surface, fileName);
+    if (surface == NULL || isBgr24(surface)) {
         return surface;
     }
     SDL_Surface* converted = convertToBgr24(surface);
@@ -61,8 +101,10 @@ SDL_Surface* loadBgr24Surface(const char* fileName) {
         std::fprintf(stderr, "Vantorix: cannot convert picture \"%s\" to 24 bits (%s); "
                              "it shows as plain grey\n",
                      fileName, SDL_GetError());
+        return NULL;
     }
-    return converted;
+    // The conversion can meet the same limits as the load (rows too wide for SDL).
+    return keepIfSound(converted, fileName);
 }
 
 const unsigned char* glAlignedRows(const SDL_Surface* surface, std::vector<unsigned char>& repacked) {
