@@ -176,7 +176,9 @@ static bool nextCharacter(std::ifstream& in, char& character) {
         return false;
     }
     character = (char)c;
-    advance(in);
+    // Taken without a look at the character after it, as the stream's character read does: a
+    // file whose closing "g" is its very last byte is not marked ended yet.
+    in.rdbuf()->sbumpc();
     return true;
 }
 

@@ -1,4 +1,4 @@
-// Damaged data files found by fuzzing the readers: each is refused with a warning naming it.
+// Data files found by fuzzing the readers: damaged pictures refused by name, odd motion-file ends.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "animation/bmp_surface.h"
+#include "animation/filreader.h"
 #include "animation/texture.h"
 #include "motion_files.h"
 #include "tests/support/gl_context.h"
@@ -92,6 +93,21 @@ TEST(DamagedPictures, FoundHeaderShowsAsGreyTexture) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
     EXPECT_EQ(width, 1);
     EXPECT_EQ(height, 1);
+}
+
+// A closing "g" as the file's very last byte: the character read takes it without looking past
+// it, so the file is not ended until the next read, as with the stream's own character read.
+TEST(DamagedMotionFiles, ClosingGroupAsLastByteLeavesTheFileOpenUntilTheNextRead) {
+    TempFolder folder;
+    folder.write("pose.txt", "vt 0 0\nvn 0 0 1\nf 1-1/1 14/1/1 1/1/1\ng");
+    FileReader reader(folder.file("pose.txt").c_str());
+    Mesh pose = reader.getAll();
+    ASSERT_EQ(pose[MESH_FACES].size(), 1u);
+    EXPECT_EQ(pose[MESH_FACES][0], MeshRow({1, 1, 1, 14, 1, 1, 1, 1, 1}));
+    EXPECT_FALSE(reader.inputFile.eof());
+    EXPECT_FALSE(reader.inputFile.fail());
+    EXPECT_EQ(reader.nextWord(), "");
+    EXPECT_TRUE(reader.inputFile.eof());
 }
 
 }  // namespace
