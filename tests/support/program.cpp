@@ -21,8 +21,15 @@ static std::string readFile(const std::string& path) {
 }
 
 RunningProgram::RunningProgram(const std::string& workingDirectory,
-                               const std::vector<std::string>& extraEnvironment)
+                               const std::vector<std::string>& extraEnvironment,
+                               const std::vector<std::string>& arguments)
     : pid(-1), status(0), ended(false) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(VANTORIX_PROGRAM));
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     char pattern[] = "/tmp/vantorix-run-XXXXXX";
     std::string folder = mkdtemp(pattern) ? pattern : "/tmp";
     outPath = folder + "/stdout";
@@ -39,7 +46,7 @@ RunningProgram::RunningProgram(const std::string& workingDirectory,
         for (const std::string& item : extraEnvironment) {
             putenv(const_cast<char*>(item.c_str()));
         }
-        execl(VANTORIX_PROGRAM, VANTORIX_PROGRAM, (char*)NULL);
+        execv(VANTORIX_PROGRAM, argv.data());
         _exit(127);
     }
 }

@@ -9,9 +9,12 @@
 
 class RunningProgram {
 public:
-    // Starts the game with the given working directory; extraEnvironment holds "NAME=value" items.
+    // Starts the game with the given working directory; extraEnvironment holds "NAME=value" items,
+    // arguments the program's command line.
     RunningProgram(const std::string& workingDirectory,
-                   const std::vector<std::string>& extraEnvironment = std::vector<std::string>());
+                   const std::vector<std::string>& extraEnvironment = std::vector<std::string>(),
+                   const std::vector<std::string>& arguments = std::vector<std::string>());
+    pid_t processId() const { return pid; }
     ~RunningProgram();
 
     // The X window id of the first window whose title matches exactly, or 0 after the timeout.

@@ -1,0 +1,43 @@
+// The real program's command line: help, and bad lines refused with status 2 before any window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../support/program.h"
+
+static const int QUICK_EXIT_MS = 20000;
+static const char* const USAGE_START = "Usage: vantorix ";
+
+TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
+    const std::vector<std::vector<std::string>> lines = {
+        {"--bogus"},
+        {"--camera"},
+        {"--capture-source"},
+        {"--camera", "/dev/video1", "--capture-source", "videotestsrc"},
+        {"stray"},
+    };
+    const std::vector<std::string> firstLines = {
+        "Vantorix: unknown option --bogus\n",
+        "Vantorix: option --camera needs a value\n",
+        "Vantorix: option --capture-source needs a value\n",
+        "Vantorix: options --camera and --capture-source cannot be used together\n",
+        "Vantorix: unexpected argument \"stray\"\n",
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i][0]);
+        RunningProgram program("/tmp", {}, lines[i]);
+        EXPECT_EQ(program.waitForExit(QUICK_EXIT_MS), 2);
+        std::string errors = program.errors();
+        EXPECT_EQ(errors.rfind(firstLines[i] + USAGE_START, 0), 0u) << errors;
+        EXPECT_EQ(program.output(), "");
+    }
+}
+
+TEST(ProgramOptions, HelpPrintsTheUsageAndExits) {
+    RunningProgram program("/tmp", {}, {"--help"});
+    EXPECT_EQ(program.waitForExit(QUICK_EXIT_MS), 0);
+    EXPECT_EQ(program.output().rfind(USAGE_START, 0), 0u) << program.output();
+    EXPECT_NE(program.output().find("--capture-source PIPELINE"), std::string::npos);
+    EXPECT_EQ(program.errors(), "");
+}
