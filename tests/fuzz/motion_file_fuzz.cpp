@@ -50,7 +50,7 @@ void checkSameState(const FileReader& fast, const StreamReader& stream, const ch
 }
 
 // A small sound motion file, to move the reader to after the input.
-std::string smallestMotionFile() {
+std::string soundMotionFile() {
     static const char text[] =
         "v 1 2 3\nv 4 5 6\nv 7 8 9\nvt 0 0\nvn 0 0 1\nvn 0 1 0\nvn 1 0 0\n"
         "f 1/1/1 2/1/2 3/1/3\ng robot\n";
@@ -59,11 +59,28 @@ std::string smallestMotionFile() {
     return file;
 }
 
+// What the check's approval promises the engine, which truncates each index toward zero and
+// takes that entry of its list counting from 1, and blends one normal per vertex.
+void checkDrawable(const Mesh& pose) {
+    if (pose[MESH_NORMALS].size() < pose[MESH_VERTICES].size()) {
+        fuzz::fail("an approved pose has fewer normals than vertices");
+    }
+    for (const MeshRow& face : pose[MESH_FACES]) {
+        for (int i = 0; i < 9; i++) {
+            size_t listSize = pose[i % 3].size();
+            double index = face[i];
+            if (!(index >= 1 && index < (double)listSize + 1) || (size_t)index - 1 >= listSize) {
+                fuzz::fail("an approved pose has a face index outside its list");
+            }
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string file = fuzz::scratchFile("Pose.txt");
-    static const std::string other = smallestMotionFile();
+    static const std::string other = soundMotionFile();
     fuzz::writeInput(file, data, size);
 
     // As in the library: one reader moved from file to file, each read whole, then checked.
@@ -83,6 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     std::string fault = motionFault(opened, pose, 0);
+    if (fault.empty()) {
+        checkDrawable(pose);
+    }
+    // As a later file, measured against a first pose of three vertices.
     motionFault(opened, pose, 3);
 
     // The stream-based reader reads the same lists and ends in the same state.
