@@ -1,6 +1,7 @@
 // An X server of the test's own (Xvfb), so that several games can run side by side without mixing up windows.
 #include "private_display.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -113,4 +114,28 @@ unsigned long PrivateDisplay::waitForWindow(const std::string& title, int timeou
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return 0;
+}
+
+long PrivateDisplay::windowProcess(unsigned long window) const {
+    prepareTestXlib();
+    Display* display = XOpenDisplay(displayName.c_str());
+    if (display == NULL) {
+        return 0;
+    }
+    Atom type;
+    int format;
+    unsigned long count, remaining;
+    unsigned char* data = NULL;
+    long pid = 0;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), 0, 1,
+                           False, XA_CARDINAL, &type, &format, &count, &remaining,
+                           &data) == Success &&
+        data != NULL) {
+        if (format == 32 && count == 1) {
+            pid = *(long*)data;
+        }
+        XFree(data);
+    }
+    XCloseDisplay(display);
+    return pid;
 }

@@ -23,6 +23,8 @@ public:
     unsigned long findWindow(const std::string& title) const;
     // Polls for the window until it appears or the timeout passes; 0 after the timeout.
     unsigned long waitForWindow(const std::string& title, int timeoutMs) const;
+    // The process that owns the window, as it announces itself (_NET_WM_PID), or 0.
+    long windowProcess(unsigned long window) const;
 
 private:
     pid_t serverPid;
