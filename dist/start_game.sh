@@ -128,7 +128,7 @@ check_program
 
 for option in "${game_options[@]}"; do
   if [ "$option" = "--help" ]; then
-    "$program" "${game_options[@]}"
+    (cd "$data" && exec "$program" "${game_options[@]}")
     status=$?
     echo "  --screenshot [FILE]        run the game on a virtual display for a few seconds and save"
     echo "                             a picture of it in FILE (default vantorix-screenshot.png)"
