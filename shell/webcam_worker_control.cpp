@@ -32,11 +32,12 @@ static bool windDownLostCamera() {
     if (!captureLost(WebCam.hDCCapture, &reason)) {
         return false;
     }
+    // Said once the worker has stopped, when the keyboard really is in charge again.
+    stopWebcamWorker();
     std::string name = captureSourceName(WebCam.captureDevice, WebCam.captureSource);
     std::fprintf(stderr, "Vantorix: %s stopped giving pictures (%s); play continues on the keyboard\n",
                  name.c_str(), reason.c_str());
     std::fflush(stderr);
-    stopWebcamWorker();
     return true;
 }
 
