@@ -97,9 +97,20 @@ done
 
 # --- centre announcements ----------------------------------------------------
 
+# The announcements are drawn over the Earth as often as over the sky, where a plain black
+# ground would show as a stray black box: each sits on a framed plate of its own colours.
+plate() { # result, dark colour, frame colour, light colour
+  convert -size 1000x150 xc:black \
+    \( -size 1000x150 gradient:"$2"-"#020308" \) \
+    \( -size 1000x150 xc:black -fill white -draw "roundrectangle 4,4 995,145 26,26" \) -composite \
+    -fill none -stroke "$3" -strokewidth 6 -draw "roundrectangle 4,4 995,145 26,26" \
+    -stroke "$4" -strokewidth 1.5 -draw "roundrectangle 13,13 986,136 18,18" \
+    "$1"
+}
+
 banner() { # name, font, text, top, bottom, outline, glow
-  convert -size 1000x150 xc:black "$work/banner_bg.png"
-  sticker "$work/banner_bg.png" "$work/banner.png" center 940x118 +0+0 "$2" "$3" "$4" "$5" "$6" 5 "$7"
+  plate "$work/banner_bg.png" "$6" "$7" "$4"
+  sticker "$work/banner_bg.png" "$work/banner.png" center 900x104 +0+0 "$2" "$3" "$4" "$5" "$6" 5 "$7"
   to_bmp "$work/banner.png" "$1" 512x128
 }
 
@@ -117,9 +128,10 @@ for k in range(44):
     a = 2 * math.pi * k / 44
     out = k % 2 == 0
     reach = (1.0 if k % 4 == 0 else 0.86) if out else 0.68
-    points.append("%.1f,%.1f" % (500 + 350 * reach * math.cos(a), 75 + 74 * reach * math.sin(a)))
+    points.append("%.1f,%.1f" % (500 + 350 * reach * math.cos(a), 75 + 60 * reach * math.sin(a)))
 print(" ".join(points))')
-convert -size 1000x150 xc:black -fill "#ff5a00" -draw "polygon $burst" "$work/burst_edge.png"
+plate "$work/paf_plate.png" "#3a1000" "#ff6a00" "#ffd060"
+convert "$work/paf_plate.png" -fill "#ff5a00" -draw "polygon $burst" "$work/burst_edge.png"
 convert -size 1000x150 xc:black -fill white -draw "polygon $burst" -morphology Erode Disk:7 "$work/burst_mask.png"
 convert "$work/burst_edge.png" \( -size 1000x150 radial-gradient:"#fffbd0"-"#ffc000" \) "$work/burst_mask.png" -composite "$work/burst.png"
 sticker "$work/burst.png" "$work/paf.png" center 470x120 +0+0 "$OBLIQUE" "PAF!" "#ff4a3a" "#a00000" "#2a0000" 5 "#ff8000"
