@@ -43,11 +43,11 @@ for source in "$top"/tests/fuzz/*_fuzz.cpp; do
   "$build/$target" "$work/corpus" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 \
     -rss_limit_mb=2048 -close_fd_mask=2 -print_final_stats=1 \
     -artifact_prefix="$work/crashes/" > "$work/log.txt" 2>&1 || status=$?
-  grep -E "^#[0-9]+ +DONE" "$work/log.txt" | tail -1 || true
+  grep -E "^#[0-9]+[[:space:]]+DONE" "$work/log.txt" | tail -1 || true
   crashes=$(find "$work/crashes" -type f | sort)
   if [ "$status" -ne 0 ] || [ -n "$crashes" ]; then
     echo "$target FAILED (exit status $status); its report, from $work/log.txt:"
-    grep -v -E "^#[0-9]+ " "$work/log.txt" | tail -40
+    grep -v -E "^#[0-9]+[[:space:]]" "$work/log.txt" | tail -40
     for crash in $crashes; do
       echo "crashing input: $crash"
       echo "  replay it with: $build/$target $crash"

@@ -29,3 +29,7 @@ echo "== ThreadSanitizer =="
 TARGETS=tests_webcam "$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=thread
 export TSAN_OPTIONS="suppressions=$top/tools/tsan.supp"
 run_suite "$top/build-tsan" -R Threads
+
+# Coverage-guided fuzzing of the file readers (motion files, texture pictures, webcam pictures).
+echo "== fuzzing the file readers =="
+"$top/tools/fuzz.sh" "${VANTORIX_FUZZ_SECONDS:-60}"
