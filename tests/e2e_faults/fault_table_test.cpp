@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -78,6 +80,22 @@ static void expectPlay(const TableRow& row, const std::string& file, const RunOu
     }
 }
 
+// One line per case in the log, the rows of the table in tests/README.md: status, then what
+// the game said about the damage (camera and quit lines left out).
+static void printObserved(const std::string& file, FaultKind kind, const RunOutcome& run) {
+    std::string said;
+    std::istringstream lines(run.output + run.errors);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.find("camera") == std::string::npos &&
+            line.find("Signaling thread to quit") == std::string::npos) {
+            said += (said.empty() ? "" : " | ") + line;
+        }
+    }
+    std::printf("observed: %-16s %-7s status %d%s  %s\n", file.c_str(), faultKindName(kind),
+                run.exitStatus, run.windowsAppeared ? ", played" : "", said.c_str());
+}
+
 class DataFaultTable : public ::testing::TestWithParam<TableRow> {};
 
 TEST_P(DataFaultTable, GivesItsMessageAndEndsOrPlaysOn) {
@@ -87,6 +105,7 @@ TEST_P(DataFaultTable, GivesItsMessageAndEndsOrPlaysOn) {
     for (size_t i = 0; i < files.size(); i++) {
         SCOPED_TRACE(files[i] + " " + faultKindName(row.kind));
         const RunOutcome& run = outcomes[i];
+        printObserved(files[i], row.kind, run);
         ASSERT_TRUE(run.displayStarted) << "Xvfb did not start";
         EXPECT_NE(run.exitStatus, -1) << "the game hung\n" << run.errors;
         EXPECT_EQ(sanitizerReport(run.errors), "");
