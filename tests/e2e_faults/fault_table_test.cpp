@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ostream>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -20,6 +21,11 @@ struct TableRow {
     FileGroup group;
     FaultKind kind;
 };
+
+// How CTest lists a row.
+static void PrintTo(const TableRow& row, std::ostream* out) {
+    *out << fileGroupName(row.group) << " " << faultKindName(row.kind);
+}
 
 static RunOutcome runOneCase(const std::string& file, FaultKind kind) {
     DataCopy data;
