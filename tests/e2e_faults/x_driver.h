@@ -3,7 +3,6 @@
 #define VANTORIX_TEST_X_DRIVER_H
 
 #include <string>
-#include <vector>
 
 struct _XDisplay;
 
