@@ -86,6 +86,8 @@ static void translate(ViewWindow* view, const XEvent& event, ViewMessage* messag
     message->lParam = 0;
     if (event.type == ClientMessage && (Atom)event.xclient.data.l[0] == view->deleteWindow) {
         message->message = VIEW_MSG_CLOSE;
+    } else if (event.type == Expose && event.xexpose.count == 0) {
+        message->message = VIEW_MSG_PAINT;
     } else if (event.type == KeyPress) {
         XKeyEvent key = event.xkey;
         KeySym symbol = XLookupKeysym(&key, 0);

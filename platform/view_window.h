@@ -9,7 +9,8 @@ enum ViewMessageType {
     VIEW_MSG_QUIT = 0,    // posted by postQuitMessage: the main loop ends
     VIEW_MSG_CLOSE = 1,   // the window manager asks the window to close
     VIEW_MSG_KEYDOWN = 2, // a key press; wParam holds the key (VIEW_KEY_ESCAPE or a key symbol)
-    VIEW_MSG_OTHER = 3    // anything else the desktop sends (exposure, focus, ...)
+    VIEW_MSG_OTHER = 3,   // anything else the desktop sends (focus, mapping, ...)
+    VIEW_MSG_PAINT = 4    // the window's picture was lost (uncovered, mapped) and wants drawing
 };
 
 const unsigned int VIEW_KEY_ESCAPE = 27;

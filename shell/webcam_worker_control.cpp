@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "../platform/camera.h"
+#include "../platform/view_surface.h"
 #include "../webcam/worker.h"
 #include "globals.h"
 
@@ -25,6 +26,25 @@ void startWebcamWorker() {
     worker = std::thread(thread_webcam, nullptr);
 }
 
+void paintKeyboardNotice() {
+    if (cameraConnected || g_hDC == nullptr) {
+        return;
+    }
+    static const char* const LINES[] = {
+        "No camera picture: the keyboard plays.",
+        "Player 1:  A and D walk,  Z rock,  X paper,  C scissors",
+        "Player 2:  arrow keys walk,  B rock,  N paper,  M scissors",
+        "Escape, or closing a window, quits.",
+    };
+    drawRectangle(g_hDC, 0, 0, 1200, 272);
+    setTextFont(g_hDC, "Impact", 26);
+    setTextColour(g_hDC, 22, 199, 35);
+    for (int i = 0; i < 4; i++) {
+        drawText(g_hDC, 40, 36 + 52 * i, LINES[i]);
+    }
+    flushViewSurface(g_hDC);
+}
+
 // A camera that has gone (pulled out, its source ended or failed) is said once, and the worker
 // and the preview are wound down so that its last measurements no longer stand in for the keys.
 static bool windDownLostCamera() {
@@ -38,6 +58,7 @@ static bool windDownLostCamera() {
     std::fprintf(stderr, "Vantorix: %s stopped giving pictures (%s); play continues on the keyboard\n",
                  name.c_str(), reason.c_str());
     std::fflush(stderr);
+    paintKeyboardNotice();
     return true;
 }
 

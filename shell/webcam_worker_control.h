@@ -12,6 +12,10 @@ void startWebcamWorker();
 // keyboard plays from then on.
 void passWebcamMeasurements();
 
+// Without a camera the view window would stay blank: it says instead that the keyboard plays,
+// and with which keys. Does nothing while a camera is connected (the worker paints then).
+void paintKeyboardNotice();
+
 // Sets thread_signal to -1 and waits for the worker when one runs; safe to call more than once.
 void stopWebcamWorker();
 

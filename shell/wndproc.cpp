@@ -1,6 +1,7 @@
 // WndProc: the view window's answer to its messages; Escape and closing end the main loop.
 #include "../platform/view_window.h"
 #include "shell.h"
+#include "webcam_worker_control.h"
 
 long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long lParam) {
     (void)hwnd;
@@ -10,6 +11,8 @@ long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long l
         postQuitMessage(0);
     } else if (message == VIEW_MSG_KEYDOWN && wParam == VIEW_KEY_ESCAPE) {
         postQuitMessage(0);
+    } else if (message == VIEW_MSG_PAINT) {
+        paintKeyboardNotice();
     }
     // Every other key press is consumed; the game's keys belong to the game window.
     return 0;

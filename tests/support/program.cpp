@@ -56,6 +56,13 @@ RunningProgram::~RunningProgram() {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
+    // The captured output is read through this object only: its folder goes with it.
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    std::string folder = outPath.substr(0, outPath.rfind('/'));
+    if (folder != "/tmp") {
+        rmdir(folder.c_str());
+    }
 }
 
 unsigned long RunningProgram::waitForWindow(const std::string& title, int timeoutMs) const {
