@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "../e2e_fight/screenshot.h"
+#include "../support/screenshot.h"
 
 const char* const GAME_WINDOW = "Vantorix";
 const char* const VIEW_WINDOW = "Vantorix webcam";

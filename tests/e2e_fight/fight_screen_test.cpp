@@ -9,7 +9,7 @@
 
 #include "../support/data_dir.h"
 #include "../support/program.h"
-#include "screenshot.h"
+#include "../support/screenshot.h"
 
 static const char* GAME_WINDOW = "Vantorix";
 static const int START_TIMEOUT_MS = 60000;

@@ -1,6 +1,6 @@
-// End-to-end support: a screenshot of the game window, read back as RGB pixels.
-#ifndef VANTORIX_TESTS_E2E_FIGHT_SCREENSHOT_H
-#define VANTORIX_TESTS_E2E_FIGHT_SCREENSHOT_H
+// Test support: a screenshot of the game window, read back as RGB pixels.
+#ifndef VANTORIX_TEST_SCREENSHOT_H
+#define VANTORIX_TEST_SCREENSHOT_H
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-// End-to-end support: a screenshot of the game window, read back as RGB pixels.
+// Test support: a screenshot of the game window, read back as RGB pixels.
 #include "screenshot.h"
 
 #include <cstdio>
