@@ -6,7 +6,7 @@
 #include "animation/filreader.h"
 #include "animation/motion_check.h"
 #include "fuzz_support.h"
-#include "stream_reader.h"
+#include "../support/stream_reader.h"
 
 namespace {
 

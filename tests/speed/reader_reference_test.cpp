@@ -10,68 +10,9 @@
 
 #include "animation/filreader.h"
 #include "bench/hand_frames.h"
+#include "../support/stream_reader.h"
 
 namespace {
-
-// The reader as it was: the stream's own formatted reads.
-struct StreamReader {
-    std::ifstream in;
-    explicit StreamReader(const std::string& name) { in.open(name.c_str(), std::ios::in); }
-    std::string nextWord() {
-        std::string word;
-        return (in >> word) ? word : std::string();
-    }
-    double nextNumber() {
-        double value = 0;
-        return (in >> value) ? value : 0;
-    }
-    bool readRow(int count, MeshRow& row) {
-        row.clear();
-        for (int i = 0; i < count; i++) {
-            row.push_back(nextNumber());
-        }
-        return !in.fail();
-    }
-    Mesh getAll() {
-        Mesh mesh(4);
-        MeshRow row;
-        while (nextWord() == "v" && readRow(3, row)) {
-            mesh[0].push_back(row);
-        }
-        do {
-            if (!readRow(2, row)) {
-                break;
-            }
-            mesh[1].push_back(row);
-        } while (nextWord() == "vt");
-        do {
-            if (!readRow(3, row)) {
-                break;
-            }
-            mesh[2].push_back(row);
-        } while (nextWord() == "vn");
-        for (;;) {
-            row.clear();
-            char separator = 0;
-            for (int corner = 0; corner < 3; corner++) {
-                row.push_back(nextNumber());
-                in >> separator;
-                row.push_back(nextNumber());
-                in >> separator;
-                row.push_back(nextNumber());
-            }
-            if (in.fail()) {
-                break;
-            }
-            mesh[3].push_back(row);
-            char next = 0;
-            if (!(in >> next) || next == 'g') {
-                break;
-            }
-        }
-        return mesh;
-    }
-};
 
 // Numbers of every shape a stream may meet, the odd ones included.
 const char* const NUMBERS[] = {

@@ -1,6 +1,6 @@
 // The motion-file reader written with the stream's formatted reads: what the fast reader must match.
-#ifndef VANTORIX_FUZZ_STREAM_READER_H
-#define VANTORIX_FUZZ_STREAM_READER_H
+#ifndef VANTORIX_TEST_STREAM_READER_H
+#define VANTORIX_TEST_STREAM_READER_H
 
 #include <fstream>
 #include <string>
