@@ -22,11 +22,7 @@ run_suite "$top/build"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
 "$top/tools/build.sh" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=address,undefined
-# The software GL driver has no frame pointers and is unloaded when the game quits through
-# SDL_Quit: the fast unwinder stops in it and leaves a leak of the driver's own with nothing but
-# an unknown module to name, which no suppression can match. The full unwinder walks on to the
-# graphics libraries that the suppressions name.
-ASAN_OPTIONS="fast_unwind_on_malloc=0:malloc_context_size=16" run_suite "$top/build-asan"
+run_suite "$top/build-asan"
 
 # ThreadSanitizer: the tests that run the webcam worker beside the main thread (named Threads*).
 echo "== ThreadSanitizer =="
