@@ -23,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+#include "../support/program.h"
+
 static const char* const GAME_WINDOW = "Vantorix";
 static const char* const VIEW_WINDOW = "Vantorix webcam";
 static const int START_TIMEOUT_S = 180;
@@ -42,32 +44,6 @@ static std::string readFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-static std::string commandOutput(const std::string& command) {
-    std::string result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[256];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.append(buffer, got);
-    }
-    pclose(pipe);
-    while (!result.empty() && (result.back() == '\n' || result.back() == ' ')) {
-        result.pop_back();
-    }
-    return result;
-}
-
-static int occurrences(const std::string& text, const std::string& needle) {
-    int count = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
-        count++;
-    }
-    return count;
 }
 
 // In an AddressSanitizer build, freed memory waits in a quarantine of 256 MB by default, which
