@@ -1,7 +1,9 @@
 // Reading a BMP file as 24-bit blue-green-red rows laid out the way OpenGL unpacks them.
 #include "bmp_surface.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 // Masks of three bytes per pixel stored blue, green, red: the layout GL_BGR_EXT reads.
@@ -77,8 +79,62 @@ static SDL_Surface* keepIfSound(SDL_Surface* surface, const char* fileName) {
     return NULL;
 }
 
+// No picture the game can show has a longer side. SDL allocates whatever a header claims before
+// it reads a single pixel, so a damaged header would have it ask for gigabytes, or for a size
+// that has overflowed into nonsense.
+static const long long LARGEST_SIDE = 8192;
+
+static long long littleEndian(const unsigned char* bytes, int count, bool isSigned) {
+    unsigned long long value = 0;
+    for (int i = count - 1; i >= 0; i--) {
+        value = (value << 8) | bytes[i];
+    }
+    if (isSigned && count == 4) {
+        return (long long)(int32_t)(uint32_t)value;
+    }
+    return (long long)value;
+}
+
+// The width and height the file's header claims, read as SDL will read them; false when the
+// start of the file is not a BMP header (SDL then says what is wrong). The stream is rewound.
+static bool claimedSides(SDL_RWops* stream, long long& width, long long& height) {
+    unsigned char header[26];
+    size_t got = SDL_RWread(stream, header, 1, sizeof header);
+    SDL_RWseek(stream, 0, RW_SEEK_SET);
+    if (got < 22 || header[0] != 'B' || header[1] != 'M') {
+        return false;
+    }
+    if (littleEndian(header + 14, 4, false) == 12) {  // the old, short header: 16-bit sides
+        width = littleEndian(header + 18, 2, false);
+        height = littleEndian(header + 20, 2, false);
+        return true;
+    }
+    if (got < 26) {
+        return false;
+    }
+    width = littleEndian(header + 18, 4, true);
+    height = littleEndian(header + 22, 4, true);  // negative for rows stored top first
+    return true;
+}
+
+static bool claimsTooMuch(SDL_RWops* stream, const char* fileName) {
+    long long width = 0, height = 0;
+    if (!claimedSides(stream, width, height) || (std::llabs(width) <= LARGEST_SIDE &&
+                                                 std::llabs(height) <= LARGEST_SIDE)) {
+        return false;
+    }
+    std::fprintf(stderr, "Vantorix: picture \"%s\" is damaged: its header claims %lld x %lld pixels, "
+                         "more than %lld on a side; it shows as plain grey\n",
+                 fileName, width, std::llabs(height), LARGEST_SIDE);
+    return true;
+}
+
 SDL_Surface* loadBgr24Surface(const char* fileName) {
     SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
+    if (stream != NULL && claimsTooMuch(stream, fileName)) {
+        SDL_RWclose(stream);
+        return NULL;
+    }
     SDL_Surface* surface = stream == NULL ? NULL : SDL_LoadBMP_RW(stream, 1);
     if (surface == NULL) {
         std::fprintf(stderr, "Vantorix: cannot load picture \"%s\" (%s); it shows as plain grey\n",

@@ -71,6 +71,33 @@ TEST(DamagedPictures, UnknownBitCountsAreRefused) {
     SDL_FreeSurface(surface);
 }
 
+// SDL allocates what the header claims before reading a pixel: a damaged header asked for an
+// overflowed, impossible size (found by fuzzing), or for gigabytes it could get.
+TEST(DamagedPictures, HeadersClaimingHugePicturesAreRefusedBeforeLoading) {
+    TempFolder folder;
+    const unsigned char found[] = {0x42, 0x4d, 0x0a, 0x62, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
+                                   0x01, 0x01, 0x00, 0x28, 0x00, 0x08, 0x20, 0x09, 0x10, 0x00, 0x00,
+                                   0x09, 0xd4, 0x00, 0x00, 0x01, 0x00, 0x01, 0x2b, 0x00, 0x00, 0x00,
+                                   0x00};
+    folder.write("found.bmp", std::string((const char*)found, sizeof found));
+    folder.write("wide.bmp", bmpClaiming(9000, 2, 24, 64));
+    folder.write("tall.bmp", bmpClaiming(2, -9000, 24, 64));
+    for (const char* name : {"found.bmp", "wide.bmp", "tall.bmp"}) {
+        SCOPED_TRACE(name);
+        SDL_Surface* surface = nullptr;
+        std::string warning = loadWarning(folder.file(name), surface);
+        EXPECT_EQ(surface, nullptr);
+        EXPECT_NE(warning.find("is damaged: its header claims"), std::string::npos) << warning;
+    }
+    // The largest side a picture may have still loads as far as its data goes.
+    folder.write("edge.bmp", bmpClaiming(8192, 1, 24, 8192 * 3));
+    SDL_Surface* surface = nullptr;
+    EXPECT_EQ(loadWarning(folder.file("edge.bmp"), surface), "");
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->w, 8192);
+    SDL_FreeSurface(surface);
+}
+
 // The fuzzer's own find: a header cut short, 1024 bits per pixel and a 8192 x 2560 picture.
 TEST(DamagedPictures, FoundHeaderShowsAsGreyTexture) {
     const unsigned char found[] = {0x42, 0x4d, 0xc6, 0x00, 0x00, 0x3e, 0x00, 0x00, 0x00, 0x00, 0x00,
