@@ -2,12 +2,17 @@
 # Fuzzes the game's file readers: builds the libFuzzer targets of tests/fuzz with clang into
 # build-fuzz and runs each for a bounded time on a copy of its seed corpus (tests/fuzz/corpus,
 # left unchanged). Exits non-zero, naming the crashing input, when a target finds a fault.
-#   tools/fuzz.sh [seconds-per-target]     (default 60)
+#   tools/fuzz.sh [seconds-per-target] [seed]     (default 60 s, a new random seed each run)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
   echo "usage: tools/fuzz.sh [seconds-per-target]: \"$seconds\" is not a whole number of seconds" >&2
+  exit 2
+fi
+seed=${2:-0}
+if ! [[ "$seed" =~ ^[0-9]+$ ]]; then
+  echo "usage: tools/fuzz.sh [seconds-per-target] [seed]: \"$seed\" is not a whole number" >&2
   exit 2
 fi
 build=$top/build-fuzz
@@ -40,7 +45,7 @@ for source in "$top"/tests/fuzz/*_fuzz.cpp; do
   status=0
   # -close_fd_mask=2 quiets the game's warnings about each damaged input; the fuzzer's and the
   # sanitizers' reports still come through.
-  "$build/$target" "$work/corpus" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 \
+  "$build/$target" "$work/corpus" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 -seed="$seed" \
     -rss_limit_mb=2048 -close_fd_mask=2 -print_final_stats=1 \
     -artifact_prefix="$work/crashes/" > "$work/log.txt" 2>&1 || status=$?
   grep -E "^#[0-9]+[[:space:]]+DONE" "$work/log.txt" | tail -1 || true
