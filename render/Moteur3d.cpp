@@ -24,7 +24,7 @@ static void openGameWindow() {
     SDL_WM_SetCaption("Vantorix", "");
 }
 
-static void setProjection() {
+void setProjection() {
     glViewport(0, 0, 800, 600);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -35,7 +35,7 @@ static void setProjection() {
     glLoadIdentity();
 }
 
-static void setLightingAndBlending() {
+void setLightingAndBlending() {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);

@@ -9,6 +9,11 @@
 const float PLAYER1_COLOR[3] = {0.4f, 0.4f, 1.0f};
 const float PLAYER2_COLOR[3] = {1.0f, 0.4f, 0.4f};
 
+// The fixed projection, then the lights, depth test and blending that init sets on the open
+// window once; split out so that a drawing can be checked under exactly the game's state.
+void setProjection();
+void setLightingAndBlending();
+
 class Moteur3d {
 public:
     Moteur3d();

@@ -40,19 +40,6 @@ void CameraRun::pressKey(unsigned long window, const char* key) {
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
-// The frame of the paper icon is green; rock's is orange and scissors' violet.
-static bool paperGreen(const Rgb& c) { return c.g > 110 && c.g > c.r + 50 && c.g > c.b + 30; }
-
-static int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
-    int count = 0;
-    for (int y = overlayRow(0.38f) + 2; y < overlayRow(0.2f) - 2; y++) {
-        for (int x = overlayColumn(-0.98f) + 2; x < overlayColumn(-0.8f) - 2; x++) {
-            count += paperGreen(shot.at(x, y)) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 bool CameraRun::paperKeyShowsItsIcon() {
     pressKey(gameWindow, "x");
     // The icon is brightest in the first frames after the press and fades over seconds.

@@ -15,20 +15,6 @@ static const char* GAME_WINDOW = "Vantorix";
 static const int START_TIMEOUT_MS = 60000;
 static const int EXIT_TIMEOUT_MS = 20000;
 
-// The frame of the paper icon is green; rock's is orange and scissors' violet.
-static bool paperGreen(const Rgb& c) { return c.g > 110 && c.g > c.r + 50 && c.g > c.b + 30; }
-
-// Pixels of the paper icon's green inside the top slot of the left tower.
-static int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
-    int count = 0;
-    for (int y = overlayRow(0.38f) + 2; y < overlayRow(0.2f) - 2; y++) {
-        for (int x = overlayColumn(-0.98f) + 2; x < overlayColumn(-0.8f) - 2; x++) {
-            count += paperGreen(shot.at(x, y)) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 static void pressKey(unsigned long window, const char* key) {
     std::string command = "xdotool windowfocus --sync " + std::to_string(window) + " key " + key;
     ASSERT_EQ(std::system(command.c_str()), 0);

@@ -1,13 +1,13 @@
 // The backdrop replays its planets from display lists and culls the Earth's far half: the picture
 // must be exactly the one of subdividing and sending every planet vertex by vertex.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
 #include "../support/data_dir.h"
+#include "render/Moteur3d.h"
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
 #include "scenery/lensflare.h"
@@ -16,26 +16,12 @@
 static const int WIDTH = 800;
 static const int HEIGHT = 600;
 
-// The game's projection, light and blending, as its 3D engine sets them at start.
+// The game's projection, light and blending, as its 3D engine sets them at start and each frame.
 static void gameGlState() {
     plainGlState();
-    glViewport(0, 0, WIDTH, HEIGHT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 1.3333333333333333, 0.1, 100.0);
-    gluLookAt(0.0, 0.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    const GLfloat position[4] = {1.0f, 2.0f, 1.0f, 1.0f};
-    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setProjection();
+    setLightingAndBlending();
+    Moteur3d().setLight();
 }
 
 // The backdrop's frame written out plainly: every planet subdivided and sent vertex by vertex,

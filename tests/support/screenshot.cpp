@@ -85,3 +85,15 @@ bool Screenshot::savePng(const std::string& path) const {
     std::remove(raw.c_str());
     return saved;
 }
+
+static bool paperGreen(const Rgb& c) { return c.g > 110 && c.g > c.r + 50 && c.g > c.b + 30; }
+
+int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
+    int count = 0;
+    for (int y = overlayRow(0.38f) + 2; y < overlayRow(0.2f) - 2; y++) {
+        for (int x = overlayColumn(-0.98f) + 2; x < overlayColumn(-0.8f) - 2; x++) {
+            count += paperGreen(shot.at(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}

@@ -27,5 +27,8 @@ public:
 // Pixel column and row of the game window for a point in overlay units (centre 0, up +y).
 int overlayColumn(float x);
 int overlayRow(float y);
+// Pixels of the paper icon's green frame inside the top slot of the left tower (rock's frame is
+// orange and scissors' violet).
+int paperPixelsAtTopOfLeftTower(const Screenshot& shot);
 
 #endif
