@@ -1,5 +1,5 @@
 // Reading a BMP file as 24-bit blue-green-red rows laid out the way OpenGL unpacks them.
-#include "bmp_surface.h"
+#include "animation/bmp_surface.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // FileReader: splits a motion file into tokens and builds the Mesh of one robot pose.
-#include "filreader.h"
+#include "animation/filreader.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "Mesh.h"
+#include "animation/Mesh.h"
 
 class FileReader {
 public:

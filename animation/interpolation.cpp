@@ -1,7 +1,7 @@
 // Moves: blending the key poses and key distances of a move over its move clock.
 #include <algorithm>
 
-#include "moves.h"
+#include "animation/moves.h"
 
 // Index of the last key frame at or below the clock; 0 below the first key frame.
 static size_t keyPoseAt(const std::vector<int>& frames, int clock) {

@@ -1,5 +1,5 @@
 // Start-up check that a motion file gives a pose the game can draw and blend.
-#include "motion_check.h"
+#include "animation/motion_check.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Mesh.h"
+#include "animation/Mesh.h"
 
 // What makes the pose unusable, in words, or an empty string when it is fine.
 // vertexCount is the vertex count every pose must share (that of "Punch00.txt");

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Mesh.h"
+#include "animation/Mesh.h"
 
 // Number of texture slots that getText() hands out.
 const int NB_TEXTURES = 12;

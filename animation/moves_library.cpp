@@ -1,10 +1,10 @@
 // Moves: construction and the start-up load of the seven moves from the motion files.
-#include "moves.h"
+#include "animation/moves.h"
 
 #include <utility>
 
-#include "filreader.h"
-#include "motion_check.h"
+#include "animation/filreader.h"
+#include "animation/motion_check.h"
 
 namespace {
 

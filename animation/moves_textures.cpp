@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "moves.h"
-#include "texture.h"
+#include "animation/moves.h"
+#include "animation/texture.h"
 
 static const char* const textureFiles[NB_TEXTURES] = {
     "CPLifeSM.bmp", "CPLifeRS.bmp", "pierre.bmp", "feuille.bmp", "ciseaux.bmp", "chiffou.bmp",

@@ -1,7 +1,7 @@
 // Moves: bursts of sparks thrown at a hit robot and their straight, fading flight.
 #include <cstdlib>
 
-#include "moves.h"
+#include "animation/moves.h"
 
 // One of -4.00, -3.99, ..., 3.99.
 static float spreadDraw() { return (float)((rand() % 800) / 100.0 - 4); }

@@ -1,5 +1,5 @@
 // loadBmpTexture: the one way a BMP file becomes a mipmapped OpenGL texture.
-#include "texture.h"
+#include "animation/texture.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "bmp_surface.h"
+#include "animation/bmp_surface.h"
 
 static void setFilters() {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

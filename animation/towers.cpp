@@ -1,5 +1,5 @@
 // Moves: the five message towers, their stages and how they age and are trimmed.
-#include "moves.h"
+#include "animation/moves.h"
 
 // Every tower number other than 1 to 4 stands for tower 5, the announcement.
 static int towerIndex(int tower) { return tower >= 1 && tower <= 4 ? tower - 1 : 4; }

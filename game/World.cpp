@@ -1,5 +1,5 @@
 // World: construction and the fight's start-up.
-#include "World.h"
+#include "game/World.h"
 
 const float DistCAC = 2.0f;
 const float DistCACL = 4.0f;

@@ -4,10 +4,10 @@
 
 #include <atomic>
 
-#include "../animation/moves.h"
-#include "../render/Moteur3d.h"
-#include "../render/camera.h"
-#include "Game.h"
+#include "animation/moves.h"
+#include "render/Moteur3d.h"
+#include "render/camera.h"
+#include "game/Game.h"
 
 extern const float DistCAC;
 extern const float DistCACL;

@@ -1,8 +1,8 @@
 // The frame of the fight: backdrop and robots in the camera's view, then the fixed overlay.
 #include <GL/gl.h>
 
-#include "../scenery/backgrnd.h"
-#include "World.h"
+#include "scenery/backgrnd.h"
+#include "game/World.h"
 
 // Life panels, in overlay units.
 static const float PANEL_Y = 0.7f;

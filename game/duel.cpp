@@ -1,7 +1,7 @@
 // The sign duel: the countdown schedule, the three secret exchanges and their outcome.
-#include "duel.h"
+#include "game/duel.h"
 
-#include "World.h"
+#include "game/World.h"
 
 // Texture slots of the duel's pictures.
 static const int SLOT_COUNTDOWN_A = 5;    // "chiffou.bmp"

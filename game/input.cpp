@@ -1,5 +1,5 @@
 // Player input: the keyboard table, the webcam measurements and the per-frame input pulses.
-#include "World.h"
+#include "game/World.h"
 
 #include <SDL/SDL.h>
 
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../shell/webcam_worker_control.h"
+#include "shell/webcam_worker_control.h"
 
 // Half-width of the webcam dead zone around the centre column, in pixels.
 static const int WEBCAM_DEAD_ZONE = 15;

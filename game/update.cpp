@@ -2,9 +2,9 @@
 #include <atomic>
 #include <cmath>
 
-#include "../shell/Son.h"
-#include "World.h"
-#include "duel.h"
+#include "shell/Son.h"
+#include "game/World.h"
+#include "game/duel.h"
 
 // Player states.
 static const int IDLE = 0;

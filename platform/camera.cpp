@@ -1,5 +1,5 @@
 // The camera through GStreamer: any source as 320 x 240 RGB frames, and the live preview thread.
-#include "camera.h"
+#include "platform/camera.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "view_surface.h"
+#include "platform/view_surface.h"
 
 // How long a source may take to give its first frame before it counts as not working.
 static const int FIRST_FRAME_WAIT_MS = 5000;

@@ -1,5 +1,5 @@
 // A drawing surface on the view window with its own display connection: rectangles and pictures.
-#include "view_surface.h"
+#include "platform/view_surface.h"
 
 #include <X11/Xutil.h>
 
@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "view_surface_state.h"
-#include "view_window.h"
+#include "platform/view_surface_state.h"
+#include "platform/view_window.h"
 
 // Connections of released surfaces, kept open for the next surface. Xft and XRender keep
 // per-connection caches keyed by the connection's address and a new connection opened at a

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "view_surface.h"
-#include "view_surface_state.h"
+#include "platform/view_surface.h"
+#include "platform/view_surface_state.h"
 
 static XftFont* openFace(Display* display, const char* face, double pixelSize) {
     return XftFontOpen(display, DefaultScreen(display), XFT_FAMILY, XftTypeString, face,

@@ -1,5 +1,5 @@
 // The webcam view window on X11 and its message queue.
-#include "view_window.h"
+#include "platform/view_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

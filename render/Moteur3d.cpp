@@ -1,5 +1,5 @@
 // Moteur3d: the game window with its fixed projection, lights and blending, and the sound's start.
-#include "Moteur3d.h"
+#include "render/Moteur3d.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../shell/Son.h"
+#include "shell/Son.h"
 
 Moteur3d::Moteur3d() {}
 

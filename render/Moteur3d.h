@@ -2,8 +2,8 @@
 #ifndef VANTORIX_MOTEUR3D_H
 #define VANTORIX_MOTEUR3D_H
 
-#include "../animation/Mesh.h"
-#include "../animation/moves.h"
+#include "animation/Mesh.h"
+#include "animation/moves.h"
 
 // Player tints, shared by the robots and their sparks.
 const float PLAYER1_COLOR[3] = {0.4f, 0.4f, 1.0f};

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "Moteur3d.h"
+#include "render/Moteur3d.h"
 
 // Index numbers in a mesh count from 1 and are truncated toward zero; out-of-table numbers
 // (including ones too large for an int) give -1.

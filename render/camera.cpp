@@ -1,5 +1,5 @@
 // Camera: pulls the view back with the players' separation and turns it toward their middle.
-#include "camera.h"
+#include "render/camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,5 +1,5 @@
 // Sound: the looping background music and the two strike effects, over SDL_mixer.
-#include "Son.h"
+#include "shell/Son.h"
 
 #include <SDL/SDL.h>
 

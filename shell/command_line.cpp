@@ -1,5 +1,5 @@
 // The program's command line: which camera or capture source to play with, and the help.
-#include "command_line.h"
+#include "shell/command_line.h"
 
 static const char* const CAMERA_OPTION = "--camera";
 static const char* const SOURCE_OPTION = "--capture-source";

@@ -1,5 +1,5 @@
 // Keeps the game at no more than 60 frames a second on displays that do not wait for the vertical blank.
-#include "frame_pacer.h"
+#include "shell/frame_pacer.h"
 
 #include <chrono>
 #include <thread>

@@ -1,5 +1,5 @@
 // The program's global objects, defined in one place so that WebCam is constructed before world.
-#include "globals.h"
+#include "shell/globals.h"
 
 CWebCam WebCam;
 World world;

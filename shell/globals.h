@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "../game/World.h"
-#include "../webcam/WebCam.h"
+#include "game/World.h"
+#include "webcam/WebCam.h"
 
 struct ViewWindow;
 struct ViewSurface;

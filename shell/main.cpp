@@ -1,11 +1,11 @@
 // The process entry: reads the command line, starts the fight and the backdrop, runs the main loop.
 #include <cstdio>
 
-#include "../platform/view_window.h"
-#include "../scenery/backgrnd.h"
-#include "command_line.h"
-#include "globals.h"
-#include "shell.h"
+#include "platform/view_window.h"
+#include "scenery/backgrnd.h"
+#include "shell/command_line.h"
+#include "shell/globals.h"
+#include "shell/shell.h"
 
 int main(int argc, char** argv) {
     CommandLine options = parseCommandLine(argc, argv);

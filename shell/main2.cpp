@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "../platform/view_surface.h"
-#include "../platform/view_window.h"
-#include "frame_pacer.h"
-#include "globals.h"
-#include "shell.h"
-#include "webcam_worker_control.h"
+#include "platform/view_surface.h"
+#include "platform/view_window.h"
+#include "shell/frame_pacer.h"
+#include "shell/globals.h"
+#include "shell/shell.h"
+#include "shell/webcam_worker_control.h"
 
 void playFrame() {
     world.handleEvents();

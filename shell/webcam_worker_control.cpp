@@ -1,14 +1,14 @@
 // Starting, feeding from and stopping the webcam worker thread.
-#include "webcam_worker_control.h"
+#include "shell/webcam_worker_control.h"
 
 #include <cstdio>
 #include <string>
 #include <thread>
 
-#include "../platform/camera.h"
-#include "../platform/view_surface.h"
-#include "../webcam/worker.h"
-#include "globals.h"
+#include "platform/camera.h"
+#include "platform/view_surface.h"
+#include "webcam/worker.h"
+#include "shell/globals.h"
 
 // Only the main thread starts, feeds and stops the worker.
 static std::thread worker;

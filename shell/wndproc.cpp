@@ -1,7 +1,7 @@
 // WndProc: the view window's answer to its messages; Escape and closing end the main loop.
-#include "../platform/view_window.h"
-#include "shell.h"
-#include "webcam_worker_control.h"
+#include "platform/view_window.h"
+#include "shell/shell.h"
+#include "shell/webcam_worker_control.h"
 
 long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long lParam) {
     (void)hwnd;

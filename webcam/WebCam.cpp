@@ -1,5 +1,5 @@
 // CWebCam's buffers and initial measurements, copying between buffers and loading test pictures.
-#include "WebCam.h"
+#include "webcam/WebCam.h"
 
 #include <cstdio>
 #include <cstring>

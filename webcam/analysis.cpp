@@ -1,6 +1,6 @@
 // The hand-sign analysis: segmentation by brightness, each half's barycentre and spread, the sign.
-#include "WebCam.h"
-#include "analysis_passes.h"
+#include "webcam/WebCam.h"
+#include "webcam/analysis_passes.h"
 
 static const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 // Image columns 0..159 are player 2's half, 160..319 player 1's.

@@ -1,5 +1,5 @@
 // The hand-sign analysis's passes four pixels at a time with AVX2, where the processor has it.
-#include "analysis_passes.h"
+#include "webcam/analysis_passes.h"
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 

@@ -1,5 +1,5 @@
 // The plain, pixel-by-pixel passes of the hand-sign analysis, and the choice of the fastest ones.
-#include "analysis_passes.h"
+#include "webcam/analysis_passes.h"
 
 static const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 static const int HALF_WIDTH = IMAGE_WIDTH / 2;

@@ -2,7 +2,7 @@
 #ifndef VANTORIX_ANALYSIS_PASSES_H
 #define VANTORIX_ANALYSIS_PASSES_H
 
-#include "WebCam.h"
+#include "webcam/WebCam.h"
 
 // White pixels (r = 255) of one frame, by column and by row of each half. Every barycentre and
 // spread of the analysis is a sum over these: a column holds at most 240 white pixels.

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "../platform/camera.h"
-#include "../platform/view_surface.h"
-#include "WebCam.h"
+#include "platform/camera.h"
+#include "platform/view_surface.h"
+#include "webcam/WebCam.h"
 
 // The live preview's place in the view window and its refresh period.
 static const int PREVIEW_X = 440;

@@ -1,13 +1,13 @@
 // The webcam worker loop and the overlay it writes beside the pictures in the view window.
-#include "worker.h"
+#include "webcam/worker.h"
 
 #include <SDL/SDL.h>
 
 #include <cmath>
 #include <cstdio>
 
-#include "../platform/view_surface.h"
-#include "../shell/globals.h"
+#include "platform/view_surface.h"
+#include "shell/globals.h"
 
 static const double PI = 3.14159265;
 static const int CENTRE_X = 80;

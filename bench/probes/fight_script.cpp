@@ -1,5 +1,5 @@
 // Keyboard input for the probes: a scripted fight and random play, fed through SDL's event queue.
-#include "fight_script.h"
+#include "bench/probes/fight_script.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The game brought up as its own main() does, for the probes that time and weigh it.
-#include "game_session.h"
+#include "bench/probes/game_session.h"
 
 #include <sys/resource.h>
 #include <time.h>

@@ -9,7 +9,7 @@
 #include "animation/bmp_surface.h"
 #include "animation/filreader.h"
 #include "animation/texture.h"
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 #include "tests/support/gl_context.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "animation/moves.h"
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 #include "tests/support/data_dir.h"
 
 namespace {

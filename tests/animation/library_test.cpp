@@ -5,7 +5,7 @@
 
 #include "animation/motion_check.h"
 #include "animation/moves.h"
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 #include "tests/support/data_dir.h"
 
 namespace {

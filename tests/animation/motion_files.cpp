@@ -1,5 +1,5 @@
 // Test helpers: a temporary folder of small motion files written by the tests themselves.
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 
 #include <stdlib.h>
 

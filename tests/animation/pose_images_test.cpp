@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "animation/filreader.h"
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 #include "render/Moteur3d.h"
 #include "tests/support/data_dir.h"
 #include "tests/support/gl_context.h"

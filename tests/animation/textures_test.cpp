@@ -8,7 +8,7 @@
 
 #include "animation/moves.h"
 #include "animation/texture.h"
-#include "motion_files.h"
+#include "tests/animation/motion_files.h"
 #include "tests/support/data_dir.h"
 #include "tests/support/gl_context.h"
 

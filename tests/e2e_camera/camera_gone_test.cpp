@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "camera_run.h"
+#include "tests/e2e_camera/camera_run.h"
 
 // A black picture: both hands read as scissors for as long as it plays, so a paper icon on the
 // left tower can only come from the keyboard.

@@ -1,5 +1,5 @@
 // End-to-end support for the camera tests: the game on a chosen capture, its windows and keys.
-#include "camera_run.h"
+#include "tests/e2e_camera/camera_run.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "../support/screenshot.h"
+#include "tests/support/screenshot.h"
 
 const char* const GAME_WINDOW = "Vantorix";
 const char* const VIEW_WINDOW = "Vantorix webcam";

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
 
 extern const char* const GAME_WINDOW;
 extern const char* const VIEW_WINDOW;

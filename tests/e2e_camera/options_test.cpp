@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/program.h"
+#include "tests/support/program.h"
 
 static const int QUICK_EXIT_MS = 20000;
 static const char* const USAGE_START = "Usage: vantorix ";

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
 
 // Keys of both players at random, the webcam switched by F1 and F2 now and then; the game must
 // live through it, end cleanly, and keep its resident memory flat (see tests/tools/soak_fight.cpp).

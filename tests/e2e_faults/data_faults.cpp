@@ -1,5 +1,5 @@
 // The data-fault table: which file of data/ is damaged, and how.
-#include "data_faults.h"
+#include "tests/e2e_faults/data_faults.h"
 
 #include <filesystem>
 #include <fstream>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/data_dir.h"
+#include "tests/support/data_dir.h"
 
 enum FaultKind { FAULT_MISSING, FAULT_EMPTY, FAULT_HALF, FAULT_RANDOM };
 

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "data_faults.h"
-#include "../support/program.h"
-#include "game_run.h"
+#include "tests/e2e_faults/data_faults.h"
+#include "tests/support/program.h"
+#include "tests/e2e_faults/game_run.h"
 
 // Games run side by side, each on its own X server. Most of a run is waiting for windows and
 // for the short fight, so four at a time keep two cores busy without starving any of them.

@@ -1,10 +1,10 @@
 // One run of the real game on a display of its own: start, watch, play a little, close.
-#include "game_run.h"
+#include "tests/e2e_faults/game_run.h"
 
 #include <chrono>
 #include <thread>
 
-#include "../support/program.h"
+#include "tests/support/program.h"
 
 const char* const GAME_WINDOW = "Vantorix";
 const char* const VIEW_WINDOW = "Vantorix webcam";

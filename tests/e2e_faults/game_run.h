@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "private_display.h"
-#include "x_driver.h"
+#include "tests/e2e_faults/private_display.h"
+#include "tests/e2e_faults/x_driver.h"
 
 extern const char* const GAME_WINDOW;
 extern const char* const VIEW_WINDOW;

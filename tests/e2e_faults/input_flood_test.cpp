@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
-#include "game_run.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
+#include "tests/e2e_faults/game_run.h"
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

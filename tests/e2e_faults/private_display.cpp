@@ -1,5 +1,5 @@
 // An X server of the test's own (Xvfb), so that several games can run side by side without mixing up windows.
-#include "private_display.h"
+#include "tests/e2e_faults/private_display.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -1,11 +1,11 @@
 // Key presses and close requests sent straight to the game's windows, as fast as the X server takes them.
-#include "x_driver.h"
+#include "tests/e2e_faults/x_driver.h"
 
 #include <X11/Xlib.h>
 
 #include <cstring>
 
-#include "private_display.h"
+#include "tests/e2e_faults/private_display.h"
 
 XDriver::XDriver(const std::string& displayName) {
     prepareTestXlib();

@@ -7,9 +7,9 @@
 #include <string>
 #include <thread>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
-#include "../support/screenshot.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
+#include "tests/support/screenshot.h"
 
 static const char* GAME_WINDOW = "Vantorix";
 static const int START_TIMEOUT_MS = 60000;

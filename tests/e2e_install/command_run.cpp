@@ -1,5 +1,5 @@
 // Test support: any command (a script, the installed launcher) started in its own process and watched from outside.
-#include "command_run.h"
+#include "tests/e2e_install/command_run.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "../support/program.h"
-#include "command_run.h"
+#include "tests/support/program.h"
+#include "tests/e2e_install/command_run.h"
 
 static const int INSTALL_TIMEOUT_MS = 120000;
 static const int START_TIMEOUT_MS = 60000;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "../support/program.h"
-#include "command_run.h"
+#include "tests/support/program.h"
+#include "tests/e2e_install/command_run.h"
 
 static const std::string START_GAME = std::string(VANTORIX_SOURCE_DIR) + "/dist/start_game.sh";
 static const std::string DATA = std::string(VANTORIX_SOURCE_DIR) + "/data";

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
 
 static const int START_TIMEOUT_MS = 60000;
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
 
 static const char* GAME_WINDOW = "Vantorix";
 static const char* VIEW_WINDOW = "Vantorix webcam";

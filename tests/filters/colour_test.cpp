@@ -1,7 +1,7 @@
 // Tests of the colour-channel filters: packing, negative, offsets, mirror, difference and levels.
 #include <gtest/gtest.h>
 
-#include "pictures.h"
+#include "tests/filters/pictures.h"
 
 namespace {
 

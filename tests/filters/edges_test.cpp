@@ -1,7 +1,7 @@
 // Tests of edge marking on grey and on colour pictures.
 #include <gtest/gtest.h>
 
-#include "pictures.h"
+#include "tests/filters/pictures.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "pictures.h"
+#include "tests/filters/pictures.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Tests of the frame comparison, the motion picture, the mean that ignores black and the blur.
 #include <gtest/gtest.h>
 
-#include "pictures.h"
+#include "tests/filters/pictures.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Test pictures for the image filters, and the blur and edge marking done the long way.
-#include "pictures.h"
+#include "tests/filters/pictures.h"
 
 #include <cstdlib>
 

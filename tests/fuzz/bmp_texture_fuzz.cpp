@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "animation/bmp_surface.h"
-#include "fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string file = fuzz::scratchFile("picture.bmp");

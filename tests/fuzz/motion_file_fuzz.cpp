@@ -5,8 +5,8 @@
 
 #include "animation/filreader.h"
 #include "animation/motion_check.h"
-#include "fuzz_support.h"
-#include "../support/stream_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "tests/support/stream_reader.h"
 
 namespace {
 

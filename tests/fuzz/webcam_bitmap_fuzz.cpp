@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "webcam/WebCam.h"
 
 namespace {

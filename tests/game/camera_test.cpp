@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "../support/gl_context.h"
+#include "tests/support/gl_context.h"
 #include "render/camera.h"
 
 TEST(Camera, StartsAtZero) {

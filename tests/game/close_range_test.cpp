@@ -1,7 +1,7 @@
 // Strikes at close range: which sign punches, when it hurts, and how long it lasts.
 #include <gtest/gtest.h>
 
-#include "scenario.h"
+#include "tests/game/scenario.h"
 
 TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     Scenario s;

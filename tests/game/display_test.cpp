@@ -2,9 +2,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "../support/data_dir.h"
-#include "../support/gl_context.h"
-#include "scenario.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/gl_context.h"
+#include "tests/game/scenario.h"
 #include "scenery/backgrnd.h"
 
 class DisplayTest : public ::testing::Test {

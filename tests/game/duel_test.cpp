@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "scenario.h"
+#include "tests/game/scenario.h"
 
 // Player 1 winds up at update 1 and releases at update 11; player 2 starts winding up with
 // `sign2` early enough that its clock reads `opponentClock` at the release.

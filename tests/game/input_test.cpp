@@ -2,8 +2,8 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
-#include "../support/gl_context.h"
-#include "scenario.h"
+#include "tests/support/gl_context.h"
+#include "tests/game/scenario.h"
 
 static void pushKey(SDLKey key, Uint8 type = SDL_KEYDOWN) {
     SDL_Event event;

@@ -1,7 +1,7 @@
 // The combo at long range: wind-up, abandon, release, and the lone special attack.
 #include <gtest/gtest.h>
 
-#include "scenario.h"
+#include "tests/game/scenario.h"
 
 TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
     Scenario s;

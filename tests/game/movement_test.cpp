@@ -1,7 +1,7 @@
 // Walking, pushing and the bounds of the fighting line.
 #include <gtest/gtest.h>
 
-#include "scenario.h"
+#include "tests/game/scenario.h"
 
 TEST(Movement, OneKeyPressMovesOneQuarter) {
     Scenario s;

@@ -1,5 +1,5 @@
 // Test harness: drives the real World::update frame by frame with scripted inputs.
-#include "scenario.h"
+#include "tests/game/scenario.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "../support/data_dir.h"
+#include "tests/support/data_dir.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "../../render/Moteur3d.h"
-#include "../support/gl_context.h"
+#include "render/Moteur3d.h"
+#include "tests/support/gl_context.h"
 
 static const float EPS = 1e-3f;
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "../support/data_dir.h"
+#include "tests/support/data_dir.h"
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
 #include "scenery/lensflare.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 static void startUp() {
     plainGlState();

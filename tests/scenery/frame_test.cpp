@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 
-#include "../support/data_dir.h"
+#include "tests/support/data_dir.h"
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
 #include "scenery/lensflare.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 static const double SCALE = 0.1;  // keeps the sky of radius 40 inside the capture's -10..10 box
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scenery/lensflare.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 TEST(LensFlare, HandsBackAlphaBlendingNoTexturingAndTheSameMatrixAtAnyAngle) {
     plainGlState();

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "scenery/Mars.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 static void currentColour(float rgba[4]) { glGetFloatv(GL_CURRENT_COLOR, rgba); }
 

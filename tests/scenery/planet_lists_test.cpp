@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "../support/data_dir.h"
+#include "tests/support/data_dir.h"
 #include "render/Moteur3d.h"
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
 #include "scenery/lensflare.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 static const int WIDTH = 800;
 static const int HEIGHT = 600;

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "../support/data_dir.h"
-#include "../support/program.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
 
 struct Screen {
     int width = 0, height = 0;

@@ -1,5 +1,5 @@
 // Scenery test helpers: a plain GL state to start from, small vector maths and Mars's colour table.
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 #include <GL/gl.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../support/gl_context.h"
+#include "tests/support/gl_context.h"
 
 struct Vec3 {
     double x, y, z;

@@ -7,7 +7,7 @@
 
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
-#include "scenery_support.h"
+#include "tests/scenery/scenery_support.h"
 
 static void currentTexCoord(float* s, float* u) {
     float tc[4];

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../../shell/command_line.h"
+#include "shell/command_line.h"
 
 static CommandLine parse(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "vantorix");

@@ -1,7 +1,7 @@
 // The frame pacing that keeps the fight at its speed on displays without vertical sync.
 #include <gtest/gtest.h>
 
-#include "../../shell/frame_pacer.h"
+#include "shell/frame_pacer.h"
 
 static long long fakeNow = 0;
 static long long slept = 0;

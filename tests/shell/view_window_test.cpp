@@ -3,8 +3,8 @@
 // After the test framework: Xlib defines macros such as None that clash with it.
 #include <X11/Xlib.h>
 
-#include "../../platform/view_window.h"
-#include "../../shell/shell.h"
+#include "platform/view_window.h"
+#include "shell/shell.h"
 
 static bool drainUntilQuit(int passes) {
     for (int i = 0; i < passes; i++) {

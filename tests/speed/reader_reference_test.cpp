@@ -10,7 +10,7 @@
 
 #include "animation/filreader.h"
 #include "bench/hand_frames.h"
-#include "../support/stream_reader.h"
+#include "tests/support/stream_reader.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "../../game/World.h"
-#include "../support/data_dir.h"
+#include "game/World.h"
+#include "tests/support/data_dir.h"
 
 TEST(GameRecord, AnyPlayerOtherThanOneIsPlayerTwo) {
     Game game;

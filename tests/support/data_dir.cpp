@@ -1,5 +1,5 @@
 // Test support: running inside the game's data folder, or inside a temporary copy of it.
-#include "data_dir.h"
+#include "tests/support/data_dir.h"
 
 #include <unistd.h>
 

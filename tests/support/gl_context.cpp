@@ -1,5 +1,5 @@
 // Test support: one real SDL OpenGL window per test program, feedback capture and read-back.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

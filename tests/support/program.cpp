@@ -1,5 +1,5 @@
 // Test support: the real game program started in its own process, watched and driven from outside.
-#include "program.h"
+#include "tests/support/program.h"
 
 #include <fcntl.h>
 #include <signal.h>

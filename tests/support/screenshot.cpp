@@ -1,12 +1,12 @@
 // Test support: a screenshot of the game window, read back as RGB pixels.
-#include "screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "../support/program.h"
+#include "tests/support/program.h"
 
 // The 800 x 600 window; one overlay unit is 1.5 / 1.491 of half the picture's height, and the
 // same share of half its width (2.0 / 1.988).

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "../support/program.h"
+#include "tests/support/program.h"
 
 static const char* const GAME_WINDOW = "Vantorix";
 static const char* const VIEW_WINDOW = "Vantorix webcam";

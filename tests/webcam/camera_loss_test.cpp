@@ -10,7 +10,7 @@
 #include "shell/globals.h"
 #include "shell/webcam_worker_control.h"
 #include "tests/support/program.h"
-#include "webcam_test_support.h"
+#include "tests/webcam/webcam_test_support.h"
 
 namespace {
 

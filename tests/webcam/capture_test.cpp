@@ -6,7 +6,7 @@
 
 #include "platform/camera.h"
 #include "webcam/WebCam.h"
-#include "webcam_test_support.h"
+#include "tests/webcam/webcam_test_support.h"
 
 namespace {
 

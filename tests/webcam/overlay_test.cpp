@@ -6,7 +6,7 @@
 #include "platform/view_surface.h"
 #include "shell/globals.h"
 #include "webcam/worker.h"
-#include "webcam_test_support.h"
+#include "tests/webcam/webcam_test_support.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Webcam test support: frames drawn in memory, capture sources that play them, window read-back.
-#include "webcam_test_support.h"
+#include "tests/webcam/webcam_test_support.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

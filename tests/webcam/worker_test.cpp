@@ -8,7 +8,7 @@
 #include "shell/globals.h"
 #include "shell/webcam_worker_control.h"
 #include "webcam/worker.h"
-#include "webcam_test_support.h"
+#include "tests/webcam/webcam_test_support.h"
 
 TEST(ThreadsWorker, AlreadySignalledProcessesNoFrame) {
     g_hDC = getViewSurface(testViewWindow());
