@@ -7,16 +7,10 @@ if(VANTORIX_FUZZ)
                         "(the compiler found is ${CMAKE_CXX_COMPILER_ID})")
   endif()
   set(FUZZ_SANITIZERS -fno-omit-frame-pointer -fno-sanitize-recover=undefined -g)
-
-  # The readers under test, compiled apart from the core library with coverage instrumentation
-  # and the sanitizers, so that the rest of this build keeps its own flags.
-  add_library(vantorix_fuzz_readers STATIC
-    animation/filreader.cpp animation/motion_check.cpp animation/bmp_surface.cpp
-    webcam/WebCam.cpp)
-  target_include_directories(vantorix_fuzz_readers PUBLIC ${CMAKE_SOURCE_DIR})
-  target_compile_options(vantorix_fuzz_readers PRIVATE
-    -fsanitize=fuzzer-no-link,address,undefined ${FUZZ_SANITIZERS})
-  target_link_libraries(vantorix_fuzz_readers PUBLIC PkgConfig::SDL)
+  # This build is the fuzzers' own: every library of the game gets coverage instrumentation and
+  # the sanitizers, and the targets link the readers' libraries as the program does.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined ${FUZZ_SANITIZERS})
+  add_link_options(-fsanitize=address,undefined)
 
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
   set(FUZZ_TARGETS "")
@@ -25,7 +19,7 @@ if(VANTORIX_FUZZ)
     add_executable(${name} ${source})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined ${FUZZ_SANITIZERS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(${name} PRIVATE vantorix_fuzz_readers)
+    target_link_libraries(${name} PRIVATE vantorix_animation vantorix_webcam)
     list(APPEND FUZZ_TARGETS ${name})
   endforeach()
   add_custom_target(fuzz_targets DEPENDS ${FUZZ_TARGETS})

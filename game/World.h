@@ -3,6 +3,7 @@
 #define VANTORIX_WORLD_H
 
 #include <atomic>
+#include <vector>
 
 #include "animation/moves.h"
 #include "render/Moteur3d.h"
@@ -46,6 +47,9 @@ public:
     // Read by the webcam worker for its overlay, hence whole-value atomics.
     std::atomic<int> life1{0};
     std::atomic<int> life2{0};
+    // The strikes (punch or head punch, in order) that started in the last update: the rules
+    // only decide them, and the frame plays their sounds, so an update can run without sound.
+    std::vector<int> strikeSounds;
 
     World();
     ~World();

@@ -57,7 +57,8 @@ int World::solveBattle(int a, int b) const {
     if (a == b) {
         return 0;
     }
-    bool firstWins = (a == 1 && b == 3) || (a == 3 && b == 2) || (a == 2 && b == 1);
+    bool firstWins = (a == ROCK && b == SCISSORS) || (a == SCISSORS && b == PAPER) ||
+                     (a == PAPER && b == ROCK);
     return firstWins ? 1 : 2;
 }
 

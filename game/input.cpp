@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/webcam_worker_control.h"
+#include "game/codes.h"
+#include "game/quit.h"
 
 // Half-width of the webcam dead zone around the centre column, in pixels.
 static const int WEBCAM_DEAD_ZONE = 15;
@@ -15,10 +16,10 @@ static const int WEBCAM_CENTRE = 80;
 // The webcam input waits for the start-up countdown to fall to this value.
 static const int WEBCAM_TIMER_GATE = 899;
 
-// Escape and closing the game window end the process here. The worker thread is stopped first
-// so that exit() never tears the globals down under a running thread.
+// Escape and closing the game window end the process here. What the starter registered runs
+// first, so that exit() never tears the globals down under a running thread.
 static void quitGame() {
-    stopWebcamWorker();
+    runQuitHooks();
     SDL_Quit();
     std::fflush(stdout);
     std::exit(0);
@@ -31,16 +32,16 @@ static void applyKey(World& world, SDLKey key) {
     case SDLK_d: world.right1 = 1; break;
     case SDLK_w: world.up1 = 1; break;
     case SDLK_s: world.down1 = 1; break;
-    case SDLK_z: world.sign1 = 1; break;
-    case SDLK_x: world.sign1 = 2; break;
-    case SDLK_c: world.sign1 = 3; break;
+    case SDLK_z: world.sign1 = ROCK; break;
+    case SDLK_x: world.sign1 = PAPER; break;
+    case SDLK_c: world.sign1 = SCISSORS; break;
     case SDLK_LEFT: world.left2 = 1; break;
     case SDLK_RIGHT: world.right2 = 1; break;
     case SDLK_UP: world.up2 = 1; break;
     case SDLK_DOWN: world.down2 = 1; break;
-    case SDLK_b: world.sign2 = 1; break;
-    case SDLK_n: world.sign2 = 2; break;
-    case SDLK_m: world.sign2 = 3; break;
+    case SDLK_b: world.sign2 = ROCK; break;
+    case SDLK_n: world.sign2 = PAPER; break;
+    case SDLK_m: world.sign2 = SCISSORS; break;
     case SDLK_f: world.moves.addStage(3, 1); break;
     case SDLK_g: world.moves.addStage(4, 1); break;
     case SDLK_h: world.moves.addStage(5, 1); break;
@@ -77,7 +78,7 @@ static void webcamDirection(int baryX, int& left, int& right) {
     }
 }
 
-static bool isSign(int code) { return code >= 1 && code <= 3; }
+static bool isSign(int code) { return code >= ROCK && code <= SCISSORS; }
 
 void World::handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1,
                                int rps2) {

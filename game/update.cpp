@@ -2,31 +2,9 @@
 #include <atomic>
 #include <cmath>
 
-#include "shell/Son.h"
 #include "game/World.h"
+#include "game/codes.h"
 #include "game/duel.h"
-
-// Player states.
-static const int IDLE = 0;
-static const int STRIKING = 1;
-static const int WINDING_UP = 2;
-static const int WIND_DOWN_ORDERED = 3;
-static const int SPECIAL = 4;
-static const int WINDING_DOWN = 5;
-
-// Move ids.
-static const int REST = 0;
-static const int PUNCH = 1;
-static const int HEAD_PUNCH = 2;
-static const int WIND_UP = 3;
-static const int SPECIAL_PAPER = 4;
-static const int SPECIAL_SCISSORS = 5;
-static const int WIND_DOWN = 6;
-
-// Sign codes.
-static const int ROCK = 1;
-static const int PAPER = 2;
-static const int SCISSORS = 3;
 
 static const int SPECIAL_DAMAGE = 20;
 static const int STRIKE_DAMAGE_PER_MOVE = 5;
@@ -85,11 +63,11 @@ static void strike(PlayerTurn& turn) {
     turn.begin(STRIKING, REST);
     if (turn.sign == PAPER && turn.sign != turn.lastSign) {
         turn.setMove(PUNCH);
-        playSound2();
+        world.strikeSounds.push_back(PUNCH);
     }
     if (turn.sign == SCISSORS && turn.sign != turn.lastSign) {
         turn.setMove(HEAD_PUNCH);
-        playSound1();
+        world.strikeSounds.push_back(HEAD_PUNCH);
     }
     if (gapOf(world) < DistCAC) {
         turn.lifeOpponent -= STRIKE_DAMAGE_PER_MOVE * turn.move();
@@ -97,7 +75,7 @@ static void strike(PlayerTurn& turn) {
     }
 }
 
-// Step A: an idle player strikes, winds up the combo, and walks; nobody else walks.
+// An idle player strikes, winds up the combo, and walks; nobody else walks.
 static void idleStep(PlayerTurn& turn) {
     World& world = turn.world;
     if (turn.state() != IDLE) {
@@ -112,7 +90,7 @@ static void idleStep(PlayerTurn& turn) {
     turn.speed = world.setSpeed(turn.speed, turn.right, turn.left);
 }
 
-// Steps B and F: a strike, or the wind-down, runs its clock and returns to idle after its last tick.
+// A strike, or the wind-down, runs its clock and returns to idle after its last tick.
 static void idleAfterMove(PlayerTurn& turn, int state) {
     if (turn.state() != state) {
         return;
@@ -133,7 +111,7 @@ static void launchSpecial(PlayerTurn& turn) {
     }
 }
 
-// Step C1: the opponent has just called a duel; this player's special starts in slow motion.
+// The opponent has just called a duel: this player's special starts, in slow motion.
 static void takeUpDuel(PlayerTurn& turn) {
     World& world = turn.world;
     if (world.game.getGameState() != DUEL_CALLED) {
@@ -150,7 +128,7 @@ static bool callsDuel(const PlayerTurn& turn) {
            turn.clockOpponent > DUEL_CALL_CLOCK && turn.lastSign == turn.lastSignOpponent;
 }
 
-// Step C2, with the move the player has now (a special launched in C1 passes here too):
+// With the move the player has now (a special launched by taking up a duel passes here too):
 // rock abandons an unfinished wind-up; a complete one is held, and rock releases it.
 static void advanceWindUp(PlayerTurn& turn) {
     World& world = turn.world;
@@ -170,7 +148,7 @@ static void advanceWindUp(PlayerTurn& turn) {
     }
 }
 
-// Step C: winding up the combo.
+// Winding up the combo: a duel called by the opponent is taken up first.
 static void windUpStep(PlayerTurn& turn) {
     if (turn.state() != WINDING_UP) {
         return;
@@ -179,14 +157,14 @@ static void windUpStep(PlayerTurn& turn) {
     advanceWindUp(turn);
 }
 
-// Step D: an abandoned wind-up winds down from this very update.
+// An abandoned wind-up winds down from this very update.
 static void orderWindDown(PlayerTurn& turn) {
     if (turn.state() == WIND_DOWN_ORDERED) {
         turn.setState(WINDING_DOWN);
     }
 }
 
-// Step E: the special lunges, bursts twice on the opponent, and hurts when it ends outside a duel.
+// The special lunges, bursts twice on the opponent, and hurts when it ends outside a duel.
 static void specialStep(PlayerTurn& turn) {
     World& world = turn.world;
     if (turn.state() != SPECIAL) {
@@ -217,6 +195,7 @@ static void playTurn(World& world, int player) {
 }
 
 void World::update() {
+    strikeSounds.clear();
     testTime();
     camera.updateCamera(pos1, pos2);
     moves.moveTower(1);

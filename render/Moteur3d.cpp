@@ -8,7 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/Son.h"
+
+// The sound is the shell's; it tells the engine how to start it as the engine's last start-up step.
+static void (*soundStart)() = nullptr;
+
+void setSoundStart(void (*start)()) { soundStart = start; }
 
 Moteur3d::Moteur3d() {}
 
@@ -52,8 +56,9 @@ void Moteur3d::init() {
     openGameWindow();
     setProjection();
     setLightingAndBlending();
-    initSon();
-    playBackgroundMusic();
+    if (soundStart != nullptr) {
+        soundStart();
+    }
 }
 
 void Moteur3d::setLight() {

@@ -14,6 +14,9 @@ const float PLAYER2_COLOR[3] = {1.0f, 0.4f, 0.4f};
 void setProjection();
 void setLightingAndBlending();
 
+// Registers what starts the sound (device, effects, music); init calls it last.
+void setSoundStart(void (*start)());
+
 class Moteur3d {
 public:
     Moteur3d();

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "game/codes.h"
+
 Mix_Music* music = NULL;
 Mix_Chunk* sound1 = NULL;
 Mix_Chunk* sound2 = NULL;
@@ -77,3 +79,13 @@ static void playEffect(Mix_Chunk* chunk) {
 void playSound1() { playEffect(sound1); }
 
 void playSound2() { playEffect(sound2); }
+
+void playStrikeSounds(const std::vector<int>& strikes) {
+    for (int move : strikes) {
+        if (move == HEAD_PUNCH) {
+            playSound1();
+        } else if (move == PUNCH) {
+            playSound2();
+        }
+    }
+}

@@ -4,6 +4,8 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include <vector>
+
 extern Mix_Music* music;
 extern Mix_Chunk* sound1;
 extern Mix_Chunk* sound2;
@@ -13,5 +15,7 @@ void playBackgroundMusic();
 void musicFinished();
 void playSound1();
 void playSound2();
+// The sounds of the strikes an update started: a head punch plays sound1, a punch sound2.
+void playStrikeSounds(const std::vector<int>& strikes);
 
 #endif

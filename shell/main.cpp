@@ -1,11 +1,9 @@
 // The process entry: reads the command line, starts the fight and the backdrop, runs the main loop.
 #include <cstdio>
 
-#include "platform/view_window.h"
-#include "scenery/backgrnd.h"
 #include "shell/command_line.h"
-#include "shell/globals.h"
 #include "shell/shell.h"
+#include "shell/start.h"
 
 int main(int argc, char** argv) {
     CommandLine options = parseCommandLine(argc, argv);
@@ -17,12 +15,6 @@ int main(int argc, char** argv) {
         std::printf("%s", commandLineUsage().c_str());
         return 0;
     }
-    WebCam.captureDevice = options.camera;
-    WebCam.captureSource = options.captureSource;
-
-    initWindowThreads();
-    world.init();
-    createBackground();
-    main2();
-    return 0;
+    startGame(options);
+    return main2();
 }

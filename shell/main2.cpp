@@ -1,12 +1,12 @@
-// main2: seeds the sparks' randomness, opens the view window and runs the main loop.
+// main2: the main loop, which interleaves the view window's messages with game frames, and its end.
 #include <SDL/SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "platform/view_surface.h"
 #include "platform/view_window.h"
+#include "shell/Son.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "shell/shell.h"
@@ -16,6 +16,7 @@ void playFrame() {
     world.handleEvents();
     passWebcamMeasurements();
     world.update();
+    playStrikeSounds(world.strikeSounds);
     world.display();
     SDL_Delay(1);
     SDL_GL_SwapBuffers();
@@ -40,11 +41,6 @@ void openWebcamView() {
 }
 
 int main2() {
-    // The backdrop drew its numbers before this point, so it is the same on every run.
-    srand((unsigned)time(NULL));
-    openWebcamView();
-    startWebcamWorker();
-
     FramePacer pacer;
     bool finished = false;
     while (!finished) {

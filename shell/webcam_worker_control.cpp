@@ -23,6 +23,7 @@ void startWebcamWorker() {
     }
     cameraConnected = true;
     WebCam.AfficheWebCam();
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2});
     worker = std::thread(thread_webcam, nullptr);
 }
 
@@ -70,6 +71,8 @@ void passWebcamMeasurements() {
     world.handleWebcamEvents(WebCam.baryX1, WebCam.baryY1, WebCam.baryX2, WebCam.baryY2,
                              WebCam.rps1, WebCam.rps2);
 }
+
+std::thread& webcamWorkerThread() { return worker; }
 
 void stopWebcamWorker() {
     thread_signal = -1;

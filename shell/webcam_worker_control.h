@@ -2,6 +2,8 @@
 #ifndef VANTORIX_WEBCAM_WORKER_CONTROL_H
 #define VANTORIX_WEBCAM_WORKER_CONTROL_H
 
+#include <thread>
+
 // Connects the camera to the view window and starts the worker when a camera is there;
 // otherwise says so on standard error and leaves the keyboard in charge.
 void startWebcamWorker();
@@ -15,6 +17,9 @@ void passWebcamMeasurements();
 // Without a camera the view window would stay blank: it says instead that the keyboard plays,
 // and with which keys. Does nothing while a camera is connected (the worker paints then).
 void paintKeyboardNotice();
+
+// The worker thread; joinable only while a camera is connected and the worker runs.
+std::thread& webcamWorkerThread();
 
 // Sets thread_signal to -1 and waits for the worker when one runs; safe to call more than once.
 void stopWebcamWorker();

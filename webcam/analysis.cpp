@@ -1,13 +1,12 @@
 // The hand-sign analysis: segmentation by brightness, each half's barycentre and spread, the sign.
 #include "webcam/WebCam.h"
+
+#include "game/codes.h"
 #include "webcam/analysis_passes.h"
 
 static const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 // Image columns 0..159 are player 2's half, 160..319 player 1's.
 static const int HALF_WIDTH = IMAGE_WIDTH / 2;
-static const int SIGN_ROCK = 1;
-static const int SIGN_PAPER = 2;
-static const int SIGN_SCISSORS = 3;
 
 void CWebCam::CalGris(int image) {
     Pixel* p = &images[image].pixels[0][0];
@@ -132,15 +131,15 @@ void CWebCam::calculVariance(int image) {
 // in between: scissors. The constants are single precision, the arithmetic double.
 static int classify(int spreadX, int spreadY, int count) {
     if (spreadX * (double)1.8f > spreadY) {
-        return SIGN_ROCK;
+        return ROCK;
     }
     if (spreadY > spreadX * (double)2.95f) {
-        return SIGN_PAPER;
+        return PAPER;
     }
     if ((double)spreadX / count > (double)0.4f) {
-        return SIGN_PAPER;
+        return PAPER;
     }
-    return SIGN_SCISSORS;
+    return SCISSORS;
 }
 
 void CWebCam::discriminateRPS() {

@@ -7,7 +7,8 @@
 #include <cstdio>
 
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "game/codes.h"
+#include "webcam/WebCam.h"
 
 static const double PI = 3.14159265;
 static const int CENTRE_X = 80;
@@ -25,8 +26,14 @@ static const char* const LABEL_VARX = "                         ---VarX";
 static const char* const LABEL_VARY = "                         ---VarY";
 static const char* const LABEL_RES = "                         ---res";
 
-static int baryX(int player) { return player == 1 ? WebCam.baryX1 : WebCam.baryX2; }
-static int baryY(int player) { return player == 1 ? WebCam.baryY1 : WebCam.baryY2; }
+static WorkerLinks shared = {nullptr, nullptr, nullptr, nullptr, nullptr};
+
+void linkWorker(const WorkerLinks& links) { shared = links; }
+
+static CWebCam& cam() { return *shared.webcam; }
+
+static int baryX(int player) { return player == 1 ? cam().baryX1 : cam().baryX2; }
+static int baryY(int player) { return player == 1 ? cam().baryY1 : cam().baryY2; }
 
 // Draws the label, then the number formatted into ten characters (nine shown) at the same spot.
 static void drawNumberRow(int x, int y, const char* label, int value) {
@@ -34,8 +41,8 @@ static void drawNumberRow(int x, int y, const char* label, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     text[9] = '\0';
-    drawText(g_hDC, x, y, label);
-    drawText(g_hDC, x, y, text);
+    drawText(shared.surface, x, y, label);
+    drawText(shared.surface, x, y, text);
 }
 
 float directionAngle(int bx, int by) {
@@ -82,35 +89,35 @@ void displayValuePosition(int player, int x, int y) {
 
 void displayInterpPosition(int player, int x, int y) {
     int bx = baryX(player), by = baryY(player);
-    drawText(g_hDC, x, y, LABEL_POS);
-    drawText(g_hDC, x, y, directionWord(bx, by));
+    drawText(shared.surface, x, y, LABEL_POS);
+    drawText(shared.surface, x, y, directionWord(bx, by));
     drawNumberRow(x, y + 20, LABEL_ANGLE, (int)directionAngle(bx, by));
 }
 
 void displayLife(int player, int x, int y) {
-    drawNumberRow(x, y, LABEL_LIFE, player == 1 ? world.life1 : world.life2);
+    drawNumberRow(x, y, LABEL_LIFE, player == 1 ? shared.life1->load() : shared.life2->load());
 }
 
 void displayCirclePosition(int player, int left, int top) {
-    drawRectangle(g_hDC, left, top, left + 160, top + 240);
+    drawRectangle(shared.surface, left, top, left + 160, top + 240);
     // Mirrored within the box, so the marker follows the hand in the mirrored picture beside it.
-    drawText(g_hDC, left - baryX(player) + 160, top + baryY(player), "o");
+    drawText(shared.surface, left - baryX(player) + 160, top + baryY(player), "o");
 }
 
 void displayVariance(int player, int x, int y) {
-    drawNumberRow(x, y, LABEL_VARX, player == 1 ? WebCam.varX1 : WebCam.varX2);
-    drawNumberRow(x, y + 20, LABEL_VARY, player == 1 ? WebCam.varY1 : WebCam.varY2);
+    drawNumberRow(x, y, LABEL_VARX, player == 1 ? cam().varX1 : cam().varX2);
+    drawNumberRow(x, y + 20, LABEL_VARY, player == 1 ? cam().varY1 : cam().varY2);
 }
 
 void displayRPS(int player, int x, int y) {
-    int sign = player == 1 ? WebCam.rps1 : WebCam.rps2;
-    drawText(g_hDC, x, y, LABEL_RES);
-    drawText(g_hDC, x, y, sign == 1 ? "ROCK" : sign == 2 ? "PAPER" : "SCISS");
+    int sign = player == 1 ? cam().rps1 : cam().rps2;
+    drawText(shared.surface, x, y, LABEL_RES);
+    drawText(shared.surface, x, y, sign == ROCK ? "ROCK" : sign == PAPER ? "PAPER" : "SCISS");
 }
 
 void displayResultsWebcam() {
-    drawRectangle(g_hDC, 320, 0, 440, 240);
-    drawRectangle(g_hDC, 760, 0, 880, 240);
+    drawRectangle(shared.surface, 320, 0, 440, 240);
+    drawRectangle(shared.surface, 760, 0, 880, 240);
     displayValuePosition(1, 330, 20);
     displayValuePosition(2, 770, 20);
     displayInterpPosition(1, 330, 60);
@@ -123,26 +130,26 @@ void displayResultsWebcam() {
     displayVariance(2, 770, 160);
     displayRPS(1, 330, 200);
     displayRPS(2, 770, 200);
-    flushViewSurface(g_hDC);
+    flushViewSurface(shared.surface);
 }
 
 int thread_webcam(void* unused) {
     (void)unused;
     // Font, colour and transparent text are set once for the whole run; the rectangles are
     // always filled black.
-    setTextFont(g_hDC, "Impact", 18);
-    setTextColour(g_hDC, 22, 199, 35);
-    while (thread_signal != -1) {
-        WebCam.ChargeCapture(0);
-        WebCam.CalBiCouleur(0);
-        WebCam.calculBarycentre(0);
-        WebCam.calculVariance(0);
-        WebCam.discriminateRPS();
+    setTextFont(shared.surface, "Impact", 18);
+    setTextColour(shared.surface, 22, 199, 35);
+    while (*shared.stop != -1) {
+        cam().ChargeCapture(0);
+        cam().CalBiCouleur(0);
+        cam().calculBarycentre(0);
+        cam().calculVariance(0);
+        cam().discriminateRPS();
         displayResultsWebcam();
-        WebCam.AfficheImage(0);
+        cam().AfficheImage(0);
         SDL_Delay(PAUSE_MS);
     }
-    releaseTextFont(g_hDC);
+    releaseTextFont(shared.surface);
     std::printf("Thread quitting\n");
     std::fflush(stdout);
     return 0;

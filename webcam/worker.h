@@ -2,7 +2,26 @@
 #ifndef VANTORIX_WEBCAM_WORKER_H
 #define VANTORIX_WEBCAM_WORKER_H
 
-// Grabs, analyses and shows a frame about five times a second until thread_signal is -1.
+#include <atomic>
+
+class CWebCam;
+struct ViewSurface;
+
+// What the worker shares with the thread that starts it, without locks: the camera and its
+// measurements, the view window's surface (only the worker draws there), the stop flag (-1
+// stops it, read afresh before each pass) and the two lives it shows.
+struct WorkerLinks {
+    CWebCam* webcam;
+    ViewSurface* surface;
+    const std::atomic<int>* stop;
+    const std::atomic<int>* life1;
+    const std::atomic<int>* life2;
+};
+
+// Set before the worker starts and before any display function is called.
+void linkWorker(const WorkerLinks& links);
+
+// Grabs, analyses and shows a frame about five times a second until the stop flag is -1.
 int thread_webcam(void* unused);
 
 void displayResultsWebcam();

@@ -78,7 +78,7 @@ void bareFrames(int count, std::vector<double>& times) {
 }
 
 int frameProbe(int frames) {
-    startGame(TEST_CAMERA_SOURCE);
+    startGameOn(TEST_CAMERA_SOURCE);
     srand(1);
     FrameTimes t;
     bareFrames(frames / 2, t.bare);
@@ -152,7 +152,7 @@ double threadCpuSeconds(std::thread& thread) {
 // The game at rest beside the worker: the main loop's frames are not drawn, so what the
 // process spends beyond the worker is the capture pipeline's.
 int workerProbe(double seconds) {
-    if (!startGame(TEST_CAMERA_SOURCE)) {
+    if (!startGameOn(TEST_CAMERA_SOURCE)) {
         std::fprintf(stderr, "probe: the test camera could not be connected\n");
         return 1;
     }
@@ -172,7 +172,7 @@ int workerProbe(double seconds) {
 // Ten minutes of play is 36,000 frames at 60 a second; here they run back to back, update and
 // display each, with the worker on the test camera beside them.
 int memoryProbe(int frames) {
-    startGame(TEST_CAMERA_SOURCE);
+    startGameOn(TEST_CAMERA_SOURCE);
     RandomPlayer players(2024);
     srand(2);
     int early = frames / 10;

@@ -9,17 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/view_window.h"
-#include "scenery/backgrnd.h"
-#include "shell/globals.h"
-#include "shell/shell.h"
-#include "webcam/worker.h"
+#include "shell/start.h"
+#include "shell/webcam_worker_control.h"
 
 const char* const TEST_CAMERA_SOURCE =
     "videotestsrc is-live=true pattern=ball ! video/x-raw,width=640,height=480,framerate=30/1";
-
-static std::thread worker;
-static bool connected = false;
 
 double nowMicroseconds() {
     timespec now;
@@ -56,30 +50,13 @@ void enterDataFolder(const char* folder) {
     }
 }
 
-bool startGame(const std::string& cameraSource) {
-    initWindowThreads();
-    world.init();
-    createBackground();
-    // main2 from here: the same start, with the worker kept at hand for its CPU clock.
-    openWebcamView();
-    WebCam.captureSource = cameraSource;
-    connected = WebCam.Connect();
-    if (connected) {
-        WebCam.AfficheWebCam();
-        worker = std::thread(thread_webcam, nullptr);
-    }
-    return connected;
+bool startGameOn(const std::string& cameraSource) {
+    CommandLine options;
+    options.captureSource = cameraSource;
+    startGame(options);
+    return webcamWorkerThread().joinable();
 }
 
-std::thread& webcamWorker() { return worker; }
+std::thread& webcamWorker() { return webcamWorkerThread(); }
 
-void stopGame() {
-    thread_signal = -1;
-    if (worker.joinable()) {
-        worker.join();
-    }
-    if (connected) {
-        WebCam.Disconnect();
-        connected = false;
-    }
-}
+void stopGame() { stopWebcamWorker(); }

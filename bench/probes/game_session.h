@@ -18,10 +18,10 @@ long residentKilobytes();
 // Moves into the folder the game reads its files from (the game's data/ unless told otherwise).
 void enterDataFolder(const char* folder);
 
-// World::init, createBackground and main2's start: the view window, then the camera on
-// `cameraSource` (an empty source: the game's own camera, as main2 does) and its worker thread.
-// Returns false when the camera could not be connected (play then goes on without the worker).
-bool startGame(const std::string& cameraSource);
+// The game's own start, with the camera on `cameraSource` (an empty source: the game's own
+// camera). Returns false when the camera could not be connected (play then goes on without
+// the worker).
+bool startGameOn(const std::string& cameraSource);
 // The worker thread started by startGame; not joinable without a camera.
 std::thread& webcamWorker();
 // Stops the worker and lets the camera go.

@@ -9,20 +9,13 @@
 
 #include "bench/probes/game_session.h"
 #include "platform/view_window.h"
-#include "scenery/backgrnd.h"
 #include "shell/globals.h"
 #include "shell/shell.h"
+#include "shell/start.h"
 #include "shell/webcam_worker_control.h"
 
 int main() {
-    // main()
-    initWindowThreads();
-    world.init();
-    createBackground();
-    // main2 up to its loop
-    srand((unsigned)time(NULL));
-    openWebcamView();
-    startWebcamWorker();
+    startGame(CommandLine());
     // The loop's first frame, until the picture is on screen.
     playFrame();
     glFinish();

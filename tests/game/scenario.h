@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/World.h"
+#include "game/codes.h"
 
 // Inputs of one frame: a sign code and a step (-1 left, 0 none, +1 right) per player.
 struct FrameInput {
@@ -18,9 +19,6 @@ FrameInput player1(int sign, int step = 0);
 FrameInput player2(int sign, int step = 0);
 FrameInput both(int sign1, int sign2);
 
-// Player states and move ids as the rules number them.
-enum { IDLE = 0, STRIKING = 1, WINDING_UP = 2, SPECIAL = 4, WINDING_DOWN = 5 };
-enum { ROCK = 1, PAPER = 2, SCISSORS = 3 };
 
 // The folder the motion files are read from: data/ once the robot is there, otherwise a
 // temporary folder of tiny valid poses (the rules read only the timing, fixed in code).

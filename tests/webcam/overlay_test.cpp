@@ -25,6 +25,7 @@ protected:
         ASSERT_TRUE(setTextFont(g_hDC, "Impact", 18));
         setTextColour(g_hDC, 22, 199, 35);
         WebCam.hDCFenetre = g_hDC;
+        linkWorkerToGlobals();
     }
     void TearDown() override {
         WebCam.hDCFenetre = nullptr;

@@ -9,6 +9,8 @@
 #include <cstdlib>
 
 #include "platform/view_window.h"
+#include "shell/globals.h"
+#include "webcam/worker.h"
 
 RgbFrame::RgbFrame(int w, int h) : width(w), height(h), bytes((size_t)w * h * 3, 0) {}
 
@@ -109,4 +111,8 @@ ViewWindow* testViewWindow() {
         }
     }
     return window;
+}
+
+void linkWorkerToGlobals() {
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2});
 }

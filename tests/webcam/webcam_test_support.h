@@ -7,6 +7,10 @@
 
 struct ViewWindow;
 
+// Links the worker and its overlay to the program's globals (WebCam, g_hDC, thread_signal and
+// the world's lives), as the shell does when it starts the worker.
+void linkWorkerToGlobals();
+
 // An RGB frame in memory, top row first.
 struct RgbFrame {
     int width;

@@ -12,6 +12,7 @@
 
 TEST(ThreadsWorker, AlreadySignalledProcessesNoFrame) {
     g_hDC = getViewSurface(testViewWindow());
+    linkWorkerToGlobals();
     WebCam.baryX1 = 12345;
     WebCam.images[0].pixels[10][10] = Pixel{250, 250, 250, 16448250};
     thread_signal = -1;

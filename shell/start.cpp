@@ -1,0 +1,33 @@
+// The game's start: the fight, the backdrop, the view window and the webcam worker.
+#include "shell/start.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "game/quit.h"
+#include "platform/view_window.h"
+#include "render/Moteur3d.h"
+#include "scenery/backgrnd.h"
+#include "shell/Son.h"
+#include "shell/globals.h"
+#include "shell/shell.h"
+#include "shell/webcam_worker_control.h"
+
+static void startSoundAndMusic() {
+    initSon();
+    playBackgroundMusic();
+}
+
+void startGame(const CommandLine& options) {
+    WebCam.captureDevice = options.camera;
+    WebCam.captureSource = options.captureSource;
+    initWindowThreads();
+    setSoundStart(startSoundAndMusic);
+    onGameQuit(stopWebcamWorker);
+    world.init();
+    createBackground();
+    // The backdrop drew its numbers before this point, so it is the same on every run.
+    srand((unsigned)time(NULL));
+    openWebcamView();
+    startWebcamWorker();
+}
