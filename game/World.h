@@ -44,6 +44,9 @@ public:
     int down2 = 0;
     int sign2 = 0;
     int lastSign2 = 0;
+    // The tower keys (f, g, h) pressed in this frame, as TOWER_KEY_* bits of frame_inputs.h;
+    // their stages are raised as the keys come in.
+    int towerKeys = 0;
     // Read by the webcam worker for its overlay, hence whole-value atomics.
     std::atomic<int> life1{0};
     std::atomic<int> life2{0};
@@ -62,6 +65,8 @@ public:
     void handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1, int rps2);
     void setInputs();
     int checkInput(int player) const;
+    // Raises the stages of the tower keys given as TOWER_KEY_* bits and notes them in towerKeys.
+    void pressTowerKeys(int keys);
 
     void update();
     void updatePositions();

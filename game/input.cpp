@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "game/codes.h"
+#include "game/frame_inputs.h"
 #include "game/quit.h"
 
 // Half-width of the webcam dead zone around the centre column, in pixels.
@@ -42,9 +43,9 @@ static void applyKey(World& world, SDLKey key) {
     case SDLK_b: world.sign2 = ROCK; break;
     case SDLK_n: world.sign2 = PAPER; break;
     case SDLK_m: world.sign2 = SCISSORS; break;
-    case SDLK_f: world.moves.addStage(3, 1); break;
-    case SDLK_g: world.moves.addStage(4, 1); break;
-    case SDLK_h: world.moves.addStage(5, 1); break;
+    case SDLK_f: world.pressTowerKeys(TOWER_KEY_F); break;
+    case SDLK_g: world.pressTowerKeys(TOWER_KEY_G); break;
+    case SDLK_h: world.pressTowerKeys(TOWER_KEY_H); break;
     case SDLK_F1: world.webcamOn = false; break;
     case SDLK_F2: world.webcamOn = true; break;
     default: break;
@@ -53,6 +54,7 @@ static void applyKey(World& world, SDLKey key) {
 
 void World::handleEvents() {
     setInputs();
+    towerKeys = 0;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) {
@@ -101,6 +103,17 @@ void World::handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, i
 void World::setInputs() {
     left1 = right1 = up1 = down1 = sign1 = 0;
     left2 = right2 = up2 = down2 = sign2 = 0;
+}
+
+// Each key shows texture slot 1 on its own tower (3, 4 and 5), in any state of the fight.
+void World::pressTowerKeys(int keys) {
+    const int KEYS[3] = {TOWER_KEY_F, TOWER_KEY_G, TOWER_KEY_H};
+    for (int i = 0; i < 3; i++) {
+        if (keys & KEYS[i]) {
+            moves.addStage(3 + i, 1);
+        }
+    }
+    towerKeys |= keys;
 }
 
 int World::checkInput(int player) const {

@@ -1,0 +1,41 @@
+// One frame's inputs as the rules read them, and the fight's fingerprint: what a recording, a
+// replay and a network peer exchange.
+#ifndef VANTORIX_FRAME_INPUTS_H
+#define VANTORIX_FRAME_INPUTS_H
+
+#include <cstdint>
+
+class World;
+
+// Tower keys pressed in a frame, as bits of FrameInputs::towerKeys.
+const int TOWER_KEY_F = 1;
+const int TOWER_KEY_G = 2;
+const int TOWER_KEY_H = 4;
+
+// Walking (0 or 1 each) and sign (a sign code) of both players, after keys, pads and webcam
+// have all had their say, plus the tower keys of the frame.
+struct FrameInputs {
+    int left1 = 0;
+    int right1 = 0;
+    int sign1 = 0;
+    int left2 = 0;
+    int right2 = 0;
+    int sign2 = 0;
+    int towerKeys = 0;
+};
+
+bool operator==(const FrameInputs& a, const FrameInputs& b);
+bool operator!=(const FrameInputs& a, const FrameInputs& b);
+
+// The inputs the next update will read.
+FrameInputs takeInputs(const World& world);
+// Sets the next update's inputs: clears the frame's, then sets these and raises the tower keys'
+// stages, as the keyboard would have.
+void giveInputs(World& world, const FrameInputs& inputs);
+
+// A short digest of everything the rules carry from frame to frame: lives, positions, speeds,
+// player states and moves, clocks, the duel, the countdown and the last signs. Two fights with
+// the same fingerprint are, as far as the rules can tell, the same fight.
+uint32_t fightFingerprint(const World& world);
+
+#endif
