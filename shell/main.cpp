@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::printf("%s", commandLineUsage().c_str());
+        std::printf("%sVantorix %s\n", commandLineUsage().c_str(), VANTORIX_VERSION);
         return 0;
     }
     startGame(options);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: a plain build, then the same suite under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded tests under ThreadSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded tests under ThreadSanitizer,
+# fuzzes the file readers, and last builds, checks, installs and purges the Debian package.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-packages.sh" "$top/tools/packages.txt"
@@ -41,3 +42,10 @@ echo "== fuzzing the file readers =="
 # A fixed seed: the same run on every machine, so that a check of the project does not turn up
 # a new find at random; tools/fuzz.sh by hand draws a new seed each time and searches further.
 "$top/tools/fuzz.sh" "${VANTORIX_FUZZ_SECONDS:-60}" 1
+
+# The Debian package: built and checked by Debian's checkers, then installed with apt, played
+# and purged by the package test (which needs root and skips without it).
+echo "== the Debian package =="
+"$top/tools/package.sh" "$top/build-package"
+packages=("$top"/build-package/vantorix_*_"$(dpkg-architecture -qDEB_HOST_ARCH)".deb)
+VANTORIX_PACKAGE=${packages[0]} run_suite "$top/build" -R DebianPackage
