@@ -54,6 +54,13 @@ TEST(DebianPackage, InstallsWithAptRunsFromAnyFolderAndPurgesWithoutATrace) {
         EXPECT_EQ(occurrences(listed, std::string(file) + "\n"), 1) << file;
     }
 
+    // The view window asks fontconfig for "Impact"; whichever face stands in must come with the game.
+    std::string face = commandOutput("fc-match -f '%{file}' Impact");
+    std::string facePackage = commandOutput("dpkg-query -S '" + face + "' | cut -d: -f1 | head -n 1");
+    EXPECT_NE(facePackage, "") << face;
+    EXPECT_NE(commandOutput("dpkg-query -W -f='${Depends}' vantorix").find(facePackage), std::string::npos)
+        << face << " of " << facePackage;
+
     TemporaryFolder elsewhere;
     CommandRun help({"/bin/sh", "-c", "vantorix --help"}, elsewhere.path(), {PLAYER_PATH});
     EXPECT_EQ(help.waitForExit(QUICK_MS), 0) << help.errors();
