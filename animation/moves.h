@@ -9,9 +9,24 @@
 // Number of texture slots that getText() hands out.
 const int NB_TEXTURES = 12;
 
-// A stage record (age, opacity, slot) or a particle record (9 floats).
+// A stage record or a particle record, by position.
 typedef std::vector<float> Record;
 typedef std::vector<Record> RecordList;
+
+// The fields of a stage record: its age in ticks, its opacity, its texture slot.
+const int STAGE_AGE = 0;
+const int STAGE_OPACITY = 1;
+const int STAGE_SLOT = 2;
+const int STAGE_FIELDS = 3;
+
+// The fields of a spark: age in ticks, opacity, position (3), velocity (3), and 1 for a spark of
+// player 1 (0 for player 2's).
+const int SPARK_AGE = 0;
+const int SPARK_OPACITY = 1;
+const int SPARK_POSITION = 2;
+const int SPARK_VELOCITY = 5;
+const int SPARK_OF_PLAYER1 = 8;
+const int SPARK_FIELDS = 9;
 
 class Moves {
 public:

@@ -57,10 +57,11 @@ RecordList Moves::moveParticles(int step) {
         particles.clear();
     }
     for (Record& spark : particles) {
-        spark[0] += step;
-        spark[1] = (float)(spark[1] * 0.98);
+        spark[SPARK_AGE] += step;
+        spark[SPARK_OPACITY] = (float)(spark[SPARK_OPACITY] * 0.98);
         for (int j = 0; j < 3; j++) {
-            spark[2 + j] = (float)(spark[2 + j] + spark[5 + j] * 0.001 * step);
+            float& position = spark[SPARK_POSITION + j];
+            position = (float)(position + spark[SPARK_VELOCITY + j] * 0.001 * step);
         }
     }
     return particles;

@@ -20,7 +20,7 @@ RecordList Moves::getTower(int tower) const {
 
 // A stage lives 301 updates at a step of 1: it goes once its age has passed 300.
 static void removeByAge(RecordList& tower) {
-    while (!tower.empty() && tower.front()[0] > 300) {
+    while (!tower.empty() && tower.front()[STAGE_AGE] > 300) {
         tower.erase(tower.begin());
     }
 }
@@ -34,8 +34,8 @@ static void removeOldestThreeIfFull(RecordList& tower) {
 
 static void age(RecordList& tower, int step, double fade) {
     for (Record& stage : tower) {
-        stage[0] += step;
-        stage[1] = (float)(stage[1] * fade);
+        stage[STAGE_AGE] += step;
+        stage[STAGE_OPACITY] = (float)(stage[STAGE_OPACITY] * fade);
     }
 }
 

@@ -3,11 +3,21 @@
 #ifndef VANTORIX_CODES_H
 #define VANTORIX_CODES_H
 
-// Sign codes; a sign's icon sits in texture slot code + 1.
+// Sign codes.
 const int NO_SIGN = 0;
 const int ROCK = 1;
 const int PAPER = 2;
 const int SCISSORS = 3;
+
+// The texture slot of a sign's icon.
+inline int signSlot(int sign) { return sign + 1; }
+
+// The message towers: each player's signs, each player's duel marks, the announcements.
+const int TOWER_SIGNS1 = 1;
+const int TOWER_SIGNS2 = 2;
+const int TOWER_MARKS1 = 3;
+const int TOWER_MARKS2 = 4;
+const int TOWER_ANNOUNCEMENTS = 5;
 
 // Player states.
 const int IDLE = 0;

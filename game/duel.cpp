@@ -12,10 +12,6 @@ static const int SLOT_PLAYER2_WINS = 9;   // "prwin.bmp"
 static const int SLOT_PLAYER1_WINS = 10;  // "pawin.bmp"
 static const int SLOT_EXCHANGE_WON = 11;  // "win.bmp"
 
-static const int TOWER_PLAYER1_MARKS = 3;
-static const int TOWER_PLAYER2_MARKS = 4;
-static const int TOWER_ANNOUNCEMENT = 5;
-
 // The duel ends as soon as either move clock passes this, a little before the specials end.
 static const int DUEL_LAST_CLOCK = 147;
 static const int SWEEP = 3;
@@ -26,17 +22,17 @@ void runDuelSchedule(World& world) {
     Moves& moves = world.moves;
     switch (world.clock1) {
     case 10:
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_A);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
         world.duelScore = 0;
         return;
     case 30:
     case 70:
     case 110:
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_B);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_B);
         return;
     case 50:
     case 90:
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_COUNTDOWN_A);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
         world.roundWinner();
         return;
     case 130:
@@ -66,14 +62,14 @@ int World::solveBattle(int a, int b) const {
 void World::roundWinner() {
     int result = solveBattle(lastSign1, lastSign2);
     if (result == 1) {
-        moves.addStage(TOWER_PLAYER1_MARKS, SLOT_EXCHANGE_WON);
-        moves.addStage(1, lastSign1 + 1);
-        moves.addStage(2, lastSign2 + 1);
+        moves.addStage(TOWER_MARKS1, SLOT_EXCHANGE_WON);
+        moves.addStage(TOWER_SIGNS1, signSlot(lastSign1));
+        moves.addStage(TOWER_SIGNS2, signSlot(lastSign2));
         duelScore += 1;
     } else if (result == 2) {
-        moves.addStage(TOWER_PLAYER2_MARKS, SLOT_EXCHANGE_WON);
-        moves.addStage(2, lastSign2 + 1);
-        moves.addStage(1, lastSign1 + 1);
+        moves.addStage(TOWER_MARKS2, SLOT_EXCHANGE_WON);
+        moves.addStage(TOWER_SIGNS2, signSlot(lastSign2));
+        moves.addStage(TOWER_SIGNS1, signSlot(lastSign1));
         duelScore -= 1;
     }
 }
@@ -81,23 +77,23 @@ void World::roundWinner() {
 // After the third exchange: a clean sweep is a critical hit on the swept player.
 void World::displayHit() {
     if (duelScore == SWEEP) {
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_CRITICAL);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
         life2 -= DUEL_DAMAGE;
     } else if (duelScore == -SWEEP) {
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_CRITICAL);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
         life1 -= DUEL_DAMAGE;
     } else {
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_HIT);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_HIT);
     }
 }
 
 // At the end of the duel the player behind loses; a level duel costs nothing.
 void World::displayWinner() {
     if (duelScore > 0) {
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_PLAYER1_WINS);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_PLAYER1_WINS);
         life2 -= DUEL_DAMAGE;
     } else if (duelScore < 0) {
-        moves.addStage(TOWER_ANNOUNCEMENT, SLOT_PLAYER2_WINS);
+        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_PLAYER2_WINS);
         life1 -= DUEL_DAMAGE;
     }
 }

@@ -108,9 +108,10 @@ void World::setInputs() {
 // Each key shows texture slot 1 on its own tower (3, 4 and 5), in any state of the fight.
 void World::pressTowerKeys(int keys) {
     const int KEYS[3] = {TOWER_KEY_F, TOWER_KEY_G, TOWER_KEY_H};
+    const int TOWERS[3] = {TOWER_MARKS1, TOWER_MARKS2, TOWER_ANNOUNCEMENTS};
     for (int i = 0; i < 3; i++) {
         if (keys & KEYS[i]) {
-            moves.addStage(3 + i, 1);
+            moves.addStage(TOWERS[i], 1);
         }
     }
     towerKeys |= keys;

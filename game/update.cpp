@@ -223,11 +223,11 @@ void World::setLastSign() {
     }
     if (sign1 != 0 && sign1 != lastSign1) {
         lastSign1 = sign1;
-        moves.addStage(1, sign1 + 1);
+        moves.addStage(TOWER_SIGNS1, signSlot(sign1));
     }
     if (sign2 != 0 && sign2 != lastSign2) {
         lastSign2 = sign2;
-        moves.addStage(2, sign2 + 1);
+        moves.addStage(TOWER_SIGNS2, signSlot(sign2));
     }
 }
 

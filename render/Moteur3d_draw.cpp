@@ -54,13 +54,16 @@ void Moteur3d::draw(const Mesh& pose) {
 void Moteur3d::draw(const RecordList& particles) {
     glBegin(GL_LINES);
     for (const Record& p : particles) {
-        if (p.size() < 9) {
+        if (p.size() < SPARK_FIELDS) {
             continue;
         }
-        const float* color = p[8] > 0.5f ? PLAYER1_COLOR : PLAYER2_COLOR;
-        glColor4f(color[0], color[1], color[2], p[1]);
-        glVertex3f(p[2], p[3], p[4]);
-        glVertex3f(p[2] + 0.01f * p[5], p[3] + 0.01f * p[6], p[4] + 0.01f * p[7]);
+        const float* color = p[SPARK_OF_PLAYER1] > 0.5f ? PLAYER1_COLOR : PLAYER2_COLOR;
+        const float* at = &p[SPARK_POSITION];
+        const float* velocity = &p[SPARK_VELOCITY];
+        glColor4f(color[0], color[1], color[2], p[SPARK_OPACITY]);
+        glVertex3f(at[0], at[1], at[2]);
+        glVertex3f(at[0] + 0.01f * velocity[0], at[1] + 0.01f * velocity[1],
+                   at[2] + 0.01f * velocity[2]);
     }
     glEnd();
 }
@@ -113,11 +116,13 @@ void Moteur3d::draw(const RecordList& tower, int mode, const unsigned int* textu
     int n = (int)tower.size();
     for (int k = n - 1; k >= 0; k--) {
         const Record& stage = tower[k];
-        if (stage.size() < 3 || !(stage[2] > -1.0f && stage[2] < (float)NB_TEXTURES)) {
+        if (stage.size() < STAGE_FIELDS ||
+            !(stage[STAGE_SLOT] > -1.0f && stage[STAGE_SLOT] < (float)NB_TEXTURES)) {
             continue;
         }
         TowerPlace place = towerPlace(mode, k, n);
-        draw(textures, (int)stage[2], place.x, place.y, place.width, place.height, stage[1]);
+        draw(textures, (int)stage[STAGE_SLOT], place.x, place.y, place.width, place.height,
+             stage[STAGE_OPACITY]);
     }
 }
 

@@ -21,6 +21,7 @@
 
 #include "bench/probes/fight_script.h"
 #include "bench/probes/game_session.h"
+#include "game/codes.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "shell/webcam_worker_control.h"
@@ -57,9 +58,9 @@ struct Coverage {
     void note() {
         int state1 = world.game.getPstate(1), state2 = world.game.getPstate(2);
         walking += world.speed1 != 0 || world.speed2 != 0;
-        striking += state1 == 1 || state2 == 1;
-        special += state1 == 4 || state2 == 4;
-        duel += world.game.getGameState() == 3;
+        striking += state1 == STRIKING || state2 == STRIKING;
+        special += state1 == SPECIAL || state2 == SPECIAL;
+        duel += world.game.getGameState() == DUEL_UNDER_WAY;
     }
 };
 

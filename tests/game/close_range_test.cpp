@@ -8,7 +8,7 @@ TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     s.place(-0.75f, 0.75f);  // in contact
     s.play(player1(PAPER));
     EXPECT_EQ(s.state(1), STRIKING);
-    EXPECT_EQ(s.move(1), 1);
+    EXPECT_EQ(s.move(1), PUNCH);
     EXPECT_EQ(s.life(2), 95);
     EXPECT_EQ(s.world.moves.particles.size(), 20u);
     s.wait(15);
@@ -17,7 +17,7 @@ TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     // Repeating the last sign enters and leaves the strike state in one update, harmlessly.
     s.play(player1(PAPER));
     EXPECT_EQ(s.state(1), IDLE);
-    EXPECT_EQ(s.move(1), 0);
+    EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.life(2), 95);
     EXPECT_EQ(s.world.moves.particles.size(), 20u);
 }
@@ -31,7 +31,7 @@ TEST(CloseRange, PaperRockPaperPunchesTwice) {
     EXPECT_EQ(s.state(1), IDLE);
     EXPECT_EQ(s.world.lastSign1, ROCK);
     s.play(player1(PAPER));
-    EXPECT_EQ(s.move(1), 1);
+    EXPECT_EQ(s.move(1), PUNCH);
     EXPECT_EQ(s.life(2), 90);
     EXPECT_EQ(s.life(1), 100);
 }
@@ -45,7 +45,7 @@ TEST(CloseRange, StrikeLastsSixteenUpdates) {
     EXPECT_EQ(s.clock(1), 75);
     s.wait(1);
     EXPECT_EQ(s.state(1), IDLE);
-    EXPECT_EQ(s.move(1), 0);
+    EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.clock(1), 0);
 }
 
@@ -54,13 +54,13 @@ TEST(CloseRange, GapOfExactlyFourIsLongRange) {
     s.place(-2.0f, 2.0f);
     s.play(player2(SCISSORS));
     EXPECT_EQ(s.state(2), WINDING_UP);
-    EXPECT_EQ(s.move(2), 3);
+    EXPECT_EQ(s.move(2), WIND_UP);
 
     Scenario near;
     near.place(-1.875f, 1.875f);
     near.play(player2(SCISSORS));
     EXPECT_EQ(near.state(2), STRIKING);
-    EXPECT_EQ(near.move(2), 2);
+    EXPECT_EQ(near.move(2), HEAD_PUNCH);
     EXPECT_EQ(near.life(1), 100);  // out of contact
 }
 
@@ -68,7 +68,7 @@ TEST(CloseRange, StrikeAtExactlyTwoHurtsNobody) {
     Scenario s;
     s.place(-1.0f, 1.0f);
     s.play(player1(SCISSORS));
-    EXPECT_EQ(s.move(1), 2);
+    EXPECT_EQ(s.move(1), HEAD_PUNCH);
     EXPECT_EQ(s.life(2), 100);
     EXPECT_TRUE(s.world.moves.particles.empty());
 }

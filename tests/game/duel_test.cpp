@@ -36,11 +36,11 @@ TEST(Duel, ReleaseAgainstDifferentLastSignIsALoneSpecial) {
 TEST(Duel, CalledByPlayerOneIsTakenUpInTheSameUpdateAndItsRockStaysSecret) {
     Scenario s;
     releaseAgainstClock(s, 25, PAPER);
-    EXPECT_EQ(s.gameState(), 3);
+    EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
     EXPECT_EQ(s.world.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.state(2), SPECIAL);
-    EXPECT_EQ(s.move(2), 4);
+    EXPECT_EQ(s.move(2), SPECIAL_PAPER);
     EXPECT_EQ(s.world.lastSign1, ROCK);
     EXPECT_EQ(s.newestSlot(1), 3);  // still the paper icon
 }
@@ -52,17 +52,17 @@ TEST(Duel, CalledByPlayerTwoIsTakenUpInTheNextUpdateAndItsRockIsShown) {
     s.play(player1(SCISSORS));
     s.wait(4);
     s.play(player2(ROCK));
-    EXPECT_EQ(s.gameState(), 2);
+    EXPECT_EQ(s.gameState(), DUEL_CALLED);
     EXPECT_EQ(s.world.tickStep, 5);
     EXPECT_EQ(s.state(2), SPECIAL);
-    EXPECT_EQ(s.move(2), 5);
+    EXPECT_EQ(s.move(2), SPECIAL_SCISSORS);
     EXPECT_EQ(s.state(1), WINDING_UP);
     EXPECT_EQ(s.newestSlot(2), 2);  // "pierre.bmp" rose on player 2's tower
     s.wait(1);
-    EXPECT_EQ(s.gameState(), 3);
+    EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
     EXPECT_EQ(s.world.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
-    EXPECT_EQ(s.move(1), 5);
+    EXPECT_EQ(s.move(1), SPECIAL_SCISSORS);
 }
 
 TEST(Duel, BothGivingRockTogetherPlayerTwoAbandonsAndTheScheduleFollowsPlayerOne) {
@@ -70,11 +70,11 @@ TEST(Duel, BothGivingRockTogetherPlayerTwoAbandonsAndTheScheduleFollowsPlayerOne
     s.play(both(PAPER, PAPER));
     s.wait(9);
     s.play(both(ROCK, ROCK));
-    EXPECT_EQ(s.gameState(), 3);
+    EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
     EXPECT_EQ(s.world.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.state(2), WINDING_DOWN);
-    EXPECT_EQ(s.move(2), 6);
+    EXPECT_EQ(s.move(2), WIND_DOWN);
     int updates = 0;
     while (s.gameState() == 3 && updates < 400) {
         s.wait(1);
@@ -113,11 +113,11 @@ TEST(Duel, PaperSweepByPlayerTwo) {
     s.play(both(PAPER, PAPER));
     s.wait(9);
     s.play(player1(ROCK));
-    ASSERT_EQ(s.gameState(), 3);
+    ASSERT_EQ(s.gameState(), DUEL_UNDER_WAY);
     DuelRun run = runDuelToTheEnd(s);
     EXPECT_EQ(run.announcements, (std::vector<int>{5, 6, 5, 6, 5, 6, 8, 9}));
     EXPECT_EQ(s.world.duelScore, -3);
-    EXPECT_EQ(s.gameState(), 1);
+    EXPECT_EQ(s.gameState(), FREE_FIGHT);
     EXPECT_EQ(s.world.tickStep, 5);
     EXPECT_TRUE(run.endClock1 > 147 || run.endClock2 > 147);
     EXPECT_EQ(s.world.moves.tower4.size(), 3u);

@@ -104,7 +104,7 @@ TEST_F(KeyboardTest, FGHAddSlotOneToTowersThreeFourFiveInAnyState) {
     s.play(both(PAPER, PAPER));
     s.wait(9);
     s.play(player1(ROCK));
-    ASSERT_EQ(s.gameState(), 3);
+    ASSERT_EQ(s.gameState(), DUEL_UNDER_WAY);
     pushKey(SDLK_f);
     pushKey(SDLK_g);
     pushKey(SDLK_h);

@@ -7,7 +7,7 @@ TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
     Scenario s;
     s.play(player1(ROCK));
     EXPECT_EQ(s.state(1), IDLE);
-    EXPECT_EQ(s.move(1), 0);
+    EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.clock(1), 0);
     EXPECT_EQ(s.world.lastSign1, ROCK);
     EXPECT_EQ(s.newestSlot(1), 2);  // "pierre.bmp"
@@ -28,12 +28,12 @@ TEST(LongRange, RockDuringTheWindUpAbandonsIt) {
         s.wait(update - 2);
         s.play(player1(ROCK));
         EXPECT_EQ(s.state(1), WINDING_DOWN);
-        EXPECT_EQ(s.move(1), 6);
+        EXPECT_EQ(s.move(1), WIND_DOWN);
         s.wait(9);
         EXPECT_EQ(s.state(1), WINDING_DOWN);
         s.wait(1);
         EXPECT_EQ(s.state(1), IDLE);
-        EXPECT_EQ(s.move(1), 0);
+        EXPECT_EQ(s.move(1), REST);
         EXPECT_EQ(s.life(2), 100);
     }
 }
@@ -46,7 +46,7 @@ TEST(LongRange, WindUpIsCompleteAfterElevenUpdatesAndHeld) {
     EXPECT_EQ(s.clock(1), 49);
     s.play(player1(ROCK));
     EXPECT_EQ(s.state(1), SPECIAL);
-    EXPECT_EQ(s.move(1), 5);
+    EXPECT_EQ(s.move(1), SPECIAL_SCISSORS);
 }
 
 TEST(LongRange, RockFromTheEleventhUpdateReleasesTheSpecial) {
@@ -55,7 +55,7 @@ TEST(LongRange, RockFromTheEleventhUpdateReleasesTheSpecial) {
     s.wait(9);
     s.play(player1(ROCK));
     EXPECT_EQ(s.state(1), SPECIAL);
-    EXPECT_EQ(s.move(1), 4);
+    EXPECT_EQ(s.move(1), SPECIAL_PAPER);
     EXPECT_EQ(s.clock(1), 5);
     EXPECT_EQ(s.gameState(), 0);
 }
@@ -84,7 +84,7 @@ static void expectLoneSpecial(int windUpSign, int move) {
     EXPECT_EQ(s.life(1), 100);
     s.wait(1);
     EXPECT_EQ(s.state(2), WINDING_DOWN);
-    EXPECT_EQ(s.move(2), 6);
+    EXPECT_EQ(s.move(2), WIND_DOWN);
     EXPECT_EQ(s.life(1), 80);
     EXPECT_EQ(s.life(2), 100);
     EXPECT_FLOAT_EQ(s.world.pos2, 5.0f);  // the lunge is drawn, the position stays

@@ -2,6 +2,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "game/codes.h"
+
 #include "game/World.h"
 #include "tests/support/data_dir.h"
 
@@ -16,7 +18,7 @@ TEST(GameRecord, AnyPlayerOtherThanOneIsPlayerTwo) {
         EXPECT_EQ(game.pmove2, 5);
         EXPECT_EQ(game.csign2, 2);
         EXPECT_EQ(game.lsign2, 3);
-        EXPECT_EQ(game.getPstate(2), 4);
+        EXPECT_EQ(game.getPstate(2), SPECIAL);
         game.setPstate(2, 0);
         EXPECT_EQ(game.getPstate(other), 0);
     }
@@ -71,8 +73,8 @@ TEST(WorldStart, InitOpensTheGameAndSetsTheStartingValues) {
     EXPECT_EQ(world.camera.middle, 0.0f);
     // Before the first update the record is all zero: state 0, both players idle in move 0.
     EXPECT_EQ(world.game.getGameState(), 0);
-    EXPECT_EQ(world.game.getPstate(1) + world.game.getPmove(1), 0);
-    EXPECT_EQ(world.game.getPstate(2) + world.game.getPmove(2), 0);
+    EXPECT_EQ(world.game.getPstate(1) + world.game.getPmove(1), REST);
+    EXPECT_EQ(world.game.getPstate(2) + world.game.getPmove(2), REST);
     EXPECT_EQ(world.moves.movePoses.size(), 7u);
 
     // The engine's fixed state: blending, depth test, lighting and the 800 x 600 viewport.
