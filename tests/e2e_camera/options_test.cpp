@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/contract.h"
 #include "tests/support/program.h"
-
-static const int QUICK_EXIT_MS = 20000;
-static const char* const USAGE_START = "Usage: vantorix ";
 
 TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
     const std::vector<std::vector<std::string>> lines = {
@@ -27,7 +25,7 @@ TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i][0]);
         RunningProgram program("/tmp", {}, lines[i]);
-        EXPECT_EQ(program.waitForExit(QUICK_EXIT_MS), 2);
+        EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 2);
         std::string errors = program.errors();
         EXPECT_EQ(errors.rfind(firstLines[i] + USAGE_START, 0), 0u) << errors;
         EXPECT_EQ(program.output(), "");
@@ -36,7 +34,7 @@ TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
 
 TEST(ProgramOptions, HelpPrintsTheUsageAndExits) {
     RunningProgram program("/tmp", {}, {"--help"});
-    EXPECT_EQ(program.waitForExit(QUICK_EXIT_MS), 0);
+    EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 0);
     EXPECT_EQ(program.output().rfind(USAGE_START, 0), 0u) << program.output();
     EXPECT_NE(program.output().find("--capture-source PIPELINE"), std::string::npos);
     EXPECT_EQ(program.errors(), "");

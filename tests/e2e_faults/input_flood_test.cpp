@@ -3,14 +3,13 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "tests/support/data_dir.h"
-#include "tests/support/program.h"
-#include "tests/e2e_faults/game_run.h"
+#include "tests/e2e_faults/short_fight.h"
+#include "tests/support/contract.h"
+#include "tests/support/running_game.h"
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -25,37 +24,6 @@ static const int FLOOD_PRESSES = 20000;
 static const char* const PLAYER_KEYS[] = {"a", "d", "w", "s", "z", "x", "c",
                                           "Left", "Right", "Up", "Down", "b", "n", "m"};
 
-static const char* const PLAY_FAILURE = "Unable to play WAV file: ";
-
-// The game on its own display, with both windows up and a connection to drive them.
-struct RunningGame {
-    PrivateDisplay display;
-    RunningProgram program;
-    unsigned long gameWindow = 0;
-    unsigned long viewWindow = 0;
-
-    explicit RunningGame(const DataCopy& data)
-        : program(data.path(), {display.environment()}) {
-        gameWindow = display.waitForWindow(GAME_WINDOW, START_TIMEOUT_MS);
-        viewWindow = display.waitForWindow(VIEW_WINDOW, START_TIMEOUT_MS);
-    }
-    bool up() const { return display.ready() && gameWindow != 0 && viewWindow != 0; }
-};
-
-// Resident memory of a process in kB, or -1.
-static long residentKb(long pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string word;
-    while (status >> word) {
-        if (word == "VmRSS:") {
-            long kb;
-            status >> kb;
-            return kb;
-        }
-    }
-    return -1;
-}
-
 static void flood(XDriver& driver, unsigned long window, int presses) {
     const int keyCount = sizeof(FLOOD_KEYS) / sizeof(FLOOD_KEYS[0]);
     for (int i = 0; i < presses; i++) {
@@ -64,35 +32,10 @@ static void flood(XDriver& driver, unsigned long window, int presses) {
     driver.flush();
 }
 
-// Waits for the text to appear in the game's standard error; the milliseconds it took, or -1.
-static long waitForError(RunningProgram& program, const std::string& text, int startCount,
-                         int timeoutMs) {
-    auto start = std::chrono::steady_clock::now();
-    for (int waited = 0; waited <= timeoutMs; waited += 10) {
-        if (occurrences(program.errors(), text) > startCount) {
-            return (long)std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::steady_clock::now() - start)
-                .count();
-        }
-        pause(10);
-    }
-    return -1;
-}
-
-static void expectCleanEnd(RunningProgram& program) {
-    std::string errors = program.errors();
-    EXPECT_EQ(sanitizerReport(errors), "");
-    EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
-    EXPECT_EQ(errors.find("XIO"), std::string::npos) << errors;
-}
-
 TEST(InputFlood, ThousandsOfPressesBetweenTwoFramesLeaveNoBacklog) {
-    DataCopy data({"sound.wav"});  // a punch then says so on standard error
-    RunningGame game(data);
+    RunningGame game({}, {"sound.wav"});  // a punch then says so on standard error
     ASSERT_TRUE(game.up()) << game.program.errors();
-    XDriver driver(game.display.name());
-    long pid = game.display.windowProcess(game.gameWindow);
-    ASSERT_GT(pid, 0);
+    XDriver& driver = game.program.keys();
 
     long memoryAfterFirst = -1;
     for (int round = 0; round < 3; round++) {
@@ -101,10 +44,10 @@ TEST(InputFlood, ThousandsOfPressesBetweenTwoFramesLeaveNoBacklog) {
         pause(500);
         ASSERT_TRUE(game.program.running()) << game.program.errors();
         if (round == 0) {
-            memoryAfterFirst = residentKb(pid);
+            memoryAfterFirst = game.program.residentKb();
         }
     }
-    long memoryAfterLast = residentKb(pid);
+    long memoryAfterLast = game.program.residentKb();
 #ifndef __SANITIZE_ADDRESS__
     // Nothing of the floods is kept: a few MB of drift, not the tens a stored backlog would take.
     // (AddressSanitizer holds freed memory back on purpose, so its builds cannot tell.)
@@ -114,27 +57,24 @@ TEST(InputFlood, ThousandsOfPressesBetweenTwoFramesLeaveNoBacklog) {
 
     // Later keys still count at once: both players walk into range and player 1 punches.
     walkTogether(driver, game.gameWindow);
-    int failuresBefore = occurrences(game.program.errors(), PLAY_FAILURE);
-    driver.tap(game.gameWindow, "x");
-    driver.flush();
-    long punchMs = waitForError(game.program, PLAY_FAILURE, failuresBefore, 5000);
+    int failuresBefore = occurrences(game.program.errors(), WAV_PLAY_FAILURE);
+    game.program.tapKey(game.gameWindow, "x");
+    long punchMs = game.program.waitForErrors(WAV_PLAY_FAILURE, failuresBefore + 1, 5000);
     EXPECT_GE(punchMs, 0) << "the punch after the floods had no effect\n" << game.program.errors();
     std::printf("punch seen %ld ms after its key, after three floods of %d presses; "
                 "resident memory %ld kB after the first flood, %ld kB after the third\n",
                 punchMs, FLOOD_PRESSES, memoryAfterFirst, memoryAfterLast);
 
-    driver.tap(game.gameWindow, "Escape");
-    driver.flush();
+    game.program.tapKey(game.gameWindow, "Escape");
     EXPECT_EQ(game.program.waitForExit(5000), 0) << game.program.errors();
-    EXPECT_EQ(occurrences(game.program.output(), "Signaling thread to quit"), 0);
-    expectCleanEnd(game.program);
+    EXPECT_EQ(occurrences(game.program.output(), QUIT_LINE), 0);
+    EXPECT_EQ(troubleReport(game.program.errors()), "");
 }
 
 TEST(InputFlood, EveryKeyOfBothPlayersHeldAtOnce) {
-    DataCopy data;
-    RunningGame game(data);
+    RunningGame game;
     ASSERT_TRUE(game.up()) << game.program.errors();
-    XDriver driver(game.display.name());
+    XDriver& driver = game.program.keys();
     for (const char* key : PLAYER_KEYS) {
         driver.press(game.gameWindow, key);
     }
@@ -147,10 +87,9 @@ TEST(InputFlood, EveryKeyOfBothPlayersHeldAtOnce) {
     driver.flush();
     pause(300);
     EXPECT_TRUE(game.program.running()) << game.program.errors();
-    driver.tap(game.gameWindow, "Escape");
-    driver.flush();
+    game.program.tapKey(game.gameWindow, "Escape");
     EXPECT_EQ(game.program.waitForExit(5000), 0) << game.program.errors();
-    expectCleanEnd(game.program);
+    EXPECT_EQ(troubleReport(game.program.errors()), "");
 }
 
 // How the two ways out meet: both in one request to the server, in either order, or a
@@ -162,14 +101,13 @@ struct RaceOrder {
 
 static void raceEscapeAgainstClose(const RaceOrder& order, int& status, std::string& output,
                                    std::string& errors) {
-    DataCopy data;
-    RunningGame game(data);
+    RunningGame game;
     if (!game.up()) {
         status = -2;
         errors = game.program.errors();
         return;
     }
-    XDriver driver(game.display.name());
+    XDriver& driver = game.program.keys();
     pause(300);
     if (order.escapeFirst) {
         driver.tap(game.gameWindow, "Escape");
@@ -207,9 +145,7 @@ TEST(InputFlood, EscapeInTheGameWindowWhileTheViewWindowCloses) {
         SCOPED_TRACE(std::string(orders[i].escapeFirst ? "Escape first" : "close first") + ", " +
                      std::to_string(orders[i].gapMs) + " ms apart");
         EXPECT_EQ(statuses[i], 0) << errors[i];
-        EXPECT_LE(occurrences(outputs[i], "Signaling thread to quit"), 1) << outputs[i];
-        EXPECT_EQ(sanitizerReport(errors[i]), "");
-        EXPECT_EQ(errors[i].find("X Error"), std::string::npos) << errors[i];
-        EXPECT_EQ(errors[i].find("XIO"), std::string::npos) << errors[i];
+        EXPECT_LE(occurrences(outputs[i], QUIT_LINE), 1) << outputs[i];
+        EXPECT_EQ(troubleReport(errors[i]), "");
     }
 }

@@ -7,11 +7,9 @@
 #include <string>
 
 #include "tests/support/program.h"
-#include "tests/e2e_install/both_windows.h"
-#include "tests/e2e_install/command_run.h"
+#include "tests/support/running_game.h"
 
 static const int INSTALL_TIMEOUT_MS = 120000;
-static const int EXIT_TIMEOUT_MS = 20000;
 static const int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
 
 static bool isExecutableFile(const std::string& path) {
@@ -29,16 +27,16 @@ static std::string shellQuoted(const std::string& text) { return "'" + text + "'
 // One installation of this build for the whole suite.
 class Installed : public ::testing::Test {
 protected:
-    static TemporaryFolder* folder;
+    static FreshFolder* folder;
     static std::string prefix;
     static std::string installLog;
     static int installStatus;
 
     static void SetUpTestSuite() {
-        folder = new TemporaryFolder();
+        folder = new FreshFolder();
         prefix = folder->path() + "/prefix";
-        CommandRun install({VANTORIX_CMAKE_COMMAND, "--install", VANTORIX_BUILD_DIR, "--prefix", prefix},
-                           folder->path());
+        RunningProgram install(
+            Launch{{VANTORIX_CMAKE_COMMAND, "--install", VANTORIX_BUILD_DIR, "--prefix", prefix}, folder->path(), {}});
         installStatus = install.waitForExit(INSTALL_TIMEOUT_MS);
         installLog = install.output() + install.errors();
     }
@@ -51,7 +49,7 @@ protected:
     void SetUp() override { ASSERT_EQ(installStatus, 0) << installLog; }
 };
 
-TemporaryFolder* Installed::folder = nullptr;
+FreshFolder* Installed::folder = nullptr;
 std::string Installed::prefix;
 std::string Installed::installLog;
 int Installed::installStatus = -1;
@@ -96,22 +94,22 @@ TEST_F(Installed, DesktopEntryAndIconsAreThereAndValid) {
 }
 
 TEST_F(Installed, LauncherStartsBothWindowsFromAnUnrelatedFolderAndEndsCleanly) {
-    TemporaryFolder elsewhere;
-    CommandRun run({prefix + "/bin/vantorix"}, elsewhere.path(), {"SDL_AUDIODRIVER=dummy"});
+    FreshFolder elsewhere;
+    RunningProgram run(Launch{{prefix + "/bin/vantorix"}, elsewhere.path(), {}});
     expectBothWindowsThenCleanEnd(run);
     EXPECT_EQ(occurrences(run.errors(), "Unable to"), 0) << run.errors();
 }
 
 // The installation moved whole, reached through a link, with a stand-in for the game program.
 TEST_F(Installed, MovedLauncherFindsItsPlacesAndPassesEveryOptionOn) {
-    TemporaryFolder elsewhere;
+    FreshFolder elsewhere;
     std::string moved = elsewhere.path() + "/moved";
     ASSERT_EQ(std::system(("cp -a " + shellQuoted(prefix) + " " + shellQuoted(moved)).c_str()), 0);
     writeWholeFile(moved + "/libexec/vantorix/vantorix",
                    "#!/bin/sh\npwd\nprintf '[%s]' \"$@\"\necho\n", true);
     std::string link = elsewhere.path() + "/play-vantorix";
     ASSERT_EQ(std::system(("ln -s " + shellQuoted(moved + "/bin/vantorix") + " " + shellQuoted(link)).c_str()), 0);
-    CommandRun run({link, "--camera", "/dev/video2", "with space", ""}, elsewhere.path());
+    RunningProgram run(Launch{{link, "--camera", "/dev/video2", "with space", ""}, elsewhere.path(), {}});
     EXPECT_EQ(run.waitForExit(EXIT_TIMEOUT_MS), 0) << run.errors();
     EXPECT_EQ(run.output(), moved + "/share/vantorix\n[--camera][/dev/video2][with space][]\n");
     EXPECT_EQ(run.errors(), "");

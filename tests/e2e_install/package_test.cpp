@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/contract.h"
 #include "tests/support/program.h"
-#include "tests/e2e_install/both_windows.h"
-#include "tests/e2e_install/command_run.h"
+#include "tests/support/running_game.h"
 
 static const int APT_TIMEOUT_MS = 300000;
-static const int QUICK_MS = 20000;
 static const std::string COMMAND = "/usr/games/vantorix";
 
 // What a player's session finds on PATH on Debian, /usr/games included.
@@ -20,7 +19,7 @@ static const char* PLAYER_PATH = "PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/g
 static int apt(const std::vector<std::string>& arguments, std::string& log) {
     std::vector<std::string> line = {"/usr/bin/apt-get", "-y", "-q"};
     line.insert(line.end(), arguments.begin(), arguments.end());
-    CommandRun run(line, "/", {"DEBIAN_FRONTEND=noninteractive"});
+    RunningProgram run(Launch{line, "/", {"DEBIAN_FRONTEND=noninteractive"}});
     int status = run.waitForExit(APT_TIMEOUT_MS);
     log = run.output() + run.errors();
     return status;
@@ -61,20 +60,20 @@ TEST(DebianPackage, InstallsWithAptRunsFromAnyFolderAndPurgesWithoutATrace) {
     EXPECT_NE(commandOutput("dpkg-query -W -f='${Depends}' vantorix").find(facePackage), std::string::npos)
         << face << " of " << facePackage;
 
-    TemporaryFolder elsewhere;
-    CommandRun help({"/bin/sh", "-c", "vantorix --help"}, elsewhere.path(), {PLAYER_PATH});
-    EXPECT_EQ(help.waitForExit(QUICK_MS), 0) << help.errors();
-    EXPECT_EQ(help.output().rfind("Usage: vantorix ", 0), 0u) << help.output();
+    FreshFolder elsewhere;
+    RunningProgram help(Launch{{"/bin/sh", "-c", "vantorix --help"}, elsewhere.path(), {PLAYER_PATH}});
+    EXPECT_EQ(help.waitForExit(EXIT_TIMEOUT_MS), 0) << help.errors();
+    EXPECT_EQ(help.output().rfind(USAGE_START, 0), 0u) << help.output();
     EXPECT_NE(help.output().find(std::string("\nVantorix ") + VANTORIX_VERSION + "\n"), std::string::npos)
         << help.output();
 
-    CommandRun game({COMMAND}, elsewhere.path(), {"SDL_AUDIODRIVER=dummy"});
+    RunningProgram game(Launch{{COMMAND}, elsewhere.path(), {}});
     expectBothWindowsThenCleanEnd(game);
 
     ASSERT_EQ(apt({"purge", "vantorix"}, log), 0) << log;
     EXPECT_EQ(packageState().find("installed "), std::string::npos) << packageState();
     // What stays of the listed paths may only be folders that other packages own too.
-    TemporaryFolder notes;
+    FreshFolder notes;
     writeWholeFile(notes.path() + "/listed", listed);
     std::string left = commandOutput(
         "while read -r path; do [ -e \"$path\" ] && [ \"$path\" != /. ] || continue;"

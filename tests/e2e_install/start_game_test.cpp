@@ -5,15 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/contract.h"
+#include "tests/support/data_dir.h"
 #include "tests/support/program.h"
-#include "tests/e2e_install/both_windows.h"
-#include "tests/e2e_install/command_run.h"
+#include "tests/support/running_game.h"
 
 static const std::string START_GAME = std::string(VANTORIX_SOURCE_DIR) + "/dist/start_game.sh";
-static const std::string DATA = std::string(VANTORIX_SOURCE_DIR) + "/data";
-static const char* AUDIO_FAILURE = "Unable to initialize audio: ";
-static const int QUICK_MS = 20000;
-static const int START_TIMEOUT_MS = 60000;
+static const int QUICK_MS = EXIT_TIMEOUT_MS;
 
 // Stands in for the game: notes where it ran, with which options and audio driver, and ends as
 // FAKE_END says: "audio" fails to open the sound unless the driver is the dummy one, "always-audio"
@@ -34,7 +32,7 @@ static const char* FAKE_GAME =
 
 class StartGame : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
+    FreshFolder folder;
     std::string game;
     std::string notes;
     std::string data;
@@ -49,24 +47,24 @@ protected:
         ASSERT_EQ(std::system(("mkdir '" + notes + "' '" + data + "' '" + elsewhere + "'").c_str()), 0);
     }
 
-    // start_game.sh for the fake game, started from a folder of its own; DISPLAY as the test runs,
+    // start_game.sh for the fake game, started from a folder of its own on a display of its own,
     // no audio driver chosen.
-    CommandRun* start(const std::vector<std::string>& options, const std::string& end,
-                      std::vector<std::string> environment = std::vector<std::string>()) {
+    RunningProgram* start(const std::vector<std::string>& options, const std::string& end,
+                          std::vector<std::string> environment = std::vector<std::string>()) {
         std::vector<std::string> arguments = {START_GAME, "tools/play.sh", game, data};
         arguments.insert(arguments.end(), options.begin(), options.end());
-        // The tests run with the dummy driver chosen; here the test's own items decide.
+        // The runner chooses the dummy driver; here the test's own items decide.
         environment.insert(environment.begin(), "SDL_AUDIODRIVER=");
         environment.push_back("FAKE_NOTES=" + notes);
         environment.push_back("FAKE_END=" + end);
-        return new CommandRun(arguments, elsewhere, environment);
+        return new RunningProgram(Launch{arguments, elsewhere, environment});
     }
 
     std::vector<std::string> runs() const { return linesOf(readWholeFile(notes + "/runs")); }
 };
 
 TEST_F(StartGame, OptionsGoOnToTheGameWhichRunsInItsDataFolder) {
-    std::unique_ptr<CommandRun> run(start({"--camera", "/dev/video7", "two words", "--help=no"}, "0"));
+    std::unique_ptr<RunningProgram> run(start({"--camera", "/dev/video7", "two words", "--help=no"}, "0"));
     EXPECT_EQ(run->waitForExit(QUICK_MS), 0) << run->errors();
     EXPECT_EQ(readWholeFile(notes + "/cwd"), data + "\n");
     EXPECT_EQ(readWholeFile(notes + "/options"), "--camera\n/dev/video7\ntwo words\n--help=no\n");
@@ -76,18 +74,18 @@ TEST_F(StartGame, OptionsGoOnToTheGameWhichRunsInItsDataFolder) {
 }
 
 TEST_F(StartGame, TheGamesOwnFailuresAndStatusesPassThroughUntouched) {
-    std::unique_ptr<CommandRun> music(start({}, "music"));
+    std::unique_ptr<RunningProgram> music(start({}, "music"));
     EXPECT_EQ(music->waitForExit(QUICK_MS), 1);
     EXPECT_EQ(music->output(), "game says hello\nUnable to load Ogg file: Couldn't open 'music.ogg'\n");
     EXPECT_EQ(music->errors(), "");
     EXPECT_EQ(runs().size(), 1u) << "a failure other than the sound device's is not retried";
 
-    std::unique_ptr<CommandRun> odd(start({}, "3"));
+    std::unique_ptr<RunningProgram> odd(start({}, "3"));
     EXPECT_EQ(odd->waitForExit(QUICK_MS), 3);
 }
 
 TEST_F(StartGame, NoDisplaySaysSoInOneLineAndOffersTheScreenshot) {
-    std::unique_ptr<CommandRun> run(start({}, "0", {"DISPLAY="}));
+    std::unique_ptr<RunningProgram> run(start({}, "0", {"DISPLAY="}));
     EXPECT_EQ(run->waitForExit(QUICK_MS), 1);
     std::vector<std::string> lines = linesOf(run->errors());
     ASSERT_EQ(lines.size(), 1u) << run->errors();
@@ -101,7 +99,7 @@ TEST_F(StartGame, DisplayThatDoesNotAnswerSaysSoInOneLine) {
     if (commandOutput("command -v xdpyinfo").empty()) {
         GTEST_SKIP() << "xdpyinfo (x11-utils) is not installed";
     }
-    std::unique_ptr<CommandRun> run(start({}, "0", {"DISPLAY=:987"}));
+    std::unique_ptr<RunningProgram> run(start({}, "0", {"DISPLAY=:987"}));
     EXPECT_EQ(run->waitForExit(QUICK_MS), 1);
     std::vector<std::string> lines = linesOf(run->errors());
     ASSERT_EQ(lines.size(), 1u) << run->errors();
@@ -111,7 +109,7 @@ TEST_F(StartGame, DisplayThatDoesNotAnswerSaysSoInOneLine) {
 }
 
 TEST_F(StartGame, NoSoundDeviceRetriesOnceWithTheDummyDriver) {
-    std::unique_ptr<CommandRun> run(start({"--camera", "/dev/video3"}, "audio"));
+    std::unique_ptr<RunningProgram> run(start({"--camera", "/dev/video3"}, "audio"));
     EXPECT_EQ(run->waitForExit(QUICK_MS), 0) << run->errors();
     EXPECT_EQ(runs(), std::vector<std::string>({"driver=", "driver=dummy"}));
     EXPECT_EQ(readWholeFile(notes + "/options"), "--camera\n/dev/video3\n");
@@ -124,22 +122,22 @@ TEST_F(StartGame, NoSoundDeviceRetriesOnceWithTheDummyDriver) {
 }
 
 TEST_F(StartGame, SoundThatFailsEvenWithTheDummyDriverEndsAfterOneRetry) {
-    std::unique_ptr<CommandRun> run(start({}, "always-audio"));
+    std::unique_ptr<RunningProgram> run(start({}, "always-audio"));
     EXPECT_EQ(run->waitForExit(QUICK_MS), 1);
     EXPECT_EQ(runs().size(), 2u);
 
     // A player who chose the dummy driver already has nothing to retry.
-    std::unique_ptr<CommandRun> chosen(start({}, "always-audio", {"SDL_AUDIODRIVER=dummy"}));
+    std::unique_ptr<RunningProgram> chosen(start({}, "always-audio", {"SDL_AUDIODRIVER=dummy"}));
     EXPECT_EQ(chosen->waitForExit(QUICK_MS), 1);
     EXPECT_EQ(runs().size(), 3u);
 }
 
 TEST_F(StartGame, MissingProgramOrDataFolderIsNamed) {
-    CommandRun noProgram({START_GAME, "vantorix", folder.path() + "/nothing", data}, elsewhere);
+    RunningProgram noProgram(Launch{{START_GAME, "vantorix", folder.path() + "/nothing", data}, elsewhere, {}});
     EXPECT_EQ(noProgram.waitForExit(QUICK_MS), 1);
     EXPECT_NE(noProgram.errors().find("no game program at " + folder.path() + "/nothing"),
               std::string::npos) << noProgram.errors();
-    CommandRun noData({START_GAME, "vantorix", game, folder.path() + "/nodata"}, elsewhere);
+    RunningProgram noData(Launch{{START_GAME, "vantorix", game, folder.path() + "/nodata"}, elsewhere, {}});
     EXPECT_EQ(noData.waitForExit(QUICK_MS), 1);
     EXPECT_NE(noData.errors().find("no data folder at " + folder.path() + "/nodata"),
               std::string::npos) << noData.errors();
@@ -147,18 +145,19 @@ TEST_F(StartGame, MissingProgramOrDataFolderIsNamed) {
 
 // The real game, whose audio start-up fails with a driver that does not exist.
 TEST(StartRealGame, AudioThatCannotOpenStillBringsBothWindowsUpAndEndsCleanly) {
-    TemporaryFolder elsewhere;
-    CommandRun run({START_GAME, "vantorix", VANTORIX_PROGRAM, DATA}, elsewhere.path(),
-                   {"SDL_AUDIODRIVER=nonexistent"});
+    FreshFolder elsewhere;
+    RunningProgram run(Launch{{START_GAME, "vantorix", VANTORIX_PROGRAM, dataDirectory()},
+                              elsewhere.path(), {"SDL_AUDIODRIVER=nonexistent"}});
     expectBothWindowsThenCleanEnd(run);
     EXPECT_EQ(occurrences(run.errors(), AUDIO_FAILURE), 1) << run.errors();
     EXPECT_EQ(occurrences(run.errors(), "no sound device could be opened"), 1) << run.errors();
+    EXPECT_EQ(occurrences(run.output(), QUIT_LINE), 1) << run.output();
 }
 
 TEST(StartRealGame, ScreenshotIsTakenOnAVirtualDisplayWithoutOne) {
-    TemporaryFolder elsewhere;
-    CommandRun run({START_GAME, "tools/play.sh", VANTORIX_PROGRAM, DATA, "--screenshot", "shot.png"},
-                   elsewhere.path(), {"DISPLAY="});
+    FreshFolder elsewhere;
+    RunningProgram run(Launch{{START_GAME, "tools/play.sh", VANTORIX_PROGRAM, dataDirectory(), "--screenshot", "shot.png"},
+                              elsewhere.path(), {"DISPLAY="}});
     ASSERT_EQ(run.waitForExit(START_TIMEOUT_MS + QUICK_MS), 0) << run.errors();
     std::string file = elsewhere.path() + "/shot.png";
     EXPECT_EQ(run.output(), "Saved a picture of the game window in " + file + "\n");

@@ -1,18 +1,15 @@
 // Without a camera the real program's view window says that the keyboard plays, and says it again
 // whenever the window's picture is lost.
 #include <gtest/gtest.h>
-// After the test framework: Xlib defines macros such as None that clash with it.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
 
-#include "tests/support/data_dir.h"
-#include "tests/support/program.h"
-
-static const int START_TIMEOUT_MS = 60000;
+#include "tests/support/running_game.h"
+#include "tests/support/screenshot.h"
+// After the test framework: Xlib defines macros such as None that clash with it.
+#include <X11/Xlib.h>
 
 struct WindowPixels {
     int black = 0;
@@ -20,35 +17,30 @@ struct WindowPixels {
     int text = 0;  // the overlay's green, or a blend of it with black at a glyph's edge
 };
 
-static WindowPixels countPixels(Display* display, Window window) {
+static WindowPixels countPixels(const Screenshot& shot) {
     WindowPixels counts;
-    XImage* image = XGetImage(display, window, 0, 0, 1200, 272, AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        return counts;
-    }
-    for (int y = 0; y < 272; y++) {
-        for (int x = 0; x < 1200; x++) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            int r = (int)((pixel >> 16) & 0xff), g = (int)((pixel >> 8) & 0xff), b = (int)(pixel & 0xff);
-            if (r == 0 && g == 0 && b == 0) {
+    for (int y = 0; y < shot.height; y++) {
+        for (int x = 0; x < shot.width; x++) {
+            Rgb c = shot.at(x, y);
+            if (c.r == 0 && c.g == 0 && c.b == 0) {
                 counts.black++;
-            } else if (r == 255 && g == 255 && b == 255) {
+            } else if (c.r == 255 && c.g == 255 && c.b == 255) {
                 counts.white++;
-            } else if (g > 60 && g > 3 * r && g > 3 * b) {
+            } else if (c.g > 60 && c.g > 3 * c.r && c.g > 3 * c.b) {
                 counts.text++;
             }
         }
     }
-    XDestroyImage(image);
     return counts;
 }
 
 // Polls until the window shows the notice: a black ground with some lines of green text.
-static WindowPixels waitForNotice(Display* display, Window window) {
+static WindowPixels waitForNotice(const RunningGame& run) {
     WindowPixels counts;
     for (int waited = 0; waited < 10000; waited += 100) {
-        counts = countPixels(display, window);
-        if (counts.text > 2000 && counts.black > 1200 * 272 / 2) {
+        Screenshot shot = Screenshot::ofWindow(run.program.display(), run.viewWindow);
+        counts = countPixels(shot);
+        if (counts.text > 2000 && counts.black > shot.width * shot.height / 2) {
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -57,24 +49,21 @@ static WindowPixels waitForNotice(Display* display, Window window) {
 }
 
 TEST(KeyboardNotice, WithoutACameraTheViewWindowNamesTheKeysAndRepaintsThem) {
-    DataCopy data;
-    RunningProgram program(data.path(), {}, {"--camera", "/dev/nonexistent-camera"});
-    unsigned long view = program.waitForWindow("Vantorix webcam", START_TIMEOUT_MS);
-    ASSERT_NE(view, 0u) << program.errors();
-    Display* display = XOpenDisplay(NULL);
-    ASSERT_NE(display, nullptr);
+    RunningGame run({"--camera", "/dev/nonexistent-camera"});
+    ASSERT_TRUE(run.up()) << run.program.errors();
 
-    WindowPixels shown = waitForNotice(display, (Window)view);
-    EXPECT_GT(shown.text, 2000) << program.errors();
+    WindowPixels shown = waitForNotice(run);
+    EXPECT_GT(shown.text, 2000) << run.program.errors();
     EXPECT_EQ(shown.white, 0);
 
     // Wiping the window to its white ground sends it an exposure: the notice comes back.
-    XClearArea(display, (Window)view, 0, 0, 0, 0, True);
+    Display* display = XOpenDisplay(run.program.display().name().c_str());
+    ASSERT_NE(display, nullptr);
+    XClearArea(display, (Window)run.viewWindow, 0, 0, 0, 0, True);
     XSync(display, False);
-    WindowPixels again = waitForNotice(display, (Window)view);
+    XCloseDisplay(display);
+    WindowPixels again = waitForNotice(run);
     EXPECT_GT(again.text, 2000);
     EXPECT_EQ(again.white, 0);
-
-    XCloseDisplay(display);
-    EXPECT_TRUE(program.running()) << program.errors();
+    EXPECT_TRUE(run.program.running()) << run.program.errors();
 }

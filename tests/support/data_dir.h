@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 // Changes the working directory for the lifetime of the object and changes it back afterwards.
 class ScopedWorkingDirectory {
 public:
@@ -19,13 +21,12 @@ private:
 class DataCopy {
 public:
     explicit DataCopy(const std::vector<std::string>& without = std::vector<std::string>());
-    ~DataCopy();
-    const std::string& path() const { return directory; }
+    const std::string& path() const { return folder.path(); }
     // Writes a file of the given bytes into the copy (to plant a broken or unusual file).
     void writeFile(const std::string& name, const std::string& bytes) const;
 
 private:
-    std::string directory;
+    FreshFolder folder;
 };
 
 std::string dataDirectory();

@@ -1,4 +1,4 @@
-// Test support: the real game program started in its own process, watched and driven from outside.
+// Test support: a program (the real game, or a script that starts it) in its own process, on an X server of its own.
 #include "tests/support/program.h"
 
 #include <fcntl.h>
@@ -9,70 +9,104 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
-static std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+extern char** environ;
+
+static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// This process's environment with the items laid over it in order (a later item of the same
+// name wins); built before fork, since the child of a threaded test may only exec.
+static std::vector<std::string> environmentWith(const std::vector<std::string>& items) {
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; entry++) {
+        result.push_back(*entry);
+    }
+    for (const std::string& item : items) {
+        std::string name = item.substr(0, item.find('=') + 1);
+        size_t at = 0;
+        while (at < result.size() && result[at].compare(0, name.size(), name) != 0) {
+            at++;
+        }
+        if (at < result.size()) {
+            result[at] = item;
+        } else {
+            result.push_back(item);
+        }
+    }
+    return result;
+}
+
+static std::vector<char*> pointersTo(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) {
+        pointers.push_back(&text[0]);
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+std::vector<std::string> gameCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> line = {VANTORIX_PROGRAM};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    return line;
+}
+
+RunningProgram::RunningProgram(const Launch& launch)
+    : driver(server.name()), pid(-1), status(0), ended(false) {
+    start(launch);
 }
 
 RunningProgram::RunningProgram(const std::string& workingDirectory,
-                               const std::vector<std::string>& extraEnvironment,
+                               const std::vector<std::string>& environment,
                                const std::vector<std::string>& arguments)
-    : pid(-1), status(0), ended(false) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(VANTORIX_PROGRAM));
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    char pattern[] = "/tmp/vantorix-run-XXXXXX";
-    std::string folder = mkdtemp(pattern) ? pattern : "/tmp";
-    outPath = folder + "/stdout";
-    errPath = folder + "/stderr";
+    : driver(server.name()), pid(-1), status(0), ended(false) {
+    start(Launch{gameCommand(arguments), workingDirectory, environment});
+}
+
+void RunningProgram::start(const Launch& launch) {
+    std::string outPath = folder.path() + "/stdout";
+    std::string errPath = folder.path() + "/stderr";
+    std::vector<std::string> items = {server.environment(), "SDL_AUDIODRIVER=dummy"};
+    items.insert(items.end(), launch.environment.begin(), launch.environment.end());
+    std::vector<std::string> environment = environmentWith(items);
+    std::vector<std::string> arguments = launch.commandLine;
+    std::vector<char*> argv = pointersTo(arguments);
+    std::vector<char*> envp = pointersTo(environment);
     pid = fork();
     if (pid == 0) {
-        if (chdir(workingDirectory.c_str()) != 0) {
-            _exit(127);
-        }
+        // A process group of its own, so that whatever it starts is stopped with it.
+        setpgid(0, 0);
         int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int nothing = open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || nothing < 0 || chdir(launch.workingDirectory.c_str()) != 0) {
+            _exit(127);
+        }
+        dup2(nothing, 0);
         dup2(out, 1);
         dup2(err, 2);
-        for (const std::string& item : extraEnvironment) {
-            putenv(const_cast<char*>(item.c_str()));
-        }
-        execv(VANTORIX_PROGRAM, argv.data());
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
 }
 
 RunningProgram::~RunningProgram() {
     if (!ended && pid > 0) {
-        kill(pid, SIGKILL);
+        kill(-pid, SIGKILL);
         waitpid(pid, &status, 0);
-    }
-    // The captured output is read through this object only: its folder goes with it.
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
-    std::string folder = outPath.substr(0, outPath.rfind('/'));
-    if (folder != "/tmp") {
-        rmdir(folder.c_str());
     }
 }
 
-unsigned long RunningProgram::waitForWindow(const std::string& title, int timeoutMs) const {
-    std::string command = "xdotool search --name '^" + title + "$' 2>/dev/null | head -n 1";
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-        std::string id = commandOutput(command);
-        if (!id.empty()) {
-            return std::strtoul(id.c_str(), NULL, 10);
+unsigned long RunningProgram::waitForWindow(const std::string& title, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        unsigned long window = server.findWindow(title);
+        if (window != 0 || !running()) {
+            return window;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        pause(50);
     }
     return 0;
 }
@@ -81,22 +115,57 @@ bool RunningProgram::running() { return waitForExit(0) == -1; }
 
 int RunningProgram::waitForExit(int timeoutMs) {
     for (int waited = 0; !ended; waited += 20) {
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
             ended = true;
             break;
         }
         if (waited >= timeoutMs) {
             return -1;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        pause(20);
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-std::string RunningProgram::output() const { return readFile(outPath); }
+long RunningProgram::waitForErrors(const std::string& text, int count, int timeoutMs) const {
+    auto start = std::chrono::steady_clock::now();
+    for (int waited = 0; waited <= timeoutMs; waited += 10) {
+        if (occurrences(errors(), text) >= count) {
+            return (long)std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now() - start)
+                .count();
+        }
+        pause(10);
+    }
+    return -1;
+}
 
-std::string RunningProgram::errors() const { return readFile(errPath); }
+void RunningProgram::tapKey(unsigned long window, const std::string& keyName) {
+    driver.tap(window, keyName);
+    driver.flush();
+}
+
+void RunningProgram::closeWindow(unsigned long window) {
+    driver.requestClose(window);
+    driver.flush();
+}
+
+std::string RunningProgram::output() const { return readWholeFile(folder.path() + "/stdout"); }
+
+std::string RunningProgram::errors() const { return readWholeFile(folder.path() + "/stderr"); }
+
+long RunningProgram::residentKb() const {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmRSS:") {
+            long kb = -1;
+            status >> kb;
+            return kb;
+        }
+    }
+    return -1;
+}
 
 std::string commandOutput(const std::string& command) {
     std::string result;
@@ -124,4 +193,16 @@ int occurrences(const std::string& text, const std::string& needle) {
     return count;
 }
 
-std::string closeWindowTool() { return std::string(VANTORIX_TEST_TOOLS_DIR) + "/close_window"; }
+std::string troubleReport(const std::string& errors) {
+    static const char* const markers[] = {"ERROR: AddressSanitizer", "runtime error:", "LeakSanitizer",
+                                          "ThreadSanitizer", "X Error", "XIO"};
+    for (const char* marker : markers) {
+        size_t at = errors.find(marker);
+        if (at != std::string::npos) {
+            size_t lineStart = errors.rfind('\n', at);
+            lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+            return errors.substr(lineStart, errors.find('\n', at) - lineStart);
+        }
+    }
+    return std::string();
+}

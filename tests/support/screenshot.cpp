@@ -1,12 +1,15 @@
-// Test support: a screenshot of the game window, read back as RGB pixels.
+// Test support: a screenshot of one of the program's windows, read back as RGB pixels.
 #include "tests/support/screenshot.h"
 
+// After the support's own headers: Xlib defines macros such as None and Status.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
-
-#include "tests/support/program.h"
+#include <thread>
 
 // The 800 x 600 window; one overlay unit is 1.5 / 1.491 of half the picture's height, and the
 // same share of half its width (2.0 / 1.988).
@@ -22,50 +25,47 @@ int overlayRow(float y) {
     return (int)(WINDOW_HEIGHT / 2.0 * (1.0 - y * OVERLAY_SCALE));
 }
 
-static bool readPpm(const std::string& path, int& width, int& height,
-                    std::vector<unsigned char>& pixels) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maximum = 0;
-    in >> magic >> width >> height >> maximum;
-    in.get();
-    if (!in || magic != "P6" || maximum != 255 || width <= 0 || height <= 0) {
-        return false;
+// The shift that brings a colour's bits, as the mask selects them, down to one byte.
+static int shiftOf(unsigned long mask) {
+    int shift = 0;
+    while (mask > 0xff) {
+        mask >>= 1;
+        shift++;
     }
-    pixels.resize((size_t)width * height * 3);
-    in.read((char*)pixels.data(), (std::streamsize)pixels.size());
-    return (bool)in;
+    return shift;
 }
 
-Screenshot Screenshot::ofWindow(unsigned long window) {
+// Read straight from the server: no other program, and no window of another test, in between.
+Screenshot Screenshot::ofWindow(const PrivateDisplay& display, unsigned long window) {
     Screenshot shot;
-    std::string geometry = commandOutput("xdotool getwindowgeometry --shell " +
-                                         std::to_string(window));
-    int left = 0;
-    int top = 0;
-    std::istringstream lines(geometry);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("X=", 0) == 0) {
-            left = std::atoi(line.c_str() + 2);
-        } else if (line.rfind("Y=", 0) == 0) {
-            top = std::atoi(line.c_str() + 2);
-        }
-    }
-    char pattern[] = "/tmp/vantorix-shot-XXXXXX";
-    int fd = mkstemp(pattern);
-    if (fd < 0) {
+    prepareTestXlib();
+    Display* connection = XOpenDisplay(display.name().c_str());
+    if (connection == NULL) {
         return shot;
     }
-    std::string path = pattern;
-    std::string command = "import -window root -crop " + std::to_string(WINDOW_WIDTH) + "x" +
-                          std::to_string(WINDOW_HEIGHT) + "+" + std::to_string(left) + "+" +
-                          std::to_string(top) + " +repage -depth 8 ppm:" + path;
-    if (std::system(command.c_str()) != 0 ||
-        !readPpm(path, shot.width, shot.height, shot.pixels)) {
-        shot = Screenshot();
+    XWindowAttributes attributes;
+    XImage* image = NULL;
+    if (XGetWindowAttributes(connection, window, &attributes)) {
+        image = XGetImage(connection, window, 0, 0, (unsigned)attributes.width,
+                          (unsigned)attributes.height, AllPlanes, ZPixmap);
     }
-    std::remove(path.c_str());
+    if (image != NULL) {
+        shot.width = image->width;
+        shot.height = image->height;
+        shot.pixels.reserve((size_t)shot.width * shot.height * 3);
+        int shifts[3] = {shiftOf(image->red_mask), shiftOf(image->green_mask), shiftOf(image->blue_mask)};
+        unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
+        for (int y = 0; y < shot.height; y++) {
+            for (int x = 0; x < shot.width; x++) {
+                unsigned long pixel = XGetPixel(image, x, y);
+                for (int c = 0; c < 3; c++) {
+                    shot.pixels.push_back((unsigned char)((pixel & masks[c]) >> shifts[c]));
+                }
+            }
+        }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(connection);
     return shot;
 }
 
@@ -96,4 +96,17 @@ int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
         }
     }
     return count;
+}
+
+bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow) {
+    program.tapKey(gameWindow, "x");
+    // The icon comes with the next frames and fades over seconds; a slow build draws late.
+    for (int waited = 0; waited < 4000; waited += 100) {
+        Screenshot shot = Screenshot::ofWindow(program.display(), gameWindow);
+        if (shot.width == 800 && paperPixelsAtTopOfLeftTower(shot) > 100) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }

@@ -6,29 +6,23 @@
 // when the game lived through it, ended with status 0 and its two closing lines, printed no
 // sanitizer report and no camera loss, and its resident memory at the end is within 5% of the
 // value after the first quarter of the run (after one minute for runs longer than four minutes).
-// Needs an X display and xdotool.
+// The game runs on an X server of its own (Xvfb).
 #include <limits.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/contract.h"
 #include "tests/support/program.h"
 
-static const char* const GAME_WINDOW = "Vantorix";
-static const char* const VIEW_WINDOW = "Vantorix webcam";
-static const int START_TIMEOUT_S = 180;
-static const int EXIT_TIMEOUT_S = 60;
+static const int SOAK_START_TIMEOUT_MS = 180000;
+static const int SOAK_EXIT_TIMEOUT_MS = 60000;
 static const double ALLOWED_GROWTH = 0.05;
 // Keys of both players and the tower keys; F1 and F2 switch the webcam input off and on, so the
 // fight is played by turns from the keyboard and from the camera. Never Escape.
@@ -39,131 +33,58 @@ static const int KEYS_PER_BATCH = 8;
 
 using Clock = std::chrono::steady_clock;
 
-static std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // In an AddressSanitizer build, freed memory waits in a quarantine of 256 MB by default, which
 // fills over minutes and then churns; its growth is the sanitizer's, not the game's. A 16 MB one
 // still catches use after free of recent frees and lets the figures settle. A quarantine size the
 // caller chose stands; other builds ignore the setting.
-static void keepSanitizerQuarantineSmall() {
+static std::string sanitizerOptions() {
     const char* given = std::getenv("ASAN_OPTIONS");
     std::string options = given != nullptr ? given : "";
     if (options.find("quarantine_size_mb") == std::string::npos) {
         options += options.empty() ? "quarantine_size_mb=16" : ":quarantine_size_mb=16";
-        setenv("ASAN_OPTIONS", options.c_str(), 1);
     }
+    return "ASAN_OPTIONS=" + options;
 }
 
-struct Game {
-    pid_t pid = -1;
-    std::string outPath;
-    std::string errPath;
-    int status = -1;  // exit status once ended, 128 + signal when killed
-    bool ended = false;
-
-    void start(const std::string& program, const std::string& dataDir, const std::string& source) {
-        char pattern[] = "/tmp/vantorix-soak-XXXXXX";
-        std::string folder = mkdtemp(pattern) ? pattern : "/tmp";
-        outPath = folder + "/stdout";
-        errPath = folder + "/stderr";
-        pid = fork();
-        if (pid == 0) {
-            if (chdir(dataDir.c_str()) != 0 || !freopen(outPath.c_str(), "w", stdout) ||
-                !freopen(errPath.c_str(), "w", stderr)) {
-                _exit(127);
-            }
-            // A soak is played silent unless a sound driver was chosen.
-            setenv("SDL_AUDIODRIVER", "dummy", 0);
-            keepSanitizerQuarantineSmall();
-            execl(program.c_str(), program.c_str(), "--capture-source", source.c_str(),
-                  (char*)nullptr);
-            _exit(127);
-        }
+// A soak is played silent unless a sound driver was chosen.
+static std::vector<std::string> soakEnvironment() {
+    std::vector<std::string> items = {sanitizerOptions()};
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    if (driver != nullptr) {
+        items.push_back(std::string("SDL_AUDIODRIVER=") + driver);
     }
-
-    bool running() {
-        if (!ended && waitpid(pid, &status, WNOHANG) == pid) {
-            ended = true;
-            status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        return !ended;
-    }
-
-    bool waitForExit(int timeoutS) {
-        Clock::time_point until = Clock::now() + std::chrono::seconds(timeoutS);
-        while (running() && Clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return !running();
-    }
-
-    // Resident memory in kB from /proc, or 0 when it cannot be read.
-    long residentKb() const {
-        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("VmRSS:", 0) == 0) {
-                return std::atol(line.c_str() + 6);
-            }
-        }
-        return 0;
-    }
-};
-
-static std::string findWindow(const char* title) {
-    return commandOutput(std::string("xdotool search --name '^") + title + "$' 2>/dev/null | head -n 1");
+    return items;
 }
 
-static std::string waitForWindow(Game& game, const char* title) {
-    Clock::time_point until = Clock::now() + std::chrono::seconds(START_TIMEOUT_S);
-    while (game.running() && Clock::now() < until) {
-        std::string id = findWindow(title);
-        if (!id.empty()) {
-            return id;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    return "";
-}
+static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // A batch of random keys pressed in the game window; now and then F1 or F2 switches the webcam input.
-static void pressRandomKeys(const std::string& window, std::mt19937& random) {
-    std::string command = "xdotool windowfocus --sync " + window + " key --delay 30";
+static void pressRandomKeys(RunningProgram& game, unsigned long window, std::mt19937& random) {
     if (random() % 20 == 0) {
-        command += random() % 2 == 0 ? " F1" : " F2";
+        game.tapKey(window, random() % 2 == 0 ? "F1" : "F2");
+        pause(30);
     }
     for (int i = 0; i < KEYS_PER_BATCH; ++i) {
-        command += std::string(" ") + KEYS[random() % KEY_COUNT];
-    }
-    command += " >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) {
-        std::printf("soak: xdotool failed on: %s\n", command.c_str());
+        game.tapKey(window, KEYS[random() % KEY_COUNT]);
+        pause(30);
     }
 }
 
 // The report reasons that make the run fail, one per line.
-static std::vector<std::string> checkEnding(Game& game, const std::string& errors,
+static std::vector<std::string> checkEnding(int status, const std::string& errors,
                                             const std::string& output) {
     std::vector<std::string> faults;
-    if (game.status != 0) {
-        faults.push_back("the game ended with status " + std::to_string(game.status));
+    if (status != 0) {
+        faults.push_back("the game ended with status " + std::to_string(status));
     }
-    if (occurrences(output, "Signaling thread to quit\n") != 1 ||
-        occurrences(output, "Thread quitting\n") != 1) {
+    if (occurrences(output, QUIT_LINE) != 1 || occurrences(output, THREAD_LINE) != 1) {
         faults.push_back("the closing lines are not there exactly once each");
     }
-    for (const char* report : {"Sanitizer", "runtime error:"}) {
-        if (errors.find(report) != std::string::npos) {
-            faults.push_back(std::string("a sanitizer report (\"") + report + "\") on standard error");
-        }
+    if (!troubleReport(errors).empty()) {
+        faults.push_back("a sanitizer report or X error on standard error: " + troubleReport(errors));
     }
-    if (errors.find("stopped giving pictures") != std::string::npos ||
-        errors.find("cannot be connected") != std::string::npos) {
+    if (errors.find(CAMERA_LOST) != std::string::npos ||
+        errors.find(CAMERA_UNCONNECTED) != std::string::npos) {
         faults.push_back("the webcam input did not play through the run");
     }
     return faults;
@@ -190,16 +111,14 @@ int main(int argc, char** argv) {
     std::printf("soak: %d s of random fight on \"%s\", seed %u\n", seconds, source.c_str(), seed);
     std::fflush(stdout);
 
-    Game game;
-    game.start(program, dataDir, source);
-    std::string gameWindow = waitForWindow(game, GAME_WINDOW);
-    std::string viewWindow = waitForWindow(game, VIEW_WINDOW);
-    if (gameWindow.empty() || viewWindow.empty()) {
+    RunningProgram game(Launch{{program, "--capture-source", source}, dataDir, soakEnvironment()});
+    unsigned long gameWindow = game.waitForWindow(GAME_WINDOW, SOAK_START_TIMEOUT_MS);
+    unsigned long viewWindow = game.waitForWindow(VIEW_WINDOW, SOAK_START_TIMEOUT_MS);
+    if (gameWindow == 0 || viewWindow == 0) {
+        int status = game.waitForExit(0);
         std::printf("soak: the game's windows did not appear (%s)\n%s\nverdict: FAIL\n",
-                    game.running() ? "still running" : ("status " + std::to_string(game.status)).c_str(),
-                    readFile(game.errPath).c_str());
-        kill(game.pid, SIGKILL);
-        game.waitForExit(EXIT_TIMEOUT_S);
+                    status == -1 ? "still running" : ("status " + std::to_string(status)).c_str(),
+                    game.errors().c_str());
         return 1;
     }
 
@@ -214,7 +133,7 @@ int main(int argc, char** argv) {
             break;
         }
         long kb = game.residentKb();
-        lastKb = kb != 0 ? kb : lastKb;
+        lastKb = kb > 0 ? kb : lastKb;
         if (referenceKb == 0 && elapsed >= referenceS) {
             referenceKb = lastKb;
         }
@@ -223,22 +142,20 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             nextReport += seconds > 240 ? 60 : 15;
         }
-        pressRandomKeys(gameWindow, random);
+        pressRandomKeys(game, gameWindow, random);
     }
     bool diedEarly = !game.running();
     if (!diedEarly) {
         lastKb = game.residentKb();
-        std::system(("xdotool windowfocus --sync " + viewWindow + " key Escape >/dev/null 2>&1").c_str());
+        game.tapKey(viewWindow, "Escape");
     }
-    if (!game.waitForExit(EXIT_TIMEOUT_S)) {
-        kill(game.pid, SIGKILL);
-        game.waitForExit(EXIT_TIMEOUT_S);
-        std::printf("soak: the game did not end within %d s of Escape\n", EXIT_TIMEOUT_S);
+    int status = game.waitForExit(SOAK_EXIT_TIMEOUT_MS);
+    if (status == -1) {
+        std::printf("soak: the game did not end within %d s of Escape\n", SOAK_EXIT_TIMEOUT_MS / 1000);
     }
 
-    std::string errors = readFile(game.errPath);
-    std::string output = readFile(game.outPath);
-    std::vector<std::string> faults = checkEnding(game, errors, output);
+    std::string errors = game.errors();
+    std::vector<std::string> faults = checkEnding(status, errors, game.output());
     if (diedEarly) {
         faults.insert(faults.begin(), "the game ended during the fight");
     }

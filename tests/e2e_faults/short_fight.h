@@ -1,18 +1,10 @@
 // One run of the real game on a display of its own: start, watch, play a little, close.
-#ifndef VANTORIX_TEST_GAME_RUN_H
-#define VANTORIX_TEST_GAME_RUN_H
+#ifndef VANTORIX_TEST_SHORT_FIGHT_H
+#define VANTORIX_TEST_SHORT_FIGHT_H
 
 #include <string>
 
-#include "tests/e2e_faults/private_display.h"
-#include "tests/e2e_faults/x_driver.h"
-
-extern const char* const GAME_WINDOW;
-extern const char* const VIEW_WINDOW;
-
-// Generous enough for a sanitizer build on a busy machine.
-const int START_TIMEOUT_MS = 60000;
-const int EXIT_TIMEOUT_MS = 20000;
+#include "tests/support/x_driver.h"
 
 struct RunOutcome {
     bool displayStarted = false;
@@ -31,8 +23,5 @@ RunOutcome runAndPlay(const std::string& workingDirectory);
 
 // Taps the walking keys of both players in separate frames until they stand face to face.
 void walkTogether(XDriver& driver, unsigned long gameWindow);
-
-// The first line of a sanitizer report in the text, or an empty string.
-std::string sanitizerReport(const std::string& errors);
 
 #endif

@@ -1,6 +1,6 @@
 // An X server of the test's own (Xvfb), so that several games can run side by side without mixing up windows.
-#ifndef VANTORIX_TEST_PRIVATE_DISPLAY_H
-#define VANTORIX_TEST_PRIVATE_DISPLAY_H
+#ifndef VANTORIX_TEST_DISPLAY_H
+#define VANTORIX_TEST_DISPLAY_H
 
 #include <sys/types.h>
 
@@ -16,15 +16,13 @@ public:
     bool ready() const { return !displayName.empty(); }
     // ":N", for the DISPLAY of a program started on this server.
     const std::string& name() const { return displayName; }
-    // "DISPLAY=:N", to hand to RunningProgram.
+    // "DISPLAY=:N", for the environment of a program started on this server.
     std::string environment() const { return "DISPLAY=" + displayName; }
 
     // The id of the first window whose title is exactly title, or 0.
     unsigned long findWindow(const std::string& title) const;
     // Polls for the window until it appears or the timeout passes; 0 after the timeout.
     unsigned long waitForWindow(const std::string& title, int timeoutMs) const;
-    // The process that owns the window, as it announces itself (_NET_WM_PID), or 0.
-    long windowProcess(unsigned long window) const;
 
 private:
     pid_t serverPid;

@@ -1,13 +1,11 @@
 // One run of the real game on a display of its own: start, watch, play a little, close.
-#include "tests/e2e_faults/game_run.h"
+#include "tests/e2e_faults/short_fight.h"
 
 #include <chrono>
 #include <thread>
 
+#include "tests/support/contract.h"
 #include "tests/support/program.h"
-
-const char* const GAME_WINDOW = "Vantorix";
-const char* const VIEW_WINDOW = "Vantorix webcam";
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -21,20 +19,6 @@ void walkTogether(XDriver& driver, unsigned long gameWindow) {
         driver.flush();
         pause(60);
     }
-}
-
-// Both windows, or the program's end, whichever comes first.
-static bool waitForWindowsOrExit(const PrivateDisplay& display, RunningProgram& program) {
-    for (int waited = 0; waited <= START_TIMEOUT_MS; waited += 100) {
-        if (display.findWindow(GAME_WINDOW) != 0 && display.findWindow(VIEW_WINDOW) != 0) {
-            return true;
-        }
-        if (!program.running()) {
-            return false;
-        }
-        pause(100);
-    }
-    return false;
 }
 
 // Every picture and effect of a fight comes into use: sign icons on both towers, the extra
@@ -57,36 +41,18 @@ static void playShortFight(XDriver& driver, unsigned long gameWindow) {
 
 RunOutcome runAndPlay(const std::string& workingDirectory) {
     RunOutcome outcome;
-    PrivateDisplay display;
-    outcome.displayStarted = display.ready();
-    if (!outcome.displayStarted) {
-        return outcome;
-    }
-    RunningProgram program(workingDirectory, {display.environment()});
-    outcome.windowsAppeared = waitForWindowsOrExit(display, program);
+    RunningProgram program(workingDirectory);
+    outcome.displayStarted = program.display().ready();
+    unsigned long gameWindow = program.waitForWindow(GAME_WINDOW);
+    unsigned long viewWindow = program.waitForWindow(VIEW_WINDOW);
+    outcome.windowsAppeared = gameWindow != 0 && viewWindow != 0;
     if (outcome.windowsAppeared) {
-        XDriver driver(display.name());
-        playShortFight(driver, display.findWindow(GAME_WINDOW));
+        playShortFight(program.keys(), gameWindow);
         outcome.aliveAfterPlay = program.running();
-        driver.requestClose(display.findWindow(VIEW_WINDOW));
-        driver.flush();
+        program.closeWindow(viewWindow);
     }
     outcome.exitStatus = program.waitForExit(EXIT_TIMEOUT_MS);
     outcome.output = program.output();
     outcome.errors = program.errors();
     return outcome;
-}
-
-std::string sanitizerReport(const std::string& errors) {
-    static const char* const markers[] = {"ERROR: AddressSanitizer", "runtime error:",
-                                          "LeakSanitizer"};
-    for (const char* marker : markers) {
-        size_t at = errors.find(marker);
-        if (at != std::string::npos) {
-            size_t lineStart = errors.rfind('\n', at);
-            lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-            return errors.substr(lineStart, errors.find('\n', at) - lineStart);
-        }
-    }
-    return std::string();
 }

@@ -1,7 +1,6 @@
 // An X server of the test's own (Xvfb), so that several games can run side by side without mixing up windows.
-#include "tests/e2e_faults/private_display.h"
+#include "tests/support/display.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -31,12 +30,15 @@ static std::string readDisplayNumber(int fd) {
 
 PrivateDisplay::PrivateDisplay() : serverPid(-1) {
     int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
+    // Close-on-exec: a program another test thread starts meanwhile must not hold the pipe open.
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         return;
     }
     serverPid = fork();
     if (serverPid == 0) {
         dup2(pipeFds[1], DISPLAY_FD);
+        // dup2 onto itself keeps close-on-exec: clear it either way.
+        fcntl(DISPLAY_FD, F_SETFD, 0);
         int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, 1);
         dup2(quiet, 2);
@@ -114,28 +116,4 @@ unsigned long PrivateDisplay::waitForWindow(const std::string& title, int timeou
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return 0;
-}
-
-long PrivateDisplay::windowProcess(unsigned long window) const {
-    prepareTestXlib();
-    Display* display = XOpenDisplay(displayName.c_str());
-    if (display == NULL) {
-        return 0;
-    }
-    Atom type;
-    int format;
-    unsigned long count, remaining;
-    unsigned char* data = NULL;
-    long pid = 0;
-    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), 0, 1,
-                           False, XA_CARDINAL, &type, &format, &count, &remaining,
-                           &data) == Success &&
-        data != NULL) {
-        if (format == 32 && count == 1) {
-            pid = *(long*)data;
-        }
-        XFree(data);
-    }
-    XCloseDisplay(display);
-    return pid;
 }
