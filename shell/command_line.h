@@ -4,17 +4,23 @@
 
 #include <string>
 
+#include "computer/level.h"
+
 struct CommandLine {
     // The camera device; the first camera unless --camera names another.
     std::string camera = "/dev/video0";
     // A capture source in the media library's pipeline language, used in place of the camera.
     std::string captureSource;
     bool help = false;
+    // Playing alone: the player the computer plays (0 while two people play) and its level.
+    int computerPlayer = 0;
+    Level computerLevel = NORMAL;
     // One line saying what is wrong with the command line; empty when it is good.
     std::string error;
 };
 
-// Reads --camera DEVICE, --capture-source PIPELINE and --help (each value also as --name=value).
+// Reads --camera DEVICE, --capture-source PIPELINE, --vs-computer [LEVEL], --computer-plays N and
+// --help (each value also as --name=value).
 // An unknown option, a missing or empty value, a stray argument or both sources at once leave
 // the reason in error.
 CommandLine parseCommandLine(int argc, const char* const* argv);

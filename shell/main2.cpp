@@ -7,6 +7,7 @@
 #include "platform/view_surface.h"
 #include "platform/view_window.h"
 #include "shell/Son.h"
+#include "shell/computer_seat.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "shell/shell.h"
@@ -15,6 +16,7 @@
 void playFrame() {
     world.handleEvents();
     passWebcamMeasurements();
+    playComputerTurn(world);
     world.update();
     playStrikeSounds(world.strikeSounds);
     world.display();

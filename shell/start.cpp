@@ -9,6 +9,7 @@
 #include "render/Moteur3d.h"
 #include "scenery/backgrnd.h"
 #include "shell/Son.h"
+#include "shell/computer_seat.h"
 #include "shell/globals.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
@@ -24,6 +25,9 @@ void startGame(const CommandLine& options) {
     initWindowThreads();
     setSoundStart(startSoundAndMusic);
     onGameQuit(stopWebcamWorker);
+    if (options.computerPlayer != 0) {
+        seatComputer(options.computerPlayer, options.computerLevel);
+    }
     world.init();
     createBackground();
     // The backdrop drew its numbers before this point, so it is the same on every run.
