@@ -71,3 +71,34 @@ TEST(CommandLineUsage, NamesEveryOption) {
     }
     EXPECT_EQ(usage.back(), '\n');
 }
+
+TEST(CommandLineComputer, PlayingAloneChoosesTheComputersPlayerAndLevel) {
+    CommandLine twoPeople = parse({});
+    EXPECT_EQ(twoPeople.computerPlayer, 0);
+    CommandLine byDefault = parse({"--vs-computer"});
+    EXPECT_EQ(byDefault.error, "");
+    EXPECT_EQ(byDefault.computerPlayer, 2);
+    EXPECT_EQ(byDefault.computerLevel, NORMAL);
+    CommandLine hard = parse({"--vs-computer", "hard", "--computer-plays", "1"});
+    EXPECT_EQ(hard.error, "");
+    EXPECT_EQ(hard.computerPlayer, 1);
+    EXPECT_EQ(hard.computerLevel, HARD);
+    EXPECT_EQ(parse({"--vs-computer=easy"}).computerLevel, EASY);
+    // The level may be left out before another option.
+    CommandLine thenCamera = parse({"--vs-computer", "--camera", "/dev/video1"});
+    EXPECT_EQ(thenCamera.error, "");
+    EXPECT_EQ(thenCamera.computerLevel, NORMAL);
+    EXPECT_EQ(thenCamera.camera, "/dev/video1");
+}
+
+TEST(CommandLineComputer, RefusalsNameWhatIsWrong) {
+    EXPECT_EQ(parse({"--vs-computer", "expert"}).error,
+              "unknown level \"expert\" for --vs-computer (easy, normal or hard)");
+    EXPECT_EQ(parse({"--vs-computer="}).error,
+              "option --vs-computer needs a value that is not empty");
+    EXPECT_EQ(parse({"--vs-computer", "--computer-plays", "3"}).error,
+              "option --computer-plays takes 1 or 2, not \"3\"");
+    EXPECT_EQ(parse({"--computer-plays", "1"}).error, "option --computer-plays needs --vs-computer");
+    EXPECT_EQ(parse({"--vs-computer", "--computer-plays"}).error,
+              "option --computer-plays needs a value");
+}
