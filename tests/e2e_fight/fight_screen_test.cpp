@@ -61,22 +61,18 @@ TEST_F(FightScreen, LifeBarsStartFullAndGreen) {
 // Playing alone: nobody touches the keys, yet the computer's player 2 fights and player 1's
 // life bar falls from full within a few seconds.
 TEST(ComputerFight, TheComputerFightsAndPlayerOnesLifeFallsOnScreen) {
-    DataCopy data;
-    RunningProgram program(data.path(), {"SDL_AUDIODRIVER=dummy"}, {"--vs-computer", "hard"});
-    unsigned long window = program.waitForWindow(GAME_WINDOW, START_TIMEOUT_MS);
-    ASSERT_NE(window, 0u) << program.errors();
+    RunningGame run({"--vs-computer", "hard"});
+    ASSERT_TRUE(run.up()) << run.program.errors();
     int fullEnd = overlayColumn(-0.85f + 0.5f) - 4;
     int row = overlayRow(0.78f);
     bool fell = false;
     for (int attempt = 0; attempt < 60 && !fell; attempt++) {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        Screenshot shot = Screenshot::ofWindow(window);
+        Screenshot shot = Screenshot::ofWindow(run.program.display(), run.gameWindow);
         ASSERT_EQ(shot.width, 800);
         Rgb end = shot.at(fullEnd, row);
         fell = !(end.g > 180 && end.r < 80);
     }
     EXPECT_TRUE(fell) << "player 1's life bar is still full";
-    ASSERT_TRUE(program.running()) << program.errors();
-    pressKey(window, "Escape");
-    EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 0) << program.errors();
+    EXPECT_EQ(run.closeViewWindow(), 0) << run.program.errors();
 }
