@@ -97,14 +97,18 @@ ComputerAction Computer::windUpAction(const VisibleFight& view) {
     // possible, away from it to avoid one.
     int wanted = want ? theirs : otherWindUpSign(theirs);
     ComputerAction match = wished(WISH_SIGN_ONLY, wanted);
+    bool patient = frame - heldSince < traits.duelPatienceFrames;
     if (them.state == WINDING_UP) {
         if (matching != want) {
             return match;
         }
-        if (want && them.clock <= DUEL_CALL_CLOCK) {
+        // Too early to call; or their wind-up is complete, so they may have let go since the
+        // screen showed it: holding on, their own release calls the duel.
+        bool holdOn = them.clock <= DUEL_CALL_CLOCK || (them.clock >= WIND_UP_COMPLETE && patient);
+        if (want && holdOn) {
             return ComputerAction();
         }
-    } else if (want && frame - heldSince < traits.duelPatienceFrames && willWindUp(them, gap(view))) {
+    } else if (want && patient && willWindUp(them, gap(view))) {
         return matching ? ComputerAction() : match;
     }
     return wished(WISH_RELEASE, ROCK);

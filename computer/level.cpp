@@ -4,8 +4,8 @@
 LevelTraits traitsOf(Level level) {
     switch (level) {
     case EASY: return LevelTraits{"easy", 27, 9, 0.20, GUESSES, 0, 6};
-    case NORMAL: return LevelTraits{"normal", 17, 6, 0.08, COUNTS_SIGNS, 20, 3};
-    case HARD: return LevelTraits{"hard", 11, 5, 0.02, FOLLOWS_CHAINS, 45, 0};
+    case NORMAL: return LevelTraits{"normal", 17, 6, 0.08, COUNTS_SIGNS, 30, 3};
+    case HARD: return LevelTraits{"hard", 11, 5, 0.02, FOLLOWS_CHAINS, 70, 0};
     }
     return traitsOf(NORMAL);
 }
