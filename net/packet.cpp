@@ -18,6 +18,11 @@ struct Writer {
     }
     // Frames and acknowledgements travel as value + 1, so that -1 is 0.
     void frame(int value) { u32((uint32_t)(value + 1)); }
+    void greeting(const Packet& p) {
+        u32(p.dataDigest);
+        u8((int)p.gameVersion.size());
+        bytes.insert(bytes.end(), p.gameVersion.begin(), p.gameVersion.end());
+    }
 };
 
 // Every read checks the bytes left; one failed read fails the whole datagram.
@@ -63,11 +68,10 @@ std::vector<uint8_t> encodePacket(const Packet& p) {
     switch (p.kind) {
     case PACKET_HELLO:
     case PACKET_WELCOME:
-        w.u32(p.dataDigest);
-        w.u8((int)p.gameVersion.size());
-        w.bytes.insert(w.bytes.end(), p.gameVersion.begin(), p.gameVersion.end());
+        w.greeting(p);
         break;
     case PACKET_REFUSE:
+        w.greeting(p);
         w.u8(p.refusal);
         break;
     case PACKET_INPUTS:
@@ -147,8 +151,9 @@ bool decodePacket(const uint8_t* data, size_t size, Packet& p) {
         sound = true;
         break;
     case PACKET_REFUSE:
+        sound = readGreeting(r, p);
         p.refusal = r.u8();
-        sound = p.refusal == REFUSED_VERSION || p.refusal == REFUSED_DATA;
+        sound = sound && (p.refusal == REFUSED_VERSION || p.refusal == REFUSED_DATA);
         break;
     case PACKET_INPUTS:
         sound = readInputs(r, p);

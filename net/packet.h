@@ -20,7 +20,7 @@ const size_t MAX_VERSION_LENGTH = 32;
 
 enum PacketKind {
     // The joiner's greeting, the host's acceptance and the joiner's reply to it (which lets
-    // both measure the round trip), or the host's refusal.
+    // both measure the round trip), or the host's refusal, which names the host's version.
     PACKET_HELLO = 1,
     PACKET_WELCOME = 2,
     PACKET_READY = 3,
@@ -39,7 +39,7 @@ enum RefusalReason {
 
 struct Packet {
     int kind = 0;
-    // Greetings: the game's version and the digest of its data files.
+    // Greetings and refusals: the sender's game version and the digest of its data files.
     std::string gameVersion;
     uint32_t dataDigest = 0;
     int refusal = 0;

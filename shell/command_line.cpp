@@ -6,16 +6,26 @@ static const char* const SOURCE_OPTION = "--capture-source";
 static const char* const HELP_OPTION = "--help";
 static const char* const VS_COMPUTER_OPTION = "--vs-computer";
 static const char* const COMPUTER_PLAYS_OPTION = "--computer-plays";
+static const char* const HOST_OPTION = "--host";
+static const char* const JOIN_OPTION = "--join";
+static const char* const DELAY_OPTION = "--input-delay";
+static const int MAX_INPUT_DELAY = 8;
 
 std::string commandLineUsage() {
     return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE]\n"
-           "                [--vs-computer [LEVEL] [--computer-plays N]] [--help]\n"
+           "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
+           "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES] [--help]\n"
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
            "  --capture-source PIPELINE  a GStreamer source to play with in place of the camera,\n"
            "                             e.g. \"videotestsrc pattern=ball\"\n"
            "  --vs-computer [LEVEL]      play alone: the computer plays player 2, at level easy,\n"
            "                             normal (the default) or hard\n"
            "  --computer-plays N         the computer plays player N (1 or 2) instead\n"
+           "  --host [PORT]              wait for an opponent on another machine and play player 1\n"
+           "                             (default port 7460, UDP)\n"
+           "  --join HOST[:PORT]         play player 2 against the machine that hosts\n"
+           "  --input-delay FRAMES       frames between a key and its effect online, 0 to 8\n"
+           "                             (default: 1 or 2, from the round trip)\n"
            "  --help                     show this text and exit\n";
 }
 
@@ -81,6 +91,52 @@ static bool readComputerOption(ArgumentReader& reader, CommandLine& line, bool& 
     return false;
 }
 
+// A whole number from low to high written in decimal digits alone, or -1.
+static int numberIn(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    int value = std::stoi(text);
+    return value >= low && value <= high ? value : -1;
+}
+
+// The online options: --host takes its port only when one follows.
+static bool readOnlineOption(ArgumentReader& reader, CommandLine& line) {
+    const std::string& name = reader.name;
+    std::string value;
+    if (name == HOST_OPTION) {
+        line.host = true;
+        bool portFollows = !reader.hasInlineValue && reader.at + 1 < reader.argc &&
+                           std::string(reader.argv[reader.at + 1]).rfind("-", 0) != 0;
+        if ((reader.hasInlineValue || portFollows) && reader.takeValue(value, line.error) &&
+            (line.port = numberIn(value, 1, 65535)) < 0) {
+            line.error = "option --host needs a port number from 1 to 65535, not \"" + value + "\"";
+        }
+    } else if (name == JOIN_OPTION) {
+        if (reader.takeValue(line.joinHost, line.error)) {
+            size_t colon = line.joinHost.rfind(':');
+            if (colon != std::string::npos) {
+                value = line.joinHost.substr(colon + 1);
+                line.joinHost.erase(colon);
+                if ((line.port = numberIn(value, 1, 65535)) < 0 || line.joinHost.empty()) {
+                    line.error = "option --join needs HOST or HOST:PORT with a port from 1 to 65535";
+                }
+            }
+        }
+    } else if (name == DELAY_OPTION) {
+        if (reader.takeValue(value, line.error) &&
+            (line.inputDelay = numberIn(value, 0, MAX_INPUT_DELAY)) < 0) {
+            line.error = "option --input-delay needs a number of frames from 0 to 8, not \"" + value + "\"";
+        }
+    } else {
+        return false;
+    }
+    if (line.port < 0) {
+        line.port = 0;
+    }
+    return true;
+}
+
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     bool cameraGiven = false;
@@ -101,6 +157,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.help = true;
         } else if (name == HELP_OPTION) {
             line.error = "option --help takes no value";
+        } else if (readOnlineOption(reader, line)) {
+            continue;
         } else if (name.rfind("-", 0) == 0) {
             line.error = "unknown option " + name;
         } else {
@@ -115,6 +173,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (computerWanted) {
         line.computerPlayer = computerPlayerGiven != 0 ? computerPlayerGiven : 2;
+    }
+    if (line.error.empty() && line.host && !line.joinHost.empty()) {
+        line.error = "options --host and --join cannot be used together";
+    }
+    if (line.error.empty() && computerWanted && (line.host || !line.joinHost.empty())) {
+        line.error = "option --vs-computer is for a fight on this machine, not with --host or --join";
     }
     return line;
 }

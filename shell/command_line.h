@@ -15,6 +15,13 @@ struct CommandLine {
     // Playing alone: the player the computer plays (0 while two people play) and its level.
     int computerPlayer = 0;
     Level computerLevel = NORMAL;
+    // Online play: --host [PORT] listens for one opponent and plays player 1, --join HOST[:PORT]
+    // plays player 2 against it; a port of 0 is the default one. --input-delay FRAMES, -1 when
+    // chosen from the round trip.
+    bool host = false;
+    std::string joinHost;
+    int port = 0;
+    int inputDelay = -1;
     // One line saying what is wrong with the command line; empty when it is good.
     std::string error;
 };

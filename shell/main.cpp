@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "shell/command_line.h"
+#include "shell/online_control.h"
 #include "shell/shell.h"
 #include "shell/start.h"
 
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
         std::printf("%sVantorix %s\n", commandLineUsage().c_str(), VANTORIX_VERSION);
         return 0;
     }
+    if (!openOnlinePlay(options)) {
+        return 1;
+    }
     startGame(options);
+    meetOpponent();
     return main2();
 }

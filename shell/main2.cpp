@@ -10,15 +10,20 @@
 #include "shell/computer_seat.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
+#include "shell/online_control.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
 void playFrame() {
     world.handleEvents();
-    passWebcamMeasurements();
-    playComputerTurn(world);
-    world.update();
-    playStrikeSounds(world.strikeSounds);
+    if (onlineFightUnderWay()) {
+        playOnlineUpdate();
+    } else {
+        passWebcamMeasurements();
+        playComputerTurn(world);
+        world.update();
+        playStrikeSounds(world.strikeSounds);
+    }
     world.display();
     SDL_Delay(1);
     SDL_GL_SwapBuffers();

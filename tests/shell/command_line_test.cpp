@@ -102,3 +102,33 @@ TEST(CommandLineComputer, RefusalsNameWhatIsWrong) {
     EXPECT_EQ(parse({"--vs-computer", "--computer-plays"}).error,
               "option --computer-plays needs a value");
 }
+
+TEST(CommandLineOnline, HostJoinAndInputDelay) {
+    CommandLine host = parse({"--host"});
+    EXPECT_EQ(host.error, "");
+    EXPECT_TRUE(host.host);
+    EXPECT_EQ(host.port, 0);
+    EXPECT_EQ(parse({"--host", "7000", "--camera", "/dev/video1"}).port, 7000);
+    EXPECT_EQ(parse({"--host=7001"}).port, 7001);
+    EXPECT_EQ(parse({"--host", "--input-delay", "0"}).inputDelay, 0);
+    CommandLine join = parse({"--join", "arena.example:7002"});
+    EXPECT_EQ(join.joinHost, "arena.example");
+    EXPECT_EQ(join.port, 7002);
+    EXPECT_EQ(parse({"--join=127.0.0.1"}).joinHost, "127.0.0.1");
+    EXPECT_EQ(parse({"--join=127.0.0.1"}).port, 0);
+
+    EXPECT_EQ(parse({"--host", "70000"}).error,
+              "option --host needs a port number from 1 to 65535, not \"70000\"");
+    EXPECT_EQ(parse({"--host=0"}).error, "option --host needs a port number from 1 to 65535, not \"0\"");
+    EXPECT_EQ(parse({"--host", "x"}).error, "option --host needs a port number from 1 to 65535, not \"x\"");
+    EXPECT_EQ(parse({"--join", "a:b"}).error,
+              "option --join needs HOST or HOST:PORT with a port from 1 to 65535");
+    EXPECT_EQ(parse({"--join", ":7000"}).error,
+              "option --join needs HOST or HOST:PORT with a port from 1 to 65535");
+    EXPECT_EQ(parse({"--join"}).error, "option --join needs a value");
+    EXPECT_EQ(parse({"--input-delay", "9"}).error,
+              "option --input-delay needs a number of frames from 0 to 8, not \"9\"");
+    EXPECT_EQ(parse({"--host", "--join", "a"}).error, "options --host and --join cannot be used together");
+    EXPECT_EQ(parse({"--host", "--vs-computer"}).error,
+              "option --vs-computer is for a fight on this machine, not with --host or --join");
+}

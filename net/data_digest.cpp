@@ -1,0 +1,40 @@
+// The digest of the game's data files, read from the working directory.
+#include "net/data_digest.h"
+
+#include <cstdio>
+
+static const char* const DATA_FILES[] = {
+    "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",
+    "HeadPunch01.txt", "HeadPunch02.txt", "HeadPunch03.txt", "HeadPunch04.txt", "HeadPunch05.txt",
+    "ComboPrep01.txt", "ComboPrep02.txt", "Banana01.txt",    "Banana02.txt",    "Banana03.txt",
+    "Ayuken01.txt",    "Ayuken02.txt",    "Ayuken03.txt",    "CPLifeSM.bmp",    "CPLifeRS.bmp",
+    "pierre.bmp",      "feuille.bmp",     "ciseaux.bmp",     "chiffou.bmp",     "mi.bmp",
+    "paf.bmp",         "critical.bmp",    "prwin.bmp",       "pawin.bmp",       "win.bmp",
+    "earthmap1k.bmp",  "sun.bmp",         "croix.bmp",       "halo.bmp",        "explosion.wav",
+    "sound.wav",       "music.ogg"};
+
+// FNV-1a, byte after byte.
+static void mix(uint32_t& hash, unsigned char byte) { hash = (hash ^ byte) * 16777619u; }
+
+uint32_t dataFilesDigest() {
+    uint32_t hash = 2166136261u;
+    for (const char* name : DATA_FILES) {
+        for (const char* c = name; *c; c++) {
+            mix(hash, (unsigned char)*c);
+        }
+        FILE* file = std::fopen(name, "rb");
+        mix(hash, file == nullptr ? 0 : 1);
+        if (file == nullptr) {
+            continue;
+        }
+        unsigned char buffer[65536];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            for (size_t i = 0; i < got; i++) {
+                mix(hash, buffer[i]);
+            }
+        }
+        std::fclose(file);
+    }
+    return hash;
+}

@@ -1,0 +1,77 @@
+// An online fight from meeting the other machine to its end: the handshake (same game version,
+// same data files, the round trip measured), the frames, and why it ended.
+#ifndef VANTORIX_ONLINE_SESSION_H
+#define VANTORIX_ONLINE_SESSION_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/online_fight.h"
+#include "net/peer_link.h"
+
+class World;
+
+// How a joiner reaches the host, or which port a host listens on.
+struct MeetingPlan {
+    bool hosting = false;
+    std::string hostName;
+    int port = DEFAULT_PORT;
+    // Frames between a key and the frame it plays in; -1 to choose from the round trip.
+    int inputDelay = -1;
+    std::string gameVersion;
+    uint32_t dataDigest = 0;
+    // Called about ten times a second while waiting, so that the game window still answers.
+    void (*whileWaiting)() = nullptr;
+};
+
+// A joiner waits this long for the host to answer and greet it.
+const int JOIN_TIMEOUT_MS = 10000;
+// A fight ends when the other machine has said nothing for this long.
+const int SILENCE_TIMEOUT_MS = 5000;
+
+// The input delay for a round trip: one frame on a near link, two beyond 60 ms.
+int inputDelayFor(int roundTripMs);
+
+class OnlineSession {
+public:
+    // Opens the port, or finds the host's address. False with one line in error.
+    bool open(const MeetingPlan& plan, std::string& error);
+    // A host waits for a joiner it can accept (refusing others by name on standard error);
+    // a joiner connects and is greeted within JOIN_TIMEOUT_MS. False with one line in error.
+    bool meet(std::string& error);
+    // The fight starts from the world as it is now.
+    void startFight(World& world);
+
+    int localPlayer() const { return plan.hosting ? 1 : 2; }
+    int inputDelay() const { return delay; }
+    int roundTripMs() const { return roundTrip; }
+
+    // One displayed frame: what came in is taken, the fight runs, this machine's inputs go out.
+    // Returns the strikes to be heard now.
+    std::vector<int> playFrame(PlayerInput input);
+    // Empty while the fight goes on; else the one line that says why it ended.
+    const std::string& endReason() const { return ended; }
+    // Says goodbye to the other machine and closes the link.
+    void leave();
+    const OnlineFight* fight() const { return side.get(); }
+
+private:
+    MeetingPlan plan;
+    PeerLink link;
+    std::unique_ptr<OnlineFight> side;
+    int delay = 2;
+    int roundTrip = 0;
+    long long lastHeardMs = 0;
+    std::string ended;
+
+    void keepWindowAnswering() const;
+    bool hostMeeting(std::string& error);
+    bool joinMeeting(std::string& error);
+    std::vector<uint8_t> greeting(int kind, int refusal = 0) const;
+    bool waitFor(int kind, long long deadlineMs, Packet& packet, std::string& error);
+    void takeDatagrams();
+};
+
+#endif

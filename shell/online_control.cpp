@@ -1,0 +1,99 @@
+// Online play in the shell: opening, meeting, the online frame and its end.
+#include "shell/online_control.h"
+
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/quit.h"
+#include "net/data_digest.h"
+#include "net/local_input.h"
+#include "net/online_session.h"
+#include "shell/Son.h"
+#include "shell/globals.h"
+#include "shell/webcam_worker_control.h"
+
+static OnlineSession* session = nullptr;
+static bool underWay = false;
+
+// Whatever way the program ends (Escape, a closed window, the end of the main loop), the other
+// machine is told rather than left to notice the silence.
+static void sayGoodbye() {
+    if (session != nullptr) {
+        session->leave();
+    }
+}
+
+bool openOnlinePlay(const CommandLine& options) {
+    if (!options.host && options.joinHost.empty()) {
+        return true;
+    }
+    MeetingPlan plan;
+    plan.hosting = options.host;
+    plan.hostName = options.joinHost;
+    plan.port = options.port != 0 ? options.port : DEFAULT_PORT;
+    plan.inputDelay = options.inputDelay;
+    plan.gameVersion = VANTORIX_GAME_VERSION;
+    plan.dataDigest = dataFilesDigest();
+    plan.whileWaiting = [] { world.handleEvents(); };
+    session = new OnlineSession;
+    std::string error;
+    if (!session->open(plan, error)) {
+        std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
+        return false;
+    }
+    std::atexit(sayGoodbye);
+    return true;
+}
+
+// Both machines start from the same fight, whatever was pressed while they waited.
+static void freshFight() {
+    world.game = Game();
+    world.setStartingValues();
+    RecordList* towers[5] = {&world.moves.tower1, &world.moves.tower2, &world.moves.tower3,
+                             &world.moves.tower4, &world.moves.tower5};
+    for (RecordList* tower : towers) {
+        tower->clear();
+    }
+    world.moves.particles.clear();
+}
+
+void meetOpponent() {
+    if (session == nullptr) {
+        return;
+    }
+    world.display();
+    SDL_GL_SwapBuffers();
+    std::string error;
+    if (!session->meet(error)) {
+        std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
+        std::fflush(stderr);
+        runQuitHooks();
+        SDL_Quit();
+        std::exit(1);
+    }
+    freshFight();
+    session->startFight(world);
+    underWay = true;
+    std::fprintf(stderr, "Vantorix: online fight, you are player %d (input delay %d frames, round trip %d ms)\n",
+                 session->localPlayer(), session->inputDelay(), session->roundTripMs());
+    std::fflush(stderr);
+}
+
+bool onlineFightUnderWay() { return underWay; }
+
+void playOnlineUpdate() {
+    FrameInputs keys = takeInputs(world);
+    passWebcamMeasurements();
+    FrameInputs played = takeInputs(world);
+    std::vector<int> sounds = session->playFrame(localPlayerInput(keys, played, session->localPlayer()));
+    playStrikeSounds(sounds);
+    if (!session->endReason().empty()) {
+        underWay = false;
+        session->leave();
+        std::fprintf(stderr, "Vantorix: %s; back to local play, both players on this machine\n",
+                     session->endReason().c_str());
+        std::fflush(stderr);
+    }
+}
