@@ -13,8 +13,9 @@ struct LinkState {
 static const int CHANNELS = 2;
 static const int RELIABLE_CHANNEL = 0;
 static const int UNRELIABLE_CHANNEL = 1;
-// ENet gives up on a peer that acknowledges nothing for this long.
-static const int SILENCE_LIMIT_MS = 5000;
+// ENet gives up on a peer that acknowledges nothing for this long; the fight notices a silent
+// peer sooner by itself, and says so.
+static const int SILENCE_LIMIT_MS = 10000;
 
 static bool startEnet(std::string& error) {
     static bool started = false;
@@ -132,10 +133,23 @@ void PeerLink::send(const std::vector<uint8_t>& datagram, bool reliable) {
     enet_host_flush(link->host);
 }
 
+// What was sent goes first (a refusal must arrive before the parting), within a short wait.
+static void partFrom(ENetHost* host, ENetPeer* peer) {
+    enet_peer_disconnect_later(peer, 0);
+    ENetEvent event;
+    while (enet_host_service(host, &event, 300) > 0) {
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            enet_packet_destroy(event.packet);
+        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer) {
+            return;
+        }
+    }
+    enet_peer_reset(peer);
+}
+
 void PeerLink::hangUp() {
     if (link->peer != nullptr) {
-        enet_host_flush(link->host);
-        enet_peer_disconnect_now(link->peer, 0);
+        partFrom(link->host, link->peer);
         link->peer = nullptr;
     }
 }
@@ -144,20 +158,7 @@ void PeerLink::close() {
     if (link->host == nullptr) {
         return;
     }
-    if (link->peer != nullptr) {
-        enet_peer_disconnect(link->peer, 0);
-        // Long enough for the other machine to hear of it on a sound link, short enough to quit at once.
-        ENetEvent event;
-        while (enet_host_service(link->host, &event, 200) > 0) {
-            if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-                enet_packet_destroy(event.packet);
-            } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-                break;
-            }
-        }
-        enet_peer_reset(link->peer);
-        link->peer = nullptr;
-    }
+    hangUp();
     enet_host_destroy(link->host);
     link->host = nullptr;
 }
