@@ -16,7 +16,8 @@ void drawRectangle(ViewSurface* surface, int left, int top, int right, int botto
 // Sends what was drawn to the display and waits until the display has drawn it.
 void flushViewSurface(ViewSurface* surface);
 
-// Chooses the text face: the installed face nearest to the named one, scaled so that a
+// Chooses the text face: the named face when it is installed, else the game's own narrow
+// condensed stand-in (the same on every machine that has the game's packages), scaled so that a
 // character cell (ascent plus descent) is height pixels. False when no face could be opened.
 bool setTextFont(ViewSurface* surface, const char* face, int height);
 void releaseTextFont(ViewSurface* surface);

@@ -1,4 +1,4 @@
-// Text on the view surface through Xft: the face fontconfig finds nearest to the one asked for.
+// Text on the view surface through Xft: the named face, or the narrow stand-in when it is missing.
 #include <X11/Xft/Xft.h>
 
 #include <cstring>
@@ -6,9 +6,41 @@
 #include "platform/view_surface.h"
 #include "platform/view_surface_state.h"
 
+// The face drawn when the named one is not installed. The view's text rows begin with 25 spaces
+// and must end inside a 120-pixel panel, which takes a narrow face with a narrow space, as the
+// design's Impact is. Yanone Kaffeesatz Bold (fonts-yanone-kaffeesatz) is condensed and heavy;
+// drawn at 80% of its width its space hints to 2 pixels in an 18-pixel cell (3 at full width),
+// and the longest row ends some 20 pixels inside its panel.
+static const char* const STAND_IN_FACE = "Yanone Kaffeesatz";
+static const double STAND_IN_WIDTH = 0.8;
+
 static XftFont* openFace(Display* display, const char* face, double pixelSize) {
     return XftFontOpen(display, DefaultScreen(display), XFT_FAMILY, XftTypeString, face,
                        XFT_PIXEL_SIZE, XftTypeDouble, pixelSize, NULL);
+}
+
+static XftFont* openStandIn(Display* display, double pixelSize) {
+    XftMatrix narrow;
+    XftMatrixInit(&narrow);
+    XftMatrixScale(&narrow, STAND_IN_WIDTH, 1.0);
+    return XftFontOpen(display, DefaultScreen(display), XFT_FAMILY, XftTypeString, STAND_IN_FACE,
+                       XFT_WEIGHT, XftTypeInteger, XFT_WEIGHT_BOLD, XFT_PIXEL_SIZE, XftTypeDouble,
+                       pixelSize, XFT_MATRIX, XftTypeMatrix, &narrow, NULL);
+}
+
+// Whether fontconfig found the named family itself rather than a substitute for it.
+static bool isFamily(const XftFont* font, const char* face) {
+    FcChar8* family = nullptr;
+    for (int i = 0; FcPatternGetString(font->pattern, FC_FAMILY, i, &family) == FcResultMatch; i++) {
+        if (FcStrCmpIgnoreCase(family, (const FcChar8*)face) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+static XftFont* openText(Display* display, const char* face, bool standIn, double pixelSize) {
+    return standIn ? openStandIn(display, pixelSize) : openFace(display, face, pixelSize);
 }
 
 bool setTextFont(ViewSurface* surface, const char* face, int height) {
@@ -17,6 +49,11 @@ bool setTextFont(ViewSurface* surface, const char* face, int height) {
     }
     releaseTextFont(surface);
     XftFont* font = openFace(surface->display, face, height);
+    bool standIn = font != nullptr && !isFamily(font, face);
+    if (standIn) {
+        XftFontClose(surface->display, font);
+        font = openStandIn(surface->display, height);
+    }
     if (font == nullptr) {
         return false;
     }
@@ -24,7 +61,7 @@ bool setTextFont(ViewSurface* surface, const char* face, int height) {
     // that the whole cell has the asked height, as a cell-height font request means.
     int cell = font->ascent + font->descent;
     if (cell > 0 && cell != height) {
-        XftFont* scaled = openFace(surface->display, face, (double)height * height / cell);
+        XftFont* scaled = openText(surface->display, face, standIn, (double)height * height / cell);
         if (scaled != nullptr) {
             XftFontClose(surface->display, font);
             font = scaled;

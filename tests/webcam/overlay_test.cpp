@@ -38,10 +38,11 @@ protected:
         WebCam.baryX2 = x2;
         WebCam.baryY2 = y2;
     }
-    // The same text drawn alone in a wiped box at (0, y): what a row's value must look like.
+    // The same row drawn alone in a wiped box at (0, y): what a row must look like, from its
+    // origin to the panel's right edge.
     void expectRowShows(const WindowReader& reader, int x, int y, const char* text) {
         for (int dy = 0; dy < 20; ++dy) {
-            for (int dx = 0; dx < 90; ++dx) {
+            for (int dx = 0; dx < 110; ++dx) {
                 int got[3], want[3];
                 reader.pixel(x + dx, y + dy, got);
                 reader.pixel(dx, y + dy, want);
@@ -165,7 +166,7 @@ TEST_F(Overlay, RowsShowTheirValuesAtThePanelEdge) {
     WebCam.rps2 = 7;
     setBarycentres(104, 152, -999999999, 0);
     displayResultsWebcam();
-    // References: each value drawn alone into the wiped left box at the same height.
+    // References: each row's label and value drawn alone into the wiped left box at the same height.
     struct Row {
         int x, y;
         const char* text;
@@ -179,6 +180,7 @@ TEST_F(Overlay, RowsShowTheirValuesAtThePanelEdge) {
     WindowReader reader(window);
     for (const Row& row : rows) {
         drawRectangle(g_hDC, 0, 0, 160, 240);
+        drawText(g_hDC, 0, row.y, overlayLabelAt(row.y));
         drawText(g_hDC, 0, row.y, row.text);
         flushViewSurface(g_hDC);
         reader.grab();

@@ -101,6 +101,22 @@ int WindowReader::countText(int left, int top, int right, int bottom) const {
     return count;
 }
 
+const OverlayLabel OVERLAY_LABELS[8] = {
+    {20, "                         ---X"},     {40, "                         ---Y"},
+    {60, "                         ---pos"},   {80, "                         ---angle"},
+    {120, "                         ---life"}, {160, "                         ---VarX"},
+    {180, "                         ---VarY"}, {200, "                         ---res"},
+};
+
+const char* overlayLabelAt(int y) {
+    for (const OverlayLabel& label : OVERLAY_LABELS) {
+        if (label.y == y) {
+            return label.text;
+        }
+    }
+    return nullptr;
+}
+
 ViewWindow* testViewWindow() {
     static ViewWindow* window = nullptr;
     if (window == nullptr) {

@@ -50,6 +50,15 @@ struct WindowReader {
     void* image;
 };
 
+// The overlay's row labels, exactly as the view window shows them, and the row each heads.
+struct OverlayLabel {
+    int y;
+    const char* text;
+};
+extern const OverlayLabel OVERLAY_LABELS[8];
+// The label of the row at y (a value row's top), or null when no row starts there.
+const char* overlayLabelAt(int y);
+
 // Opens the 1200 x 272 view window (once per test program) with threaded X enabled.
 ViewWindow* testViewWindow();
 
