@@ -64,22 +64,30 @@ void placeTexture(float p, float q, float r) {
     glTexCoord2f(s, u);
 }
 
+// A pole has no longitude: placeTexture gives it s 0.25 whichever triangle it belongs to.
+static bool atPole(const float* v) { return v[0] == 0.0f && v[1] == 0.0f; }
+
 // A leaf triangle. One that straddles the map's seam (s near 1 at some corners, near 0 at
 // others) would otherwise be painted with the whole map squeezed backwards, a bright zigzag
 // across the Pacific; its low corners take s + 1 instead, the same place of the repeating map.
+// Only the corners off the poles tell whether a triangle straddles the seam and take the mend.
 static void drawLeaf(float* a, float* b, float* c, float radius) {
     float* corners[3] = {a, b, c};
     float s[3], u[3];
+    float low = 2.0f, high = -1.0f;
     for (int i = 0; i < 3; i++) {
         mapCoordinates(corners[i][1], corners[i][2], corners[i][0], &s[i], &u[i]);
+        if (!atPole(corners[i])) {
+            low = std::min(low, s[i]);
+            high = std::max(high, s[i]);
+        }
     }
-    float low = std::min(s[0], std::min(s[1], s[2]));
-    float high = std::max(s[0], std::max(s[1], s[2]));
     bool acrossSeam = high - low > 0.5f;
     for (int i = 0; i < 3; i++) {
         float* v = corners[i];
+        bool mended = acrossSeam && !atPole(v) && s[i] < 0.5f;
         glNormal3fv(v);
-        glTexCoord2f(acrossSeam && s[i] < 0.5f ? s[i] + 1.0f : s[i], u[i]);
+        glTexCoord2f(mended ? s[i] + 1.0f : s[i], u[i]);
         glVertex3f(v[0] * radius, v[1] * radius, v[2] * radius);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "scenery/Mars.h"
 #include "scenery/backgrnd.h"
+#include "scenery/subdivide.h"
 #include "tests/scenery/scenery_support.h"
 
 static void currentTexCoord(float* s, float* u) {
@@ -117,25 +118,56 @@ TEST(DrawSphere, DepthThreeEmits1280TrianglesOnTheSphereWithTheMap) {
     }
 }
 
-// A triangle whose s runs over half the map would paint the whole map squeezed backwards.
-TEST(DrawSphere, NoTriangleRunsBackAcrossTheMapSeam) {
+// The design's leaf: each corner's map coordinate as placeTexture sets it, corners in drawing order.
+struct DesignCorner {
+    float s;
+    bool pole;
+};
+static std::vector<DesignCorner> designCorners;
+
+static void recordDesignLeaf(float* a, float* b, float* c, float) {
+    for (float* v : {a, b, c}) {
+        placeTexture(v[1], v[2], v[0]);
+        float s, u;
+        currentTexCoord(&s, &u);
+        designCorners.push_back(DesignCorner{s, v[0] == 0.0f && v[1] == 0.0f});
+    }
+}
+
+// Every corner keeps the design's s, except in a triangle whose corners off the poles lie on both
+// sides of the seam: there the low ones take s + 1, the same place of the repeating map, so that
+// no triangle paints the whole map squeezed backwards. A pole's s of 0.25 names no longitude; it
+// neither makes a triangle cross the seam nor takes the mend.
+TEST(DrawSphere, LeavesKeepTheDesignsMapSaveAcrossTheSeam) {
     plainGlState();
+    designCorners.clear();
+    for (int face = 0; face < 20; face++) {
+        subdivideTriangle(vdata[tindices[face][0]], vdata[tindices[face][1]],
+                          vdata[tindices[face][2]], 3, 4.0f, recordDesignLeaf);
+    }
     std::vector<FeedbackPrimitive> out = captureFeedback([] { drawsphere(3, 4.0f); });
-    int acrossSeam = 0;
-    for (const FeedbackPrimitive& triangle : out) {
+    ASSERT_EQ(out.size(), 1280u);
+    ASSERT_EQ(designCorners.size(), 3 * 1280u);
+    int acrossSeam = 0, atPole = 0;
+    for (size_t t = 0; t < out.size(); t++) {
+        const DesignCorner* design = &designCorners[3 * t];
         float low = 2.0f, high = -1.0f;
-        bool atPole = false;
-        for (const FeedbackVertex& v : triangle.vertices) {
-            low = std::min(low, v.s);
-            high = std::max(high, v.s);
-            acrossSeam += v.s > 1.0f ? 1 : 0;
-            atPole = atPole || (std::fabs(v.x) < 1e-3 && std::fabs(v.y) < 1e-3);
+        for (int k = 0; k < 3; k++) {
+            if (!design[k].pole) {
+                low = std::min(low, design[k].s);
+                high = std::max(high, design[k].s);
+            }
         }
-        if (!atPole) {  // a pole has the one s of 0.25 for every triangle round it
-            EXPECT_LT(high - low, 0.5f);
+        bool across = high - low > 0.5f;
+        acrossSeam += across ? 1 : 0;
+        atPole += design[0].pole || design[1].pole || design[2].pole ? 1 : 0;
+        for (int k = 0; k < 3; k++) {
+            float want = across && !design[k].pole && design[k].s < 0.5f ? design[k].s + 1.0f : design[k].s;
+            EXPECT_NEAR(out[t].vertices[k].s, want, 1e-5) << "triangle " << t << " corner " << k;
         }
     }
-    EXPECT_GT(acrossSeam, 0) << "some triangles lie across the seam and take s beyond 1";
+    EXPECT_GT(acrossSeam, 0);
+    EXPECT_EQ(atPole, 12) << "six triangles round each pole";
 }
 
 // With a white directional light along `towards`, no ambient and a white diffuse material, the lit
