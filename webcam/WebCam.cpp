@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "webcam/image_check.h"
+
 // A test picture: 54 header bytes, then 240 bottom-up scan lines of 320 blue-green-red triples.
 static const int BITMAP_HEADER_BYTES = 54;
 static const int BITMAP_LINE_BYTES = IMAGE_WIDTH * 3;
@@ -31,7 +33,8 @@ CWebCam::~CWebCam() {
 }
 
 void CWebCam::CopieImage(int source, int destination) {
-    if (source == destination) {
+    if (!imageIndexOk(*this, source, "CopieImage") || !imageIndexOk(*this, destination, "CopieImage") ||
+        source == destination) {
         return;
     }
     std::memcpy(images[destination].pixels, images[source].pixels,
@@ -39,6 +42,9 @@ void CWebCam::CopieImage(int source, int destination) {
 }
 
 void CWebCam::ChargeBitmap(int image) {
+    if (!imageIndexOk(*this, image, "ChargeBitmap")) {
+        return;
+    }
     char name[32];
     std::snprintf(name, sizeof name, "%d.bmp", image);
     FILE* file = std::fopen(name, "rb");

@@ -3,12 +3,16 @@
 
 #include "game/codes.h"
 #include "webcam/analysis_passes.h"
+#include "webcam/image_check.h"
 
 static const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 // Image columns 0..159 are player 2's half, 160..319 player 1's.
 static const int HALF_WIDTH = IMAGE_WIDTH / 2;
 
 void CWebCam::CalGris(int image) {
+    if (!imageIndexOk(*this, image, "CalGris")) {
+        return;
+    }
     Pixel* p = &images[image].pixels[0][0];
     for (int i = 0; i < PIXEL_COUNT; ++i) {
         int grey = (p[i].r + p[i].g + p[i].b) / 3;
@@ -18,6 +22,9 @@ void CWebCam::CalGris(int image) {
 }
 
 Pixel CWebCam::CalMoyCouleur(int image) const {
+    if (!imageIndexOk(*this, image, "CalMoyCouleur")) {
+        return Pixel{0, 0, 0, 0};
+    }
     const Pixel* p = &images[image].pixels[0][0];
     int sumR = 0, sumG = 0, sumB = 0;  // at most 76,800 x 255 each
     for (int i = 0; i < PIXEL_COUNT; ++i) {
@@ -36,6 +43,9 @@ Pixel CWebCam::CalMoyCouleur(int image) const {
 // The grey picture is never needed whole: the first pass sums the grey levels for the mean,
 // the second turns each pixel straight into white or black from its own r, g and b.
 void CWebCam::CalBiCouleur(int image) {
+    if (!imageIndexOk(*this, image, "CalBiCouleur")) {
+        return;
+    }
     const AnalysisPasses& passes = analysisPasses();
     Pixel* p = &images[image].pixels[0][0];
     int threshold = passes.sumGrey(p) / PIXEL_COUNT;
@@ -78,6 +88,9 @@ static void meanPosition(const HalfCounts& half, int& column, int& row) {
 }
 
 void CWebCam::calculBarycentre(int image) {
+    if (!imageIndexOk(*this, image, "calculBarycentre")) {
+        return;
+    }
     WhiteCounts counts;
     analysisPasses().countWhite(&images[image].pixels[0][0], counts);
     int column1, row1, column2, row2;
@@ -109,6 +122,9 @@ static int spreads(const HalfCounts& half, int centreX, int centreY, int& spread
 }
 
 void CWebCam::calculVariance(int image) {
+    if (!imageIndexOk(*this, image, "calculVariance")) {
+        return;
+    }
     WhiteCounts counts;
     analysisPasses().countWhite(&images[image].pixels[0][0], counts);
     int spreadX1, spreadY1, spreadX2, spreadY2;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "webcam/WebCam.h"
+#include "webcam/image_check.h"
 
 const int PIXEL_COUNT = IMAGE_WIDTH * IMAGE_HEIGHT;
 
@@ -65,9 +66,5 @@ typedef unsigned char ChannelTables[3][256];
 
 // Sends every channel of the 76,800 pixels through its table and repacks couleur.
 void mapChannels(Pixel* run, const ChannelTables& tables);
-
-// True when the index names one of the three buffers; otherwise says so on stderr, naming the
-// operation, so the filter can leave every buffer alone.
-bool filterImageOk(const CWebCam& cam, int image, const char* operation);
 
 #endif

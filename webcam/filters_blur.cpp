@@ -78,7 +78,7 @@ static void addLeftToCounts(uint16_t* counts) {
 // that run wide; the pass along the row then adds only that value, which the pixel before it has
 // just produced.
 void CWebCam::CalFlou(int image) {
-    if (!filterImageOk(*this, image, "CalFlou")) {
+    if (!imageIndexOk(*this, image, "CalFlou")) {
         return;
     }
     Pixel (*rows)[IMAGE_WIDTH] = images[image].pixels;

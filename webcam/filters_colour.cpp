@@ -13,7 +13,7 @@ static uint32_t channelsOfPacked(int c) {
 }
 
 void CWebCam::CalRGB(int image) {
-    if (!filterImageOk(*this, image, "CalRGB")) {
+    if (!imageIndexOk(*this, image, "CalRGB")) {
         return;
     }
     Pixel* run = pixelRun(images[image]);
@@ -35,7 +35,7 @@ void CWebCam::CalRGB(int image) {
 }
 
 void CWebCam::CalCouleur(int image) {
-    if (!filterImageOk(*this, image, "CalCouleur")) {
+    if (!imageIndexOk(*this, image, "CalCouleur")) {
         return;
     }
     Pixel* run = pixelRun(images[image]);
@@ -45,7 +45,7 @@ void CWebCam::CalCouleur(int image) {
 }
 
 void CWebCam::CalInvCouleur(int image) {
-    if (!filterImageOk(*this, image, "CalInvCouleur")) {
+    if (!imageIndexOk(*this, image, "CalInvCouleur")) {
         return;
     }
     Pixel* run = pixelRun(images[image]);
@@ -58,7 +58,8 @@ void CWebCam::CalInvCouleur(int image) {
 // One channel value plus an offset. Wrapping takes the sum as unsigned modulo 255, so 255 gives 0;
 // saturating keeps sums of at most 255 taken as unsigned, so a negative sum also gives 255.
 static unsigned char offsetChannel(int value, int offset, bool wrap) {
-    unsigned int sum = static_cast<unsigned int>(value + offset);
+    // Summed as unsigned 32-bit values: the same bits as a wrapping signed sum, with no overflow.
+    uint32_t sum = static_cast<uint32_t>(value) + static_cast<uint32_t>(offset);
     if (wrap) {
         return static_cast<unsigned char>(sum % 255u);
     }
@@ -66,7 +67,7 @@ static unsigned char offsetChannel(int value, int offset, bool wrap) {
 }
 
 void CWebCam::CalAddCouleur(int image, int addR, int addG, int addB, bool wrap) {
-    if (!filterImageOk(*this, image, "CalAddCouleur")) {
+    if (!imageIndexOk(*this, image, "CalAddCouleur")) {
         return;
     }
     // Only 256 inputs per channel: work each out once.
@@ -80,7 +81,7 @@ void CWebCam::CalAddCouleur(int image, int addR, int addG, int addB, bool wrap) 
 }
 
 void CWebCam::CalMirroir(int image, bool horizontal, bool vertical) {
-    if (!filterImageOk(*this, image, "CalMirroir")) {
+    if (!imageIndexOk(*this, image, "CalMirroir")) {
         return;
     }
     Pixel (*rows)[IMAGE_WIDTH] = images[image].pixels;
@@ -104,8 +105,8 @@ void CWebCam::CalMirroir(int image, bool horizontal, bool vertical) {
 // The target gets the magnitude of each channel's difference, so neither order of the two
 // frames loses a change.
 void CWebCam::CalSoustraction(int first, int second, int target) {
-    if (!filterImageOk(*this, first, "CalSoustraction") || !filterImageOk(*this, second, "CalSoustraction") ||
-        !filterImageOk(*this, target, "CalSoustraction")) {
+    if (!imageIndexOk(*this, first, "CalSoustraction") || !imageIndexOk(*this, second, "CalSoustraction") ||
+        !imageIndexOk(*this, target, "CalSoustraction")) {
         return;
     }
     // Byte by byte over whole pixels, sixteen bytes at a step: the channel bytes get their

@@ -139,14 +139,14 @@ static void greyEdges(Pixel (*rows)[IMAGE_WIDTH], int threshold) {
 }
 
 void CWebCam::CalContourGris(int image, int threshold) {
-    if (!filterImageOk(*this, image, "CalContourGris")) {
+    if (!imageIndexOk(*this, image, "CalContourGris")) {
         return;
     }
     greyEdges(images[image].pixels, threshold);
 }
 
 void CWebCam::CalContour(int image, int threshold) {
-    if (!filterImageOk(*this, image, "CalContour")) {
+    if (!imageIndexOk(*this, image, "CalContour")) {
         return;
     }
     markEdges(images[image].pixels, threshold);

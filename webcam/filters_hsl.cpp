@@ -113,7 +113,7 @@ Pixel CWebCam::CalHSLtoRGB(PixelHSL x) const {
 }
 
 void CWebCam::CalIntensiteHSL(int image, bool useH, bool useS, bool useL) {
-    if (!filterImageOk(*this, image, "CalIntensiteHSL")) {
+    if (!imageIndexOk(*this, image, "CalIntensiteHSL")) {
         return;
     }
     int chosen = int(useH) + int(useS) + int(useL);
@@ -149,19 +149,19 @@ static void fixComponent(CWebCam& cam, int image, HslComponent component, int va
 }
 
 void CWebCam::CalFixLumiere(int image, int value) {
-    if (filterImageOk(*this, image, "CalFixLumiere")) {
+    if (imageIndexOk(*this, image, "CalFixLumiere")) {
         fixComponent(*this, image, HSL_LUMINANCE, value);
     }
 }
 
 void CWebCam::CalFixTeinte(int image, int value) {
-    if (filterImageOk(*this, image, "CalFixTeinte")) {
+    if (imageIndexOk(*this, image, "CalFixTeinte")) {
         fixComponent(*this, image, HSL_HUE, value);
     }
 }
 
 void CWebCam::CalFixSaturation(int image, int value) {
-    if (filterImageOk(*this, image, "CalFixSaturation")) {
+    if (imageIndexOk(*this, image, "CalFixSaturation")) {
         fixComponent(*this, image, HSL_SATURATION, value);
     }
 }

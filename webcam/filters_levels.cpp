@@ -36,7 +36,7 @@ int max_tbl(const int* list, int count) {
 // the filter.
 Pixel CWebCam::CalSeuilCouleur(int image) const {
     Pixel mean = {0, 0, 0, 0};
-    if (!filterImageOk(*this, image, "CalSeuilCouleur")) {
+    if (!imageIndexOk(*this, image, "CalSeuilCouleur")) {
         return mean;
     }
     // Three 256-bin histograms, kept in four interleaved copies so that neighbouring pixels of
@@ -69,7 +69,7 @@ Pixel CWebCam::CalSeuilCouleur(int image) const {
 }
 
 void CWebCam::CalBiCouleurSeuil(int image) {
-    if (!filterImageOk(*this, image, "CalBiCouleurSeuil")) {
+    if (!imageIndexOk(*this, image, "CalBiCouleurSeuil")) {
         return;
     }
     Pixel mean = CalSeuilCouleur(image);
@@ -102,7 +102,7 @@ static void buildLevelTables(ChannelTables& tables, const int* levels, const int
 }
 
 void CWebCam::CalExpole16to16(int image) {
-    if (!filterImageOk(*this, image, "CalExpole16to16")) {
+    if (!imageIndexOk(*this, image, "CalExpole16to16")) {
         return;
     }
     const int levels[3] = {0, 128, 255};
@@ -113,7 +113,7 @@ void CWebCam::CalExpole16to16(int image) {
 }
 
 void CWebCam::CalExpole16to256(int image) {
-    if (!filterImageOk(*this, image, "CalExpole16to256")) {
+    if (!imageIndexOk(*this, image, "CalExpole16to256")) {
         return;
     }
     const int levels[5] = {0, 64, 128, 192, 255};

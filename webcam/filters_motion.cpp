@@ -25,8 +25,8 @@ bool CWebCam::CalRessemblance(Pixel p, Pixel q, signed char threshold) const {
 }
 
 void CWebCam::CalMouvement(int first, int second, int target) {
-    if (!filterImageOk(*this, first, "CalMouvement") || !filterImageOk(*this, second, "CalMouvement") ||
-        !filterImageOk(*this, target, "CalMouvement")) {
+    if (!imageIndexOk(*this, first, "CalMouvement") || !imageIndexOk(*this, second, "CalMouvement") ||
+        !imageIndexOk(*this, target, "CalMouvement")) {
         return;
     }
     const Pixel* a = pixelRun(images[first]);

@@ -1,19 +1,5 @@
-// Index checks of the image filters.
+// Helpers shared by the image filters.
 #include "webcam/filter_support.h"
-
-#include <cstdio>
-
-bool filterImageOk(const CWebCam& cam, int image, const char* operation) {
-    if (image < 0 || image > 2) {
-        std::fprintf(stderr, "%s: no image %d (the images are 0, 1 and 2)\n", operation, image);
-        return false;
-    }
-    if (cam.images[image].pixels == nullptr) {
-        std::fprintf(stderr, "%s: image %d has no pixels\n", operation, image);
-        return false;
-    }
-    return true;
-}
 
 void mapChannels(Pixel* run, const ChannelTables& tables) {
     // Each output already in its place in the packed colour, so a pixel is three look-ups and two ors.

@@ -1,6 +1,10 @@
 // Tests of the colour-channel filters: packing, negative, offsets, mirror, difference and levels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <string>
+
 #include "tests/filters/pictures.h"
 
 namespace {
@@ -40,6 +44,18 @@ TEST(ColourOffset, WrapsModulo255) {
     fill(cam, 0, rgb(100, 0, 0));
     cam.CalAddCouleur(0, -200, 0, 300, true);
     EXPECT_EQ(cam.images[0].pixels[120][160], rgb(156, 0, 45));
+}
+
+// Offsets at the ends of the int range, summed as unsigned 32-bit values: 100 + 2^31 - 1 is
+// 2,147,483,747 and 100 - 2^31 is 2,147,483,748 taken unsigned.
+TEST(ColourOffset, OffsetsAtTheIntLimitsWrapAndSaturateAsUnsignedSums) {
+    CWebCam cam;
+    fill(cam, 0, rgb(100, 100, 0));
+    cam.CalAddCouleur(0, INT_MAX, INT_MIN, INT_MIN, true);
+    EXPECT_EQ(cam.images[0].pixels[5][5], rgb(227, 228, 128));
+    fill(cam, 0, rgb(100, 100, 0));
+    cam.CalAddCouleur(0, INT_MAX, INT_MIN, 0, false);
+    EXPECT_EQ(cam.images[0].pixels[5][5], rgb(255, 255, 0));
 }
 
 TEST(ColourOffset, SaturatesAt255EvenBelowZero) {
@@ -137,21 +153,46 @@ TEST(Tables, LowestIndexWinsTies) {
     EXPECT_EQ(max_tbl(nullptr, 3), -1);
 }
 
-TEST(FilterIndexes, UnknownImageChangesNothing) {
+// Every operation on the buffers refuses an index outside 0-2 by name and touches nothing: no
+// buffer, no measurement.
+TEST(ImageIndexes, UnknownImageChangesNothingAndIsNamed) {
     CWebCam cam;
     noise(cam, 0, 1);
     noise(cam, 1, 2);
     noise(cam, 2, 3);
+    cam.baryX1 = 11;
+    cam.varY2 = 22;
+    cam.nbPixels1 = 33;
     std::vector<Pixel> before[3] = {snapshot(cam, 0), snapshot(cam, 1), snapshot(cam, 2)};
+    testing::internal::CaptureStderr();
     cam.CalInvCouleur(3);
     cam.CalFlou(-1);
     cam.CalSoustraction(0, 1, 7);
     cam.CalMouvement(0, 9, 2);
     cam.CalContour(5, 10);
     EXPECT_EQ(cam.CalSeuilCouleur(4), rgb(0, 0, 0));
+    cam.CalGris(3);
+    EXPECT_EQ(cam.CalMoyCouleur(-1), rgb(0, 0, 0));
+    cam.CalBiCouleur(3);
+    cam.calculBarycentre(-1);
+    cam.calculVariance(3);
+    cam.CopieImage(3, 0);
+    cam.CopieImage(0, -1);
+    std::string said = testing::internal::GetCapturedStderr();
     for (int k = 0; k < 3; k++) {
         EXPECT_EQ(snapshot(cam, k), before[k]) << k;
     }
+    EXPECT_EQ(cam.baryX1, 11);
+    EXPECT_EQ(cam.varY2, 22);
+    EXPECT_EQ(cam.nbPixels1, 33);
+    for (const char* line : {"CalGris: no image 3 (the images are 0, 1 and 2)\n",
+                             "CalMoyCouleur: no image -1 (the images are 0, 1 and 2)\n",
+                             "calculVariance: no image 3 (the images are 0, 1 and 2)\n",
+                             "CopieImage: no image 3 (the images are 0, 1 and 2)\n",
+                             "CopieImage: no image -1 (the images are 0, 1 and 2)\n"}) {
+        EXPECT_NE(said.find(line), std::string::npos) << line << "not in:\n" << said;
+    }
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 13) << said;
 }
 
 }  // namespace
