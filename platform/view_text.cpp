@@ -7,10 +7,10 @@
 #include "platform/view_surface_state.h"
 
 // The face drawn when the named one is not installed. The view's text rows begin with 25 spaces
-// and must end inside a 120-pixel panel, which takes a narrow face with a narrow space, as the
-// design's Impact is. Yanone Kaffeesatz Bold (fonts-yanone-kaffeesatz) is condensed and heavy;
-// drawn at 80% of its width its space hints to 2 pixels in an 18-pixel cell (3 at full width),
-// and the longest row ends some 20 pixels inside its panel.
+// and must end inside a 120-pixel panel, which takes a narrow face with a narrow space, as Impact,
+// the face the view asks for, is. Yanone Kaffeesatz Bold (fonts-yanone-kaffeesatz) is condensed
+// and heavy; drawn at 80% of its width its space hints to 2 pixels in an 18-pixel cell (3 at
+// full width), and the longest row ends some 20 pixels inside its panel.
 static const char* const STAND_IN_FACE = "Yanone Kaffeesatz";
 static const double STAND_IN_WIDTH = 0.8;
 

@@ -26,7 +26,8 @@ std::vector<Pixel> snapshot(const CWebCam& cam, int image);
 // Index of a pixel in a snapshot.
 int at(int row, int column);
 
-// The blur and the edge marking done the long way, step by step as described, for comparison.
+// The blur and the edge marking done the long way, pixel by pixel (a nine-entry neighbour list, a
+// grid of step marks), to compare the fast filters with.
 void referenceFlou(CWebCam& cam, int image);
 void referenceContour(CWebCam& cam, int image, int threshold, bool grey);
 

@@ -118,51 +118,51 @@ TEST(DrawSphere, DepthThreeEmits1280TrianglesOnTheSphereWithTheMap) {
     }
 }
 
-// The design's leaf: each corner's map coordinate as placeTexture sets it, corners in drawing order.
-struct DesignCorner {
+// The plain map of every leaf: each corner's coordinate as placeTexture sets it, in drawing order.
+struct MapCorner {
     float s;
     bool pole;
 };
-static std::vector<DesignCorner> designCorners;
+static std::vector<MapCorner> plainCorners;
 
-static void recordDesignLeaf(float* a, float* b, float* c, float) {
+static void recordPlainLeaf(float* a, float* b, float* c, float) {
     for (float* v : {a, b, c}) {
         placeTexture(v[1], v[2], v[0]);
         float s, u;
         currentTexCoord(&s, &u);
-        designCorners.push_back(DesignCorner{s, v[0] == 0.0f && v[1] == 0.0f});
+        plainCorners.push_back(MapCorner{s, v[0] == 0.0f && v[1] == 0.0f});
     }
 }
 
-// Every corner keeps the design's s, except in a triangle whose corners off the poles lie on both
+// Every corner keeps placeTexture's s, except in a triangle whose corners off the poles lie on both
 // sides of the seam: there the low ones take s + 1, the same place of the repeating map, so that
 // no triangle paints the whole map squeezed backwards. A pole's s of 0.25 names no longitude; it
 // neither makes a triangle cross the seam nor takes the mend.
-TEST(DrawSphere, LeavesKeepTheDesignsMapSaveAcrossTheSeam) {
+TEST(DrawSphere, LeavesKeepThePlainMapSaveAcrossTheSeam) {
     plainGlState();
-    designCorners.clear();
+    plainCorners.clear();
     for (int face = 0; face < 20; face++) {
         subdivideTriangle(vdata[tindices[face][0]], vdata[tindices[face][1]],
-                          vdata[tindices[face][2]], 3, 4.0f, recordDesignLeaf);
+                          vdata[tindices[face][2]], 3, 4.0f, recordPlainLeaf);
     }
     std::vector<FeedbackPrimitive> out = captureFeedback([] { drawsphere(3, 4.0f); });
     ASSERT_EQ(out.size(), 1280u);
-    ASSERT_EQ(designCorners.size(), 3 * 1280u);
+    ASSERT_EQ(plainCorners.size(), 3 * 1280u);
     int acrossSeam = 0, atPole = 0;
     for (size_t t = 0; t < out.size(); t++) {
-        const DesignCorner* design = &designCorners[3 * t];
+        const MapCorner* plain = &plainCorners[3 * t];
         float low = 2.0f, high = -1.0f;
         for (int k = 0; k < 3; k++) {
-            if (!design[k].pole) {
-                low = std::min(low, design[k].s);
-                high = std::max(high, design[k].s);
+            if (!plain[k].pole) {
+                low = std::min(low, plain[k].s);
+                high = std::max(high, plain[k].s);
             }
         }
         bool across = high - low > 0.5f;
         acrossSeam += across ? 1 : 0;
-        atPole += design[0].pole || design[1].pole || design[2].pole ? 1 : 0;
+        atPole += plain[0].pole || plain[1].pole || plain[2].pole ? 1 : 0;
         for (int k = 0; k < 3; k++) {
-            float want = across && !design[k].pole && design[k].s < 0.5f ? design[k].s + 1.0f : design[k].s;
+            float want = across && !plain[k].pole && plain[k].s < 0.5f ? plain[k].s + 1.0f : plain[k].s;
             EXPECT_NEAR(out[t].vertices[k].s, want, 1e-5) << "triangle " << t << " corner " << k;
         }
     }

@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST(OverlayDirection, WordsAndAnglesOfTheDescribedCases) {
+TEST(OverlayDirection, WordsAndAnglesAtTheCentreTheSectorEdgesAndAnEmptyHalf) {
     const DirectionCase cases[] = {
         {80, 120, "neutral", 0}, {104, 152, "DOWN", 233}, {80, 180, "RIGHT", 0},
         {20, 120, "RIGHT", 0},   {140, 120, "LEFT", 180}, {30, 70, "RIGHT", 45},
