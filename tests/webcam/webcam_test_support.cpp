@@ -10,6 +10,7 @@
 
 #include "platform/view_window.h"
 #include "shell/globals.h"
+#include "tests/support/display.h"
 #include "webcam/worker.h"
 
 RgbFrame::RgbFrame(int w, int h) : width(w), height(h), bytes((size_t)w * h * 3, 0) {}
@@ -120,6 +121,12 @@ const char* overlayLabelAt(int y) {
 ViewWindow* testViewWindow() {
     static ViewWindow* window = nullptr;
     if (window == nullptr) {
+        // An X server of this test program's own, so that what a test reads back from its window
+        // is never another test program's window lying over it.
+        static PrivateDisplay server;
+        if (server.ready()) {
+            setenv("DISPLAY", server.name().c_str(), 1);
+        }
         initWindowThreads();
         window = createViewWindow(1200, 272, "webcam test");
         if (window == nullptr) {
