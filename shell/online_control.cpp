@@ -83,6 +83,8 @@ void meetOpponent() {
 
 bool onlineFightUnderWay() { return underWay; }
 
+const OnlineSession* onlineSession() { return session; }
+
 void playOnlineUpdate() {
     FrameInputs keys = takeInputs(world);
     passWebcamMeasurements();

@@ -12,6 +12,9 @@ bool openOnlinePlay(const CommandLine& options);
 // fight, or ends the program with status 1 after one line saying why.
 void meetOpponent();
 bool onlineFightUnderWay();
+class OnlineSession;
+// The online fight's session, for its figures; null without --host or --join.
+const OnlineSession* onlineSession();
 // The frame's update online, between the keyboard and the drawing: the webcam, the fight (run
 // again where the other machine's inputs proved the guess wrong) and its strike sounds. When
 // the fight ends, says why and leaves the world to local play.
