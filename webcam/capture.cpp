@@ -5,6 +5,7 @@
 #include "platform/camera.h"
 #include "platform/view_surface.h"
 #include "webcam/WebCam.h"
+#include "webcam/image_check.h"
 
 // The live preview's place in the view window and its refresh period.
 static const int PREVIEW_X = 440;
@@ -48,6 +49,9 @@ void CWebCam::AfficheWebCam() {
 }
 
 void CWebCam::ChargeCapture(int image) {
+    if (!imageIndexOk(*this, image, "ChargeCapture")) {
+        return;
+    }
     std::vector<unsigned char> frame(CAPTURE_FRAME_BYTES);
     if (!copyShownFrame(hDCCapture, frame.data())) {
         return;
@@ -60,6 +64,9 @@ void CWebCam::ChargeCapture(int image) {
 }
 
 void CWebCam::RecupereImage(int image) {
+    if (!imageIndexOk(*this, image, "RecupereImage")) {
+        return;
+    }
     for (int row = 0; row < IMAGE_HEIGHT; ++row) {
         for (int column = 0; column < IMAGE_WIDTH; ++column) {
             unsigned char rgb[3];
@@ -82,7 +89,7 @@ void CWebCam::Charge2Capture(int current, int previous) {
 }
 
 void CWebCam::AfficheImage(int image) {
-    if (hDCFenetre == nullptr) {
+    if (!imageIndexOk(*this, image, "AfficheImage") || hDCFenetre == nullptr) {
         return;
     }
     // Bottom-up and mirrored: image row i goes to block line 239 - i, column j to 319 - j.
