@@ -27,6 +27,9 @@ static void quitGame() {
 }
 
 static void applyKey(World& world, SDLKey key) {
+    if (!world.liveInputs && key != SDLK_ESCAPE && key != SDLK_F1 && key != SDLK_F2) {
+        return;
+    }
     switch (key) {
     case SDLK_ESCAPE: quitGame(); break;
     case SDLK_a: world.left1 = 1; break;

@@ -10,11 +10,14 @@ static const char* const HOST_OPTION = "--host";
 static const char* const JOIN_OPTION = "--join";
 static const char* const DELAY_OPTION = "--input-delay";
 static const int MAX_INPUT_DELAY = 8;
+static const char* const RECORD_OPTION = "--record";
+static const char* const REPLAY_OPTION = "--replay";
 
 std::string commandLineUsage() {
     return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE]\n"
            "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
-           "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES] [--help]\n"
+           "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
+           "                [--record FILE | --replay FILE] [--help]\n"
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
            "  --capture-source PIPELINE  a GStreamer source to play with in place of the camera,\n"
            "                             e.g. \"videotestsrc pattern=ball\"\n"
@@ -26,6 +29,8 @@ std::string commandLineUsage() {
            "  --join HOST[:PORT]         play player 2 against the machine that hosts\n"
            "  --input-delay FRAMES       frames between a key and its effect online, 0 to 8\n"
            "                             (default: 1 or 2, from the round trip)\n"
+           "  --record FILE              record the fight into FILE, a new file\n"
+           "  --replay FILE              play the fight recorded in FILE, then play on from its end\n"
            "  --help                     show this text and exit\n";
 }
 
@@ -137,6 +142,28 @@ static bool readOnlineOption(ArgumentReader& reader, CommandLine& line) {
     return true;
 }
 
+// A recording to write or to play back.
+static bool readRecordingOption(ArgumentReader& reader, CommandLine& line) {
+    if (reader.name == RECORD_OPTION) {
+        reader.takeValue(line.recordFile, line.error);
+    } else if (reader.name == REPLAY_OPTION) {
+        reader.takeValue(line.replayFile, line.error);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A fight recorded or replayed is played on this machine, and only one of the two at a time.
+static void checkRecordingOptions(CommandLine& line) {
+    bool recording = !line.recordFile.empty() || !line.replayFile.empty();
+    if (!line.recordFile.empty() && !line.replayFile.empty()) {
+        line.error = "options --record and --replay cannot be used together";
+    } else if (recording && (line.host || !line.joinHost.empty())) {
+        line.error = "options --record and --replay are for a fight on this machine, not with --host or --join";
+    }
+}
+
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     bool cameraGiven = false;
@@ -157,7 +184,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.help = true;
         } else if (name == HELP_OPTION) {
             line.error = "option --help takes no value";
-        } else if (readOnlineOption(reader, line)) {
+        } else if (readOnlineOption(reader, line) || readRecordingOption(reader, line)) {
             continue;
         } else if (name.rfind("-", 0) == 0) {
             line.error = "unknown option " + name;
@@ -179,6 +206,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (line.error.empty() && computerWanted && (line.host || !line.joinHost.empty())) {
         line.error = "option --vs-computer is for a fight on this machine, not with --host or --join";
+    }
+    if (line.error.empty()) {
+        checkRecordingOptions(line);
     }
     return line;
 }

@@ -22,14 +22,17 @@ struct CommandLine {
     std::string joinHost;
     int port = 0;
     int inputDelay = -1;
+    // Record the fight into this new file, or replay the one it holds (never both).
+    std::string recordFile;
+    std::string replayFile;
     // One line saying what is wrong with the command line; empty when it is good.
     std::string error;
 };
 
-// Reads --camera DEVICE, --capture-source PIPELINE, --vs-computer [LEVEL], --computer-plays N and
-// --help (each value also as --name=value).
-// An unknown option, a missing or empty value, a stray argument or both sources at once leave
-// the reason in error.
+// Reads --camera DEVICE, --capture-source PIPELINE, --vs-computer [LEVEL], --computer-plays N,
+// the online options, --record FILE, --replay FILE and --help (each value also as --name=value).
+// An unknown option, a missing or empty value, a stray argument, or options that exclude each
+// other (both sources, --record with --replay, ...) leave the reason in error.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The usage text, several lines, each ending in a newline.

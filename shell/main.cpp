@@ -3,6 +3,7 @@
 
 #include "shell/command_line.h"
 #include "shell/online_control.h"
+#include "shell/replay_control.h"
 #include "shell/shell.h"
 #include "shell/start.h"
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::printf("%sVantorix %s\n", commandLineUsage().c_str(), VANTORIX_VERSION);
         return 0;
+    }
+    if (!prepareRecordOrReplay(options)) {
+        return 2;
     }
     if (!openOnlinePlay(options)) {
         return 1;

@@ -11,6 +11,7 @@
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
 #include "shell/online_control.h"
+#include "shell/replay_control.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
@@ -21,7 +22,9 @@ void playFrame() {
     } else {
         passWebcamMeasurements();
         playComputerTurn(world);
+        recordOrReplayFrame();
         world.update();
+        checkFrameAfterUpdate();
         playStrikeSounds(world.strikeSounds);
     }
     world.display();

@@ -2,7 +2,6 @@
 #include "shell/start.h"
 
 #include <cstdlib>
-#include <ctime>
 
 #include "game/quit.h"
 #include "platform/view_window.h"
@@ -11,6 +10,7 @@
 #include "shell/Son.h"
 #include "shell/computer_seat.h"
 #include "shell/globals.h"
+#include "shell/replay_control.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
@@ -31,7 +31,10 @@ void startGame(const CommandLine& options) {
     world.init();
     createBackground();
     // The backdrop drew its numbers before this point, so it is the same on every run.
-    srand((unsigned)time(NULL));
+    srand(sparkSeed());
     openWebcamView();
-    startWebcamWorker();
+    // A replay's robots follow the recording alone.
+    if (options.replayFile.empty()) {
+        startWebcamWorker();
+    }
 }

@@ -1,0 +1,169 @@
+// Recording the fight as it is played, and playing a recorded one back, around each frame.
+#include "shell/replay_control.h"
+
+#include <SDL/SDL.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "game/frame_inputs.h"
+#include "game/quit.h"
+#include "replay/recording.h"
+#include "shell/globals.h"
+
+static const Uint32 FLUSH_MILLISECONDS = 1000;
+
+static std::string recordPath;
+static RecordingWriter writer;
+static bool writerTried = false;
+static Uint32 lastFlush = 0;
+
+static std::string replayPath;
+static Recording recording;
+static size_t played = 0;
+static bool takenOver = false;
+static bool mismatchSaid = false;
+static int lastMatch = 0;
+
+static unsigned seed = 0;
+
+static void sayWriteFailure() {
+    std::fprintf(stderr,
+                 "Vantorix: cannot write the recording \"%s\" (%s); the fight goes on, and what "
+                 "was written before stays replayable\n",
+                 recordPath.c_str(), writer.error().c_str());
+    std::fflush(stderr);
+}
+
+void finishRecording() {
+    if (!writer.close()) {
+        sayWriteFailure();
+    }
+}
+
+static bool prepareRecording(const std::string& path) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0) {
+        std::fprintf(stderr, "Vantorix: the file \"%s\" already exists; --record never replaces a file\n",
+                     path.c_str());
+        return false;
+    }
+    recordPath = path;
+    seed = (unsigned)time(NULL);
+    // Escape and closing the game window run the quit steps; every other way out (the view
+    // window's quit returning from main, a failure calling exit) runs the exit handlers.
+    onGameQuit(finishRecording);
+    std::atexit(finishRecording);
+    return true;
+}
+
+static bool prepareReplay(const std::string& path) {
+    std::string error;
+    if (!loadRecording(path, recording, error)) {
+        std::fprintf(stderr, "Vantorix: cannot replay \"%s\": %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    replayPath = path;
+    seed = recording.sparkSeed;
+    if (!recording.complete) {
+        std::fprintf(stderr,
+                     "Vantorix: the recording \"%s\" ends early, after frame %zu (the game that "
+                     "made it did not close it); it replays up to there\n",
+                     path.c_str(), recording.frames.size());
+    }
+    world.liveInputs = recording.frames.empty();
+    takenOver = recording.frames.empty();
+    return true;
+}
+
+bool prepareRecordOrReplay(const CommandLine& options) {
+    seed = (unsigned)time(NULL);
+    if (!options.recordFile.empty()) {
+        return prepareRecording(options.recordFile);
+    }
+    if (!options.replayFile.empty()) {
+        return prepareReplay(options.replayFile);
+    }
+    return true;
+}
+
+unsigned sparkSeed() { return seed; }
+
+static bool replaying() { return !replayPath.empty() && !takenOver; }
+
+// The file is made at the first frame, once the game has started: a start that fails (no sound
+// device, say) leaves no file behind to refuse the next attempt.
+static void startWriting() {
+    writerTried = true;
+    if (!writer.create(recordPath, seed)) {
+        sayWriteFailure();
+    }
+    lastFlush = SDL_GetTicks();
+}
+
+void recordOrReplayFrame() {
+    if (replaying()) {
+        giveInputs(world, recording.frames[played++]);
+        return;
+    }
+    if (recordPath.empty()) {
+        return;
+    }
+    if (!writerTried) {
+        startWriting();
+    }
+    writer.addFrame(takeInputs(world));
+}
+
+static void compareFingerprint() {
+    auto recorded = recording.fingerprints.find((int)played);
+    if (mismatchSaid || recorded == recording.fingerprints.end()) {
+        return;
+    }
+    if (recorded->second == fightFingerprint(world)) {
+        lastMatch = (int)played;
+        return;
+    }
+    mismatchSaid = true;
+    std::fprintf(stderr,
+                 "Vantorix: the replay of \"%s\" no longer shows the recorded fight: it matched "
+                 "after frame %d and differs after frame %zu; the recording was probably made with "
+                 "other data files or another version of the game; the replay goes on\n",
+                 replayPath.c_str(), lastMatch, played);
+    std::fflush(stderr);
+}
+
+static void takeOverAtTheEnd() {
+    if (played < recording.frames.size()) {
+        return;
+    }
+    takenOver = true;
+    world.liveInputs = true;
+    std::fprintf(stderr, "Vantorix: the recording \"%s\" is over after frame %zu; the players take over\n",
+                 replayPath.c_str(), played);
+    std::fflush(stderr);
+}
+
+static void writeFingerprintAndFlush() {
+    if (writer.frameCount() % CHECKPOINT_FRAMES == 0) {
+        writer.addFingerprint(fightFingerprint(world));
+    }
+    Uint32 now = SDL_GetTicks();
+    if (now - lastFlush >= FLUSH_MILLISECONDS) {
+        lastFlush = now;
+        if (!writer.flush()) {
+            sayWriteFailure();
+        }
+    }
+}
+
+void checkFrameAfterUpdate() {
+    if (replaying()) {
+        compareFingerprint();
+        takeOverAtTheEnd();
+    } else if (writer.isOpen()) {
+        writeFingerprintAndFlush();
+    }
+}

@@ -1,0 +1,26 @@
+// Recording the fight as it is played, and playing a recorded one back, around each frame.
+#ifndef VANTORIX_REPLAY_CONTROL_H
+#define VANTORIX_REPLAY_CONTROL_H
+
+#include "shell/command_line.h"
+
+// Before any window opens: checks that --record names no existing file, or reads the file
+// --replay names. False, after saying why on standard error, when the game must not start.
+bool prepareRecordOrReplay(const CommandLine& options);
+
+// The sparks' seed: the recorded one in a replay, otherwise drawn from the clock (and written
+// to the recording).
+unsigned sparkSeed();
+
+// Once the frame's inputs are all in, just before the update: writes them to the recording, or
+// puts the recorded frame's inputs in their place.
+void recordOrReplayFrame();
+
+// Just after the update: the fight's fingerprint every second or so, written or compared; the
+// recording reaches the disk once a second; the players take over when the recording ends.
+void checkFrameAfterUpdate();
+
+// Closes the recording complete; every way out of the game runs it, more than once is harmless.
+void finishRecording();
+
+#endif
