@@ -1,0 +1,180 @@
+// The real program under Xvfb: a fight recorded and replayed, a recording game killed, a replay
+// that stops matching, and every file --replay refuses.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <memory>
+#include <string>
+
+#include "replay/recording.h"
+#include "tests/e2e_replay/replay_run.h"
+#include "tests/support/data_dir.h"
+#include "tests/support/program.h"
+
+namespace {
+
+class Recorded : public ::testing::Test {
+protected:
+    DataCopy data;
+    std::string file() const { return data.path() + "/fight.vxr"; }
+
+    // Starts the game with the options and waits for its game window.
+    unsigned long start(std::unique_ptr<RunningProgram>& program, const std::vector<std::string>& options) {
+        program.reset(new RunningProgram(data.path(), {"SDL_AUDIODRIVER=dummy"}, options));
+        unsigned long window = program->waitForWindow(GAME_WINDOW, START_TIMEOUT_MS);
+        EXPECT_NE(window, 0u) << program->errors();
+        return window;
+    }
+
+    Recording load() const {
+        Recording recording;
+        std::string error;
+        EXPECT_TRUE(loadRecording(file(), recording, error)) << error;
+        return recording;
+    }
+
+    // Replays the file to its end and hands back the life bars the players take over with.
+    std::vector<int> replayToTheEnd(std::unique_ptr<RunningProgram>& replay) {
+        unsigned long window = start(replay, {"--replay", "fight.vxr"});
+        EXPECT_TRUE(waitForErrorText(*replay, TAKE_OVER, 4 * START_TIMEOUT_MS)) << replay->errors();
+        std::vector<int> bars = lifeBarLengths(window);
+        pressKeys(window, "Escape");
+        EXPECT_EQ(replay->waitForExit(EXIT_TIMEOUT_MS), 0) << replay->errors();
+        EXPECT_EQ(occurrences(replay->errors(), NO_LONGER_MATCHING), 0) << replay->errors();
+        return bars;
+    }
+};
+
+// The rules count in frames and the machine may be slow: each wait is counted in the frames
+// the recording holds. Far apart: player 1's special alone (its wind-up is complete after 11
+// frames, the special and its wind-down take 42), then a sign duel (about 160 frames); face to
+// face: strikes both ways (16 frames each).
+void playScriptedFight(unsigned long window, const std::string& file) {
+    pressKeys(window, "x");
+    ASSERT_TRUE(waitForRecordedFrames(file, 15));
+    pressKeys(window, "z");
+    ASSERT_TRUE(waitForRecordedFrames(file, 50));
+    pressKeys(window, "x n", 30);
+    ASSERT_TRUE(waitForRecordedFrames(file, 15));
+    pressKeys(window, "z");
+    ASSERT_TRUE(waitForRecordedFrames(file, 20));
+    pressKeys(window, "c b");
+    ASSERT_TRUE(waitForRecordedFrames(file, 180));
+    // At least one frame between two steps of a player, even at five frames a second.
+    for (int step = 0; step < 30; step++) {
+        pressKeys(window, "d Left", 120);
+    }
+    ASSERT_TRUE(waitForRecordedFrames(file, 2));
+    pressKeys(window, "c");
+    ASSERT_TRUE(waitForRecordedFrames(file, 20));
+    pressKeys(window, "m");
+    ASSERT_TRUE(waitForRecordedFrames(file, 20));
+    pressKeys(window, "x");
+    ASSERT_TRUE(waitForRecordedFrames(file, 20));
+}
+
+}  // namespace
+
+TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSameLives) {
+    std::unique_ptr<RunningProgram> game;
+    unsigned long window = start(game, {"--record", "fight.vxr"});
+    playScriptedFight(window, file());
+    std::vector<int> played = lifeBarLengths(window);
+    pressKeys(window, "Escape");
+    ASSERT_EQ(game->waitForExit(EXIT_TIMEOUT_MS), 0) << game->errors();
+
+    Recording recording = load();
+    EXPECT_TRUE(recording.complete);
+    EXPECT_GE(recording.fingerprints.size(), 5u);
+    // Player 1 lost at least a strike's 5 points of 100, player 2 the special's 20.
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_LT(played[0], 190);
+    EXPECT_LT(played[1], 165);
+
+    std::unique_ptr<RunningProgram> replay;
+    EXPECT_EQ(replayToTheEnd(replay), played);
+}
+
+TEST_F(Recorded, AGameKilledMidFightLeavesWhatItPlayedToReplay) {
+    std::unique_ptr<RunningProgram> game;
+    unsigned long window = start(game, {"--record", "fight.vxr"});
+    pressKeys(window, "x");
+    ASSERT_TRUE(waitForRecordedFrames(file(), 15));
+    pressKeys(window, "z");
+    ASSERT_TRUE(waitForRecordedFrames(file(), CHECKPOINT_FRAMES));
+    kill(game->processId(), SIGKILL);
+    game->waitForExit(EXIT_TIMEOUT_MS);
+
+    Recording recording = load();
+    EXPECT_FALSE(recording.complete);
+    EXPECT_GE(recording.fingerprints.size(), 1u);
+    std::unique_ptr<RunningProgram> replay;
+    replayToTheEnd(replay);
+    EXPECT_NE(replay->errors().find(ENDS_EARLY), std::string::npos) << replay->errors();
+}
+
+TEST_F(Recorded, ClosingTheViewWindowClosesTheRecordingComplete) {
+    std::unique_ptr<RunningProgram> game;
+    start(game, {"--record", "fight.vxr"});
+    ASSERT_NE(game->waitForWindow(VIEW_WINDOW, START_TIMEOUT_MS), 0u);
+    pause(1000);
+    ASSERT_EQ(std::system((closeWindowTool() + " '" + VIEW_WINDOW + "'").c_str()), 0);
+    ASSERT_EQ(game->waitForExit(EXIT_TIMEOUT_MS), 0) << game->errors();
+    EXPECT_TRUE(load().complete);
+}
+
+TEST_F(Recorded, AReplayThatStopsMatchingSaysWhereOnceAndGoesOn) {
+    RecordingWriter writer;
+    ASSERT_TRUE(writer.create(file(), 1));
+    for (int frame = 1; frame <= 2 * CHECKPOINT_FRAMES; frame++) {
+        writer.addFrame(FrameInputs());
+        if (frame % CHECKPOINT_FRAMES == 0) {
+            writer.addFingerprint(0);
+        }
+    }
+    writer.close();
+    std::unique_ptr<RunningProgram> replay;
+    unsigned long window = start(replay, {"--replay", "fight.vxr"});
+    ASSERT_TRUE(waitForErrorText(*replay, TAKE_OVER, START_TIMEOUT_MS)) << replay->errors();
+    pressKeys(window, "Escape");
+    EXPECT_EQ(replay->waitForExit(EXIT_TIMEOUT_MS), 0);
+    EXPECT_EQ(occurrences(replay->errors(), NO_LONGER_MATCHING), 1) << replay->errors();
+    EXPECT_NE(replay->errors().find("differs after frame 60"), std::string::npos) << replay->errors();
+}
+
+// Each of these ends the program with status 2 and one line, before any window opens.
+TEST(RefusedFiles, EachIsNamedWithWhatIsWrong) {
+    DataCopy data;
+    data.writeFile("empty.vxr", "");
+    data.writeFile("foreign.vxr", "GIF89a and more");
+    data.writeFile("future.vxr", std::string("VTXFIGHT\x07\x00\x01\x02\x03\x04", 14));
+    data.writeFile("damaged.vxr", std::string("VTXFIGHT\x01\x00\x01\x02\x03\x04Z", 15));
+    data.writeFile("taken.vxr", "a file of mine");
+    struct Case {
+        std::vector<std::string> options;
+        std::string line;
+    };
+    const Case cases[] = {
+        {{"--replay", "missing.vxr"}, "Vantorix: cannot replay \"missing.vxr\": No such file or directory"},
+        {{"--replay", "empty.vxr"}, "Vantorix: cannot replay \"empty.vxr\": the file is empty"},
+        {{"--replay", "foreign.vxr"},
+         "Vantorix: cannot replay \"foreign.vxr\": the file is not a Vantorix recording"},
+        {{"--replay", "future.vxr"},
+         "Vantorix: cannot replay \"future.vxr\": the recording has format version 7, which this "
+         "game does not know (it reads versions 1 to 1): it was made by another version of the game"},
+        {{"--replay", "damaged.vxr"},
+         "Vantorix: cannot replay \"damaged.vxr\": the file is damaged: an unknown record at byte 14"},
+        {{"--replay", "."}, "Vantorix: cannot replay \".\": it is a folder, not a file"},
+        {{"--record", "taken.vxr"},
+         "Vantorix: the file \"taken.vxr\" already exists; --record never replaces a file"},
+    };
+    for (const Case& refused : cases) {
+        RunningProgram program(data.path(), {}, refused.options);
+        EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 2) << refused.line;
+        EXPECT_EQ(program.errors(), refused.line + "\n");
+    }
+    RunningProgram both(data.path(), {}, {"--record", "a.vxr", "--replay", "empty.vxr"});
+    EXPECT_EQ(both.waitForExit(EXIT_TIMEOUT_MS), 2);
+    EXPECT_EQ(both.errors().find("Vantorix: options --record and --replay cannot be used together\n"), 0u);
+}
