@@ -1,14 +1,13 @@
-// The real program under Xvfb: a fight recorded and replayed, a recording game killed, a replay
-// that stops matching, and every file --replay refuses.
+// The real program: a fight recorded and replayed, a recording game killed, a replay that stops
+// matching, and every file --replay refuses.
 #include <gtest/gtest.h>
-
-#include <signal.h>
 
 #include <memory>
 #include <string>
 
 #include "replay/recording.h"
 #include "tests/e2e_replay/replay_run.h"
+#include "tests/support/contract.h"
 #include "tests/support/data_dir.h"
 #include "tests/support/program.h"
 
@@ -19,10 +18,10 @@ protected:
     DataCopy data;
     std::string file() const { return data.path() + "/fight.vxr"; }
 
-    // Starts the game with the options and waits for its game window.
+    // Starts the game with the options in the data copy and waits for its game window.
     unsigned long start(std::unique_ptr<RunningProgram>& program, const std::vector<std::string>& options) {
-        program.reset(new RunningProgram(data.path(), {"SDL_AUDIODRIVER=dummy"}, options));
-        unsigned long window = program->waitForWindow(GAME_WINDOW, START_TIMEOUT_MS);
+        program.reset(new RunningProgram(data.path(), {}, options));
+        unsigned long window = program->waitForWindow(GAME_WINDOW);
         EXPECT_NE(window, 0u) << program->errors();
         return window;
     }
@@ -37,9 +36,9 @@ protected:
     // Replays the file to its end and hands back the life bars the players take over with.
     std::vector<int> replayToTheEnd(std::unique_ptr<RunningProgram>& replay) {
         unsigned long window = start(replay, {"--replay", "fight.vxr"});
-        EXPECT_TRUE(waitForErrorText(*replay, TAKE_OVER, 4 * START_TIMEOUT_MS)) << replay->errors();
-        std::vector<int> bars = lifeBarLengths(window);
-        pressKeys(window, "Escape");
+        EXPECT_GE(replay->waitForErrors(TAKE_OVER, 1, 4 * START_TIMEOUT_MS), 0) << replay->errors();
+        std::vector<int> bars = lifeBarLengths(*replay, window);
+        replay->tapKey(window, "Escape");
         EXPECT_EQ(replay->waitForExit(EXIT_TIMEOUT_MS), 0) << replay->errors();
         EXPECT_EQ(occurrences(replay->errors(), NO_LONGER_MATCHING), 0) << replay->errors();
         return bars;
@@ -50,28 +49,26 @@ protected:
 // the recording holds. Far apart: player 1's special alone (its wind-up is complete after 11
 // frames, the special and its wind-down take 42), then a sign duel (about 160 frames); face to
 // face: strikes both ways (16 frames each).
-void playScriptedFight(unsigned long window, const std::string& file) {
-    pressKeys(window, "x");
+void playScriptedFight(RunningProgram& game, unsigned long window, const std::string& file) {
+    game.tapKey(window, "x");
     ASSERT_TRUE(waitForRecordedFrames(file, 15));
-    pressKeys(window, "z");
+    game.tapKey(window, "z");
     ASSERT_TRUE(waitForRecordedFrames(file, 50));
-    pressKeys(window, "x n", 30);
+    tapKeys(game, window, {"x", "n"}, 0);
     ASSERT_TRUE(waitForRecordedFrames(file, 15));
-    pressKeys(window, "z");
+    game.tapKey(window, "z");
     ASSERT_TRUE(waitForRecordedFrames(file, 20));
-    pressKeys(window, "c b");
+    tapKeys(game, window, {"c", "b"}, 0);
     ASSERT_TRUE(waitForRecordedFrames(file, 180));
     // At least one frame between two steps of a player, even at five frames a second.
     for (int step = 0; step < 30; step++) {
-        pressKeys(window, "d Left", 120);
+        tapKeys(game, window, {"d", "Left"}, 120);
     }
     ASSERT_TRUE(waitForRecordedFrames(file, 2));
-    pressKeys(window, "c");
-    ASSERT_TRUE(waitForRecordedFrames(file, 20));
-    pressKeys(window, "m");
-    ASSERT_TRUE(waitForRecordedFrames(file, 20));
-    pressKeys(window, "x");
-    ASSERT_TRUE(waitForRecordedFrames(file, 20));
+    for (const char* strike : {"c", "m", "x"}) {
+        game.tapKey(window, strike);
+        ASSERT_TRUE(waitForRecordedFrames(file, 20));
+    }
 }
 
 }  // namespace
@@ -79,9 +76,9 @@ void playScriptedFight(unsigned long window, const std::string& file) {
 TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSameLives) {
     std::unique_ptr<RunningProgram> game;
     unsigned long window = start(game, {"--record", "fight.vxr"});
-    playScriptedFight(window, file());
-    std::vector<int> played = lifeBarLengths(window);
-    pressKeys(window, "Escape");
+    playScriptedFight(*game, window, file());
+    std::vector<int> played = lifeBarLengths(*game, window);
+    game->tapKey(window, "Escape");
     ASSERT_EQ(game->waitForExit(EXIT_TIMEOUT_MS), 0) << game->errors();
 
     Recording recording = load();
@@ -99,27 +96,28 @@ TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSam
 TEST_F(Recorded, AGameKilledMidFightLeavesWhatItPlayedToReplay) {
     std::unique_ptr<RunningProgram> game;
     unsigned long window = start(game, {"--record", "fight.vxr"});
-    pressKeys(window, "x");
+    game->tapKey(window, "x");
     ASSERT_TRUE(waitForRecordedFrames(file(), 15));
-    pressKeys(window, "z");
+    game->tapKey(window, "z");
     ASSERT_TRUE(waitForRecordedFrames(file(), CHECKPOINT_FRAMES));
-    kill(game->processId(), SIGKILL);
-    game->waitForExit(EXIT_TIMEOUT_MS);
+    // The runner ends a program it still runs with SIGKILL.
+    game.reset();
 
     Recording recording = load();
     EXPECT_FALSE(recording.complete);
     EXPECT_GE(recording.fingerprints.size(), 1u);
     std::unique_ptr<RunningProgram> replay;
     replayToTheEnd(replay);
-    EXPECT_NE(replay->errors().find(ENDS_EARLY), std::string::npos) << replay->errors();
+    EXPECT_EQ(occurrences(replay->errors(), ENDS_EARLY), 1) << replay->errors();
 }
 
 TEST_F(Recorded, ClosingTheViewWindowClosesTheRecordingComplete) {
     std::unique_ptr<RunningProgram> game;
     start(game, {"--record", "fight.vxr"});
-    ASSERT_NE(game->waitForWindow(VIEW_WINDOW, START_TIMEOUT_MS), 0u);
-    pause(1000);
-    ASSERT_EQ(std::system((closeWindowTool() + " '" + VIEW_WINDOW + "'").c_str()), 0);
+    unsigned long view = game->waitForWindow(VIEW_WINDOW);
+    ASSERT_NE(view, 0u);
+    ASSERT_TRUE(waitForRecordedFrames(file(), 10));
+    game->closeWindow(view);
     ASSERT_EQ(game->waitForExit(EXIT_TIMEOUT_MS), 0) << game->errors();
     EXPECT_TRUE(load().complete);
 }
@@ -136,8 +134,8 @@ TEST_F(Recorded, AReplayThatStopsMatchingSaysWhereOnceAndGoesOn) {
     writer.close();
     std::unique_ptr<RunningProgram> replay;
     unsigned long window = start(replay, {"--replay", "fight.vxr"});
-    ASSERT_TRUE(waitForErrorText(*replay, TAKE_OVER, START_TIMEOUT_MS)) << replay->errors();
-    pressKeys(window, "Escape");
+    ASSERT_GE(replay->waitForErrors(TAKE_OVER, 1, START_TIMEOUT_MS), 0) << replay->errors();
+    replay->tapKey(window, "Escape");
     EXPECT_EQ(replay->waitForExit(EXIT_TIMEOUT_MS), 0);
     EXPECT_EQ(occurrences(replay->errors(), NO_LONGER_MATCHING), 1) << replay->errors();
     EXPECT_NE(replay->errors().find("differs after frame 60"), std::string::npos) << replay->errors();
@@ -156,23 +154,22 @@ TEST(RefusedFiles, EachIsNamedWithWhatIsWrong) {
         std::string line;
     };
     const Case cases[] = {
-        {{"--replay", "missing.vxr"}, "Vantorix: cannot replay \"missing.vxr\": No such file or directory"},
-        {{"--replay", "empty.vxr"}, "Vantorix: cannot replay \"empty.vxr\": the file is empty"},
-        {{"--replay", "foreign.vxr"},
-         "Vantorix: cannot replay \"foreign.vxr\": the file is not a Vantorix recording"},
+        {{"--replay", "missing.vxr"}, replayRefusal("missing.vxr", "No such file or directory")},
+        {{"--replay", "empty.vxr"}, replayRefusal("empty.vxr", "the file is empty")},
+        {{"--replay", "foreign.vxr"}, replayRefusal("foreign.vxr", "the file is not a Vantorix recording")},
         {{"--replay", "future.vxr"},
-         "Vantorix: cannot replay \"future.vxr\": the recording has format version 7, which this "
-         "game does not know (it reads versions 1 to 1): it was made by another version of the game"},
+         replayRefusal("future.vxr", "the recording has format version 7, which this game does not "
+                                     "know (it reads versions 1 to 1): it was made by another "
+                                     "version of the game")},
         {{"--replay", "damaged.vxr"},
-         "Vantorix: cannot replay \"damaged.vxr\": the file is damaged: an unknown record at byte 14"},
-        {{"--replay", "."}, "Vantorix: cannot replay \".\": it is a folder, not a file"},
-        {{"--record", "taken.vxr"},
-         "Vantorix: the file \"taken.vxr\" already exists; --record never replaces a file"},
+         replayRefusal("damaged.vxr", "the file is damaged: an unknown record at byte 14")},
+        {{"--replay", "."}, replayRefusal(".", "it is a folder, not a file")},
+        {{"--record", "taken.vxr"}, recordingExists("taken.vxr")},
     };
     for (const Case& refused : cases) {
         RunningProgram program(data.path(), {}, refused.options);
         EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 2) << refused.line;
-        EXPECT_EQ(program.errors(), refused.line + "\n");
+        EXPECT_EQ(program.errors(), refused.line);
     }
     RunningProgram both(data.path(), {}, {"--record", "a.vxr", "--replay", "empty.vxr"});
     EXPECT_EQ(both.waitForExit(EXIT_TIMEOUT_MS), 2);

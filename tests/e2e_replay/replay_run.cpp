@@ -1,35 +1,22 @@
-// Recording and replaying fights with the real program: keys, the life bars, the recording's words.
+// Recording and replaying fights with the real program: keys in turn, frames counted, life bars.
 #include "tests/e2e_replay/replay_run.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "replay/recording.h"
 #include "tests/support/screenshot.h"
 
-const char* const GAME_WINDOW = "Vantorix";
-const char* const VIEW_WINDOW = "Vantorix webcam";
-const char* const TAKE_OVER = "; the players take over";
-const char* const NO_LONGER_MATCHING = "no longer shows the recorded fight";
-const char* const ENDS_EARLY = "ends early";
-
-void pressKeys(unsigned long window, const std::string& keys, int delayMs) {
-    std::string command = "xdotool windowfocus --sync " + std::to_string(window) + " key --delay " +
-                          std::to_string(delayMs) + " " + keys;
-    std::system(command.c_str());
+static void pauseFor(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-bool waitForErrorText(RunningProgram& program, const std::string& text, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-        if (program.errors().find(text) != std::string::npos) {
-            return true;
-        }
-        pause(100);
+void tapKeys(RunningProgram& program, unsigned long window, const std::vector<std::string>& keys,
+             int delayMs) {
+    for (const std::string& key : keys) {
+        program.tapKey(window, key);
+        pauseFor(delayMs);
     }
-    return false;
 }
 
 static size_t recordedFrames(const std::string& file) {
@@ -44,7 +31,7 @@ bool waitForRecordedFrames(const std::string& file, size_t frames, int timeoutMs
         if (recordedFrames(file) >= goal) {
             return true;
         }
-        pause(200);
+        pauseFor(200);
     }
     return false;
 }
@@ -62,8 +49,8 @@ static int litColumns(const Screenshot& shot, float left) {
     return lit;
 }
 
-std::vector<int> lifeBarLengths(unsigned long window) {
-    Screenshot shot = Screenshot::ofWindow(window);
+std::vector<int> lifeBarLengths(const RunningProgram& program, unsigned long window) {
+    Screenshot shot = Screenshot::ofWindow(program.display(), window);
     if (shot.width == 0) {
         return {};
     }

@@ -13,25 +13,13 @@
 
 #include "game/codes.h"
 #include "replay/recording.h"
+#include "tests/support/files.h"
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // A fresh folder for the files of one test.
-struct Folder {
-    std::string path;
-    Folder() {
-        char pattern[] = "/tmp/vantorix-recording-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
+struct Folder : FreshFolder {
+    std::string file(const std::string& name) const { return path() + "/" + name; }
 };
 
 // Frame n's inputs run through every value each field may take.
@@ -63,7 +51,7 @@ std::string recordedFight(const Folder& folder, int frames) {
     EXPECT_TRUE(writer.create(path, 1234567)) << writer.error();
     writeFight(writer, frames);
     EXPECT_TRUE(writer.close());
-    return readBytes(path);
+    return readWholeFile(path);
 }
 
 std::string parseError(const std::string& bytes) {
@@ -102,7 +90,7 @@ TEST(RecordingFormat, AnExistingFileIsNeverReplaced) {
     RecordingWriter writer;
     EXPECT_FALSE(writer.create(path, 1));
     EXPECT_EQ(writer.error(), "File exists");
-    EXPECT_EQ(readBytes(path), "mine");
+    EXPECT_EQ(readWholeFile(path), "mine");
 }
 
 TEST(RecordingFormat, EveryCutShortFileReplaysItsWholeFrames) {
@@ -150,7 +138,7 @@ TEST(RecordingFormat, WhatIsNotARecordingIsRefusedWithItsReason) {
     std::string error;
     EXPECT_FALSE(loadRecording(folder.file("none.vxr"), recording, error));
     EXPECT_EQ(error, "No such file or directory");
-    EXPECT_FALSE(loadRecording(folder.path, recording, error));
+    EXPECT_FALSE(loadRecording(folder.path(), recording, error));
     EXPECT_EQ(error, "it is a folder, not a file");
 }
 

@@ -43,4 +43,16 @@ inline std::string cameraUnconnectedStart(const std::string& device) {
     return "Vantorix: camera " + device + " " + CAMERA_UNCONNECTED + " (";
 }
 
+// Recording and replaying a fight (standard error): the replay's end, a replay that no longer
+// matches its recording, a recording that was not closed, and the refusals' common start.
+const char* const TAKE_OVER = "; the players take over\n";
+const char* const NO_LONGER_MATCHING = "no longer shows the recorded fight";
+const char* const ENDS_EARLY = "ends early";
+inline std::string replayRefusal(const std::string& file, const std::string& reason) {
+    return "Vantorix: cannot replay \"" + file + "\": " + reason + "\n";
+}
+inline std::string recordingExists(const std::string& file) {
+    return "Vantorix: the file \"" + file + "\" already exists; --record never replaces a file\n";
+}
+
 #endif
