@@ -118,6 +118,12 @@ while [ $# -gt 0 ]; do
     fi
   elif [ "${1%%=*}" = "--screenshot" ]; then
     shot=${1#*=}
+  elif { [ "$1" = "--record" ] || [ "$1" = "--replay" ]; } && [ $# -gt 1 ] && [ -n "$2" ] && [ "${2#--}" = "$2" ]; then
+    # The game runs in its data folder: a recording's name is made to mean the player's folder.
+    game_options+=("$1" "$(absolute "$2")")
+    shift
+  elif { [ "${1%%=*}" = "--record" ] || [ "${1%%=*}" = "--replay" ]; } && [ -n "${1#*=}" ] && [ "${1#*=}" != "$1" ]; then
+    game_options+=("${1%%=*}=$(absolute "${1#*=}")")
   else
     game_options+=("$1")
   fi

@@ -37,7 +37,8 @@ TARGETS=tests_webcam "$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=
 export TSAN_OPTIONS="suppressions=$top/tools/tsan.supp"
 run_suite "$top/build-tsan" -R Threads
 
-# Coverage-guided fuzzing of the file readers (motion files, texture pictures, webcam pictures).
+# Coverage-guided fuzzing of the file readers (motion files, texture pictures, webcam pictures,
+# recorded fights).
 echo "== fuzzing the file readers =="
 # A fixed seed: the same run on every machine, so that a check of the project does not turn up
 # a new find at random; tools/fuzz.sh by hand draws a new seed each time and searches further.

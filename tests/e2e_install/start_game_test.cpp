@@ -73,6 +73,15 @@ TEST_F(StartGame, OptionsGoOnToTheGameWhichRunsInItsDataFolder) {
     EXPECT_EQ(runs(), std::vector<std::string>({"driver="}));
 }
 
+// The game runs in its data folder; a recording's name means the folder the player started in.
+TEST_F(StartGame, RecordingNamesAreTakenFromWhereThePlayerStarted) {
+    std::unique_ptr<RunningProgram> run(
+        start({"--record", "fight.vxr", "--replay=old/fight.vxr", "--record", "/tmp/a.vxr"}, "0"));
+    EXPECT_EQ(run->waitForExit(QUICK_MS), 0) << run->errors();
+    EXPECT_EQ(readWholeFile(notes + "/options"), "--record\n" + elsewhere + "/fight.vxr\n--replay=" +
+                                                     elsewhere + "/old/fight.vxr\n--record\n/tmp/a.vxr\n");
+}
+
 TEST_F(StartGame, TheGamesOwnFailuresAndStatusesPassThroughUntouched) {
     std::unique_ptr<RunningProgram> music(start({}, "music"));
     EXPECT_EQ(music->waitForExit(QUICK_MS), 1);
