@@ -101,6 +101,8 @@ TEST(CommandLineComputer, RefusalsNameWhatIsWrong) {
     EXPECT_EQ(parse({"--computer-plays", "1"}).error, "option --computer-plays needs --vs-computer");
     EXPECT_EQ(parse({"--vs-computer", "--computer-plays"}).error,
               "option --computer-plays needs a value");
+}
+
 TEST(CommandLineRecording, RecordOrReplayButNotBoth) {
     EXPECT_EQ(parse({"--record", "fight.vxr"}).recordFile, "fight.vxr");
     EXPECT_EQ(parse({"--replay=fight.vxr"}).replayFile, "fight.vxr");
