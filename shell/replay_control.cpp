@@ -27,6 +27,8 @@ static bool takenOver = false;
 static bool mismatchSaid = false;
 static int lastMatch = 0;
 
+// Drawn or read before the start; a start without it (the probes) draws it there.
+static bool seedChosen = false;
 static unsigned seed = 0;
 
 static void sayWriteFailure() {
@@ -51,7 +53,6 @@ static bool prepareRecording(const std::string& path) {
         return false;
     }
     recordPath = path;
-    seed = (unsigned)time(NULL);
     // Escape and closing the game window run the quit steps; every other way out (the view
     // window's quit returning from main, a failure calling exit) runs the exit handlers.
     onGameQuit(finishRecording);
@@ -80,6 +81,7 @@ static bool prepareReplay(const std::string& path) {
 
 bool prepareRecordOrReplay(const CommandLine& options) {
     seed = (unsigned)time(NULL);
+    seedChosen = true;
     if (!options.recordFile.empty()) {
         return prepareRecording(options.recordFile);
     }
@@ -89,7 +91,7 @@ bool prepareRecordOrReplay(const CommandLine& options) {
     return true;
 }
 
-unsigned sparkSeed() { return seed; }
+unsigned sparkSeed() { return seedChosen ? seed : (unsigned)time(NULL); }
 
 static bool replaying() { return !replayPath.empty() && !takenOver; }
 
