@@ -73,7 +73,8 @@ static std::string refusalText(const Packet& theirs, const MeetingPlan& ours) {
     return "its data files differ from these";
 }
 
-bool OnlineSession::hostMeeting(std::string& error) {
+// A host waits as long as it takes: a joiner that fails the meeting is said and sent away.
+bool OnlineSession::hostMeeting() {
     std::fprintf(stderr, "Vantorix: waiting for an opponent on port %d\n", plan.port);
     std::fflush(stderr);
     for (;;) {
@@ -115,7 +116,6 @@ bool OnlineSession::hostMeeting(std::string& error) {
         std::fprintf(stderr, "Vantorix: %s joined\n", who.c_str());
         return true;
     }
-    (void)error;
 }
 
 bool OnlineSession::joinMeeting(std::string& error) {
@@ -144,12 +144,12 @@ bool OnlineSession::joinMeeting(std::string& error) {
         return false;
     }
     roundTrip = (int)(nowMs() - sent);
-    link.send(encodePacket([] { Packet p; p.kind = PACKET_READY; return p; }()), true);
+    link.send(greeting(PACKET_READY), true);
     return true;
 }
 
 bool OnlineSession::meet(std::string& error) {
-    if (!(plan.hosting ? hostMeeting(error) : joinMeeting(error))) {
+    if (!(plan.hosting ? hostMeeting() : joinMeeting(error))) {
         return false;
     }
     delay = plan.inputDelay >= 0 ? plan.inputDelay : inputDelayFor(roundTrip);

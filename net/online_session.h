@@ -67,7 +67,7 @@ private:
     std::string ended;
 
     void keepWindowAnswering() const;
-    bool hostMeeting(std::string& error);
+    bool hostMeeting();
     bool joinMeeting(std::string& error);
     std::vector<uint8_t> greeting(int kind, int refusal = 0) const;
     bool waitFor(int kind, long long deadlineMs, Packet& packet, std::string& error);

@@ -20,7 +20,8 @@ const size_t MAX_VERSION_LENGTH = 32;
 
 enum PacketKind {
     // The joiner's greeting, the host's acceptance and the joiner's reply to it (which lets
-    // both measure the round trip), or the host's refusal, which names the host's version.
+    // both measure the round trip), or the host's refusal, which names the host's version. The
+    // reply's version and digest are not sent: it is the header alone.
     PACKET_HELLO = 1,
     PACKET_WELCOME = 2,
     PACKET_READY = 3,
