@@ -9,7 +9,9 @@
 
 #include "game/codes.h"
 #include "game/frame_inputs.h"
+#include "game/gamepads.h"
 #include "game/quit.h"
+#include "render/game_window.h"
 
 // Half-width of the webcam dead zone around the centre column, in pixels.
 static const int WEBCAM_DEAD_ZONE = 15;
@@ -51,6 +53,7 @@ static void applyKey(World& world, SDLKey key) {
     case SDLK_h: world.pressTowerKeys(TOWER_KEY_H); break;
     case SDLK_F1: world.webcamOn = false; break;
     case SDLK_F2: world.webcamOn = true; break;
+    case SDLK_F11: toggleFullscreen(); break;
     default: break;
     }
 }
@@ -64,6 +67,11 @@ void World::handleEvents() {
             quitGame();
         } else if (event.type == SDL_KEYDOWN) {
             applyKey(*this, event.key.keysym.sym);
+        } else if (event.type == SDL_JOYAXISMOTION || event.type == SDL_JOYHATMOTION ||
+                   event.type == SDL_JOYBUTTONDOWN) {
+            applyPadEvent(*this, event);
+        } else if (event.type == SDL_VIDEORESIZE) {
+            resizeGameWindow(event.resize.w, event.resize.h);
         }
     }
 }

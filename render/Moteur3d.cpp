@@ -5,9 +5,7 @@
 #include <GL/glu.h>
 #include <SDL/SDL.h>
 
-#include <cstdio>
-#include <cstdlib>
-
+#include "render/game_window.h"
 
 // The sound is the shell's; it tells the engine how to start it as the engine's last start-up step.
 static void (*soundStart)() = nullptr;
@@ -18,18 +16,8 @@ Moteur3d::Moteur3d() {}
 
 Moteur3d::~Moteur3d() {}
 
-static void openGameWindow() {
-    SDL_Init(SDL_INIT_VIDEO);
-    if (SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT) == NULL) {
-        std::fprintf(stderr, "Vantorix: cannot open the 800 x 600 OpenGL game window: %s\n",
-                     SDL_GetError());
-        std::exit(1);
-    }
-    SDL_WM_SetCaption("Vantorix", "");
-}
-
 void setProjection() {
-    glViewport(0, 0, 800, 600);
+    applyPictureViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, 1.3333333333333333, 0.1, 100.0);

@@ -70,13 +70,24 @@ static void drawPlanet(PlanetList which, void (*draw)(int, float), float radius)
     }
 }
 
+static void makeBackdropTextures() {
+    glGenTextures(1, &textureId);
+    loadBmpTexture("earthmap1k.bmp", textureId, true);
+}
+
 void createBackground() {
     createStars();
     angleRotationEarth = 90.0f;
-    glGenTextures(1, &textureId);
-    loadBmpTexture("earthmap1k.bmp", textureId, true);
+    makeBackdropTextures();
     createMars();
     initLensFlare();
+    compilePlanetLists();
+}
+
+void remakeBackgroundGl() {
+    makeBackdropTextures();
+    initLensFlare();
+    planetLists = 0;
     compilePlanetLists();
 }
 

@@ -13,6 +13,9 @@ extern unsigned int textureId;
 extern float angleRotationEarth;
 
 void createBackground();
+// Makes the backdrop's textures and the planets' display lists again in a new GL context, from
+// the stars, the Earth's angle and Mars's relief as they stand.
+void remakeBackgroundGl();
 void drawBackground();
 void drawsphere(int depth, float radius);
 void drawtri(float* a, float* b, float* c, int depth, float radius);

@@ -12,12 +12,19 @@ static const char* const DELAY_OPTION = "--input-delay";
 static const int MAX_INPUT_DELAY = 8;
 static const char* const RECORD_OPTION = "--record";
 static const char* const REPLAY_OPTION = "--replay";
+static const char* const WINDOW_OPTION = "--window";
+static const char* const FULLSCREEN_OPTION = "--fullscreen";
+// The window sizes taken: from a quarter of the usual window to well past any screen.
+static const int SMALLEST_WIDTH = 200;
+static const int SMALLEST_HEIGHT = 150;
+static const int LARGEST_SIDE = 8192;
 
 std::string commandLineUsage() {
     return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE]\n"
            "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
            "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
-           "                [--record FILE | --replay FILE] [--help]\n"
+           "                [--record FILE | --replay FILE] [--window WIDTHxHEIGHT] [--fullscreen]\n"
+           "                [--help]\n"
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
            "  --capture-source PIPELINE  a GStreamer source to play with in place of the camera,\n"
            "                             e.g. \"videotestsrc pattern=ball\"\n"
@@ -31,6 +38,8 @@ std::string commandLineUsage() {
            "                             (default: 1 or 2, from the round trip)\n"
            "  --record FILE              record the fight into FILE, a new file\n"
            "  --replay FILE              play the fight recorded in FILE, then play on from its end\n"
+           "  --window WIDTHxHEIGHT      the game window's size in pixels (default 800x600)\n"
+           "  --fullscreen               start in fullscreen at the desktop's size (F11 switches)\n"
            "  --help                     show this text and exit\n";
 }
 
@@ -164,6 +173,49 @@ static void checkRecordingOptions(CommandLine& line) {
     }
 }
 
+// WIDTHxHEIGHT in whole pixels within the sizes taken; false leaves the reason in error.
+static bool readWindowSize(const std::string& text, CommandLine& line) {
+    int width = 0, height = 0;
+    size_t x = text.find('x');
+    bool digitsOnly = x != std::string::npos && x > 0 && x + 1 < text.size() &&
+                      text.find_first_not_of("0123456789x") == std::string::npos &&
+                      text.find('x', x + 1) == std::string::npos && x <= 5 && text.size() - x - 1 <= 5;
+    if (digitsOnly) {
+        width = std::stoi(text.substr(0, x));
+        height = std::stoi(text.substr(x + 1));
+    }
+    if (!digitsOnly) {
+        line.error = "option --window needs a size such as 1024x768, not \"" + text + "\"";
+    } else if (width < SMALLEST_WIDTH || height < SMALLEST_HEIGHT || width > LARGEST_SIDE ||
+               height > LARGEST_SIDE) {
+        line.error = "option --window: " + text + " is not a usable window size (from " +
+                     std::to_string(SMALLEST_WIDTH) + "x" + std::to_string(SMALLEST_HEIGHT) +
+                     " to " + std::to_string(LARGEST_SIDE) + "x" + std::to_string(LARGEST_SIDE) + ")";
+    } else {
+        line.windowWidth = width;
+        line.windowHeight = height;
+    }
+    return line.error.empty();
+}
+
+// The game window's options.
+static bool readWindowOption(ArgumentReader& reader, CommandLine& line) {
+    std::string size;
+    if (reader.name == WINDOW_OPTION) {
+        if (reader.takeValue(size, line.error)) {
+            readWindowSize(size, line);
+        }
+    } else if (reader.name == FULLSCREEN_OPTION) {
+        line.fullscreen = !reader.hasInlineValue;
+        if (reader.hasInlineValue) {
+            line.error = "option --fullscreen takes no value";
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     bool cameraGiven = false;
@@ -184,7 +236,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.help = true;
         } else if (name == HELP_OPTION) {
             line.error = "option --help takes no value";
-        } else if (readOnlineOption(reader, line) || readRecordingOption(reader, line)) {
+        } else if (readOnlineOption(reader, line) || readRecordingOption(reader, line) ||
+                   readWindowOption(reader, line)) {
             continue;
         } else if (name.rfind("-", 0) == 0) {
             line.error = "unknown option " + name;

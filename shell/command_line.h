@@ -25,14 +25,19 @@ struct CommandLine {
     // Record the fight into this new file, or replay the one it holds (never both).
     std::string recordFile;
     std::string replayFile;
+    // The game window: its size in pixels, and whether play starts in fullscreen.
+    int windowWidth = 800;
+    int windowHeight = 600;
+    bool fullscreen = false;
     // One line saying what is wrong with the command line; empty when it is good.
     std::string error;
 };
 
 // Reads --camera DEVICE, --capture-source PIPELINE, --vs-computer [LEVEL], --computer-plays N,
-// the online options, --record FILE, --replay FILE and --help (each value also as --name=value).
-// An unknown option, a missing or empty value, a stray argument, or options that exclude each
-// other (both sources, --record with --replay, ...) leave the reason in error.
+// the online options, --record FILE, --replay FILE, --window WIDTHxHEIGHT, --fullscreen and --help
+// (each value also as --name=value). An unknown option, a missing or empty value, a stray
+// argument, or options that exclude each other (both sources, --record with --replay, ...) leave
+// the reason in error.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The usage text, several lines, each ending in a newline.

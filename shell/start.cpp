@@ -3,9 +3,11 @@
 
 #include <cstdlib>
 
+#include "game/gamepads.h"
 #include "game/quit.h"
 #include "platform/view_window.h"
 #include "render/Moteur3d.h"
+#include "render/game_window.h"
 #include "scenery/backgrnd.h"
 #include "shell/Son.h"
 #include "shell/computer_seat.h"
@@ -19,6 +21,21 @@ static void startSoundAndMusic() {
     playBackgroundMusic();
 }
 
+// A new GL context after a change of window mode has none of the game's pictures or planets.
+static void remakeGlResources() {
+    world.moves.loadTextures();
+    remakeBackgroundGl();
+}
+
+static void requestWindow(const CommandLine& options) {
+    WindowRequest window;
+    window.width = options.windowWidth;
+    window.height = options.windowHeight;
+    window.fullscreen = options.fullscreen;
+    requestGameWindow(window);
+    onGlContextRenewed(remakeGlResources);
+}
+
 void startGame(const CommandLine& options) {
     WebCam.captureDevice = options.camera;
     WebCam.captureSource = options.captureSource;
@@ -28,7 +45,9 @@ void startGame(const CommandLine& options) {
     if (options.computerPlayer != 0) {
         seatComputer(options.computerPlayer, options.computerLevel);
     }
+    requestWindow(options);
     world.init();
+    openGamepads();
     createBackground();
     // The backdrop drew its numbers before this point, so it is the same on every run.
     srand(sparkSeed());

@@ -41,7 +41,7 @@ TEST(CommandLineChoices, ValuesComeAsNextArgumentOrAfterEquals) {
 TEST(CommandLineRefusals, EachErrorNamesWhatIsWrong) {
     EXPECT_EQ(parse({"--cam", "/dev/video1"}).error, "unknown option --cam");
     EXPECT_EQ(parse({"-h"}).error, "unknown option -h");
-    EXPECT_EQ(parse({"--fullscreen=yes"}).error, "unknown option --fullscreen");
+    EXPECT_EQ(parse({"--fullscreen=yes"}).error, "option --fullscreen takes no value");
     EXPECT_EQ(parse({"/dev/video1"}).error, "unexpected argument \"/dev/video1\"");
     EXPECT_EQ(parse({"--help=me"}).error, "option --help takes no value");
 }
@@ -63,10 +63,39 @@ TEST(CommandLineRefusals, BothSourcesAtOnceAreRefused) {
     EXPECT_EQ(parse({"--nope", "--camera"}).error, "unknown option --nope");
 }
 
+TEST(CommandLineWindow, SizeAndFullscreen) {
+    CommandLine plain = parse({});
+    EXPECT_EQ(plain.windowWidth, 800);
+    EXPECT_EQ(plain.windowHeight, 600);
+    EXPECT_FALSE(plain.fullscreen);
+    CommandLine sized = parse({"--window", "1024x768", "--fullscreen"});
+    EXPECT_EQ(sized.error, "");
+    EXPECT_EQ(sized.windowWidth, 1024);
+    EXPECT_EQ(sized.windowHeight, 768);
+    EXPECT_TRUE(sized.fullscreen);
+    EXPECT_EQ(parse({"--window=200x150"}).windowHeight, 150);
+    EXPECT_EQ(parse({"--window=8192x8192"}).windowWidth, 8192);
+}
+
+TEST(CommandLineWindow, MalformedOrAbsurdSizesAreRefused) {
+    for (const char* size : {"800", "800x", "x600", "800X600", "800x600x2", "-800x600", "80 0x600",
+                             "800x+600", "1e3x600", "axb", "99999999999x600"}) {
+        EXPECT_EQ(parse({"--window", size}).error,
+                  "option --window needs a size such as 1024x768, not \"" + std::string(size) + "\"");
+    }
+    for (const char* size : {"0x0", "199x600", "800x149", "8193x600", "800x10000", "00000x00000"}) {
+        EXPECT_EQ(parse({"--window", size}).error,
+                  "option --window: " + std::string(size) +
+                      " is not a usable window size (from 200x150 to 8192x8192)");
+    }
+    EXPECT_EQ(parse({"--window"}).error, "option --window needs a value");
+}
+
 TEST(CommandLineUsage, NamesEveryOption) {
     std::string usage = commandLineUsage();
     EXPECT_EQ(usage.rfind("Usage: vantorix ", 0), 0u);
-    for (const char* option : {"--camera DEVICE", "--capture-source PIPELINE", "--help"}) {
+    for (const char* option : {"--camera DEVICE", "--capture-source PIPELINE", "--window WIDTHxHEIGHT",
+                               "--fullscreen", "--help"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(usage.back(), '\n');
