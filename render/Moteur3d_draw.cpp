@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "render/Moteur3d.h"
 
@@ -27,11 +28,24 @@ static bool faceIsDrawable(const MeshRow& face, const MeshList& vertices) {
     return true;
 }
 
+// The corners of a pose, as the GL takes them from arrays: x, y, z of each corner's vertex and
+// normal. Kept between frames so that a frame allocates nothing.
+static std::vector<GLfloat> cornerVertices;
+static std::vector<GLfloat> cornerNormals;
+
+// A robot is about 3,400 corners: handed over in two arrays and one call instead of two calls a
+// corner. The numbers are the ones the one-call-per-vertex way gave the GL (doubles cut to
+// floats), so the pixels are the same.
 void Moteur3d::draw(const Mesh& pose) {
-    glBegin(GL_TRIANGLES);
+    cornerVertices.clear();
+    cornerNormals.clear();
     if (pose.size() > MESH_FACES) {
         const MeshList& vertices = pose[MESH_VERTICES];
         const MeshList& normals = pose[MESH_NORMALS];
+        // A corner without a usable normal keeps the one before it, as the GL's current normal
+        // would; the first corner's comes from whatever the GL held.
+        GLfloat normal[3] = {0.0f, 0.0f, 1.0f};
+        bool normalKnown = false;
         // A face with a vertex outside its table is left out whole, so that the
         // triangles after it keep their corners together.
         for (const MeshRow& face : pose[MESH_FACES]) {
@@ -41,14 +55,33 @@ void Moteur3d::draw(const Mesh& pose) {
             for (int corner = 0; corner < 3; corner++) {
                 int n = tableIndex(face[corner * 3 + 2], normals.size());
                 if (n >= 0 && normals[n].size() >= 3) {
-                    glNormal3d(normals[n][0], normals[n][1], normals[n][2]);
+                    normal[0] = (GLfloat)normals[n][0];
+                    normal[1] = (GLfloat)normals[n][1];
+                    normal[2] = (GLfloat)normals[n][2];
+                    normalKnown = true;
+                } else if (!normalKnown) {
+                    glGetFloatv(GL_CURRENT_NORMAL, normal);
+                    normalKnown = true;
                 }
                 const MeshRow& v = vertices[tableIndex(face[corner * 3], vertices.size())];
-                glVertex3d(v[0] / 4.0, v[1] / 4.0, v[2] / 4.0);
+                cornerVertices.insert(cornerVertices.end(), {(GLfloat)(v[0] / 4.0), (GLfloat)(v[1] / 4.0),
+                                                             (GLfloat)(v[2] / 4.0)});
+                cornerNormals.insert(cornerNormals.end(), normal, normal + 3);
             }
         }
     }
-    glEnd();
+    if (cornerVertices.empty()) {
+        return;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, cornerVertices.data());
+    glNormalPointer(GL_FLOAT, 0, cornerNormals.data());
+    glDrawArrays(GL_TRIANGLES, 0, (GLsizei)(cornerVertices.size() / 3));
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // The sparks drawn next are lit with the current normal: the last corner's, as before.
+    glNormal3fv(&cornerNormals[cornerNormals.size() - 3]);
 }
 
 void Moteur3d::draw(const RecordList& particles) {

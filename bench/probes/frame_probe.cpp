@@ -1,6 +1,7 @@
 // Times the game's frames in a scripted fight, weighs a long random fight and the webcam worker.
 //   vantorix_frame_probe frame FRAMES      paced frames of the scripted fight, and as many bare
-//                                          frames (clear and swap), half before, half after
+//                                          frames (clear and swap), half before, half after; then
+//                                          the fight again in fullscreen at the desktop's size
 //   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
 //   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
 //                                          at its end
@@ -21,6 +22,7 @@
 
 #include "bench/probes/fight_script.h"
 #include "bench/probes/game_session.h"
+#include "render/game_window.h"
 #include "game/codes.h"
 #include "shell/frame_pacer.h"
 #include "shell/globals.h"
@@ -78,13 +80,9 @@ void bareFrames(int count, std::vector<double>& times) {
     }
 }
 
-int frameProbe(int frames) {
-    startGameOn(TEST_CAMERA_SOURCE);
-    srand(1);
-    FrameTimes t;
-    bareFrames(frames / 2, t.bare);
+// The scripted fight, paced as in play, each frame's parts timed; the warm-up is not counted.
+void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage) {
     FramePacer pacer;
-    Coverage coverage;
     const int warmUp = 60;
     for (int i = 0; i < frames + warmUp; i++) {
         pacer.beginFrame();
@@ -123,6 +121,15 @@ int frameProbe(int frames) {
         t.interpolation.push_back(t5 - t4);
         t.copies.push_back(t6 - t5);
     }
+}
+
+int frameProbe(int frames) {
+    startGameOn(TEST_CAMERA_SOURCE);
+    srand(1);
+    FrameTimes t;
+    bareFrames(frames / 2, t.bare);
+    Coverage coverage;
+    scriptedFrames(frames, t, coverage);
     bareFrames(frames / 2, t.bare);
     std::printf("frames %d\n", frames);
     std::printf("renderer %s\n", (const char*)glGetString(GL_RENDERER));
@@ -137,6 +144,16 @@ int frameProbe(int frames) {
     std::printf("frames_walking %d\nframes_striking %d\nframes_special %d\nframes_duel %d\n",
                 coverage.walking, coverage.striking, coverage.special, coverage.duel);
     std::printf("life1 %d\nlife2 %d\n", world.life1.load(), world.life2.load());
+
+    // The same fight once more in fullscreen, as F11 switches to it, at the desktop's size.
+    toggleFullscreen();
+    FrameTimes full;
+    Coverage fullCoverage;
+    scriptedFrames(frames, full, fullCoverage);
+    Letterbox picture = currentPicture();
+    std::printf("full_picture %dx%d\n", picture.width, picture.height);
+    printStats("full_frame", full.frame);
+    printStats("full_display", full.display);
     stopGame();
     return 0;
 }

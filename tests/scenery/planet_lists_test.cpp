@@ -124,3 +124,19 @@ TEST(PlanetLists, ABackdropMadeAgainReplaysItsNewPlanets) {
         EXPECT_EQ(differingPixels(again, plain), 0) << "at a turn of " << angle;
     }
 }
+
+// A new GL context after a change of window mode holds none of the backdrop's textures or lists:
+// made again from what the backdrop keeps, the picture is the one of before.
+TEST(PlanetLists, TheBackdropRemadeInANewContextLooksTheSame) {
+    gameGlState();
+    ScopedWorkingDirectory inData(dataDirectory());
+    std::srand(3);
+    createBackground();
+    std::vector<unsigned char> before = pictureOf(drawBackground, 120.0f);
+    unsigned int textures[4] = {textureId, textureId1, textureId2, textureId3};
+    glDeleteTextures(4, textures);
+    glDeleteLists(1, 64);
+    ASSERT_NE(differingPixels(pictureOf(drawBackground, 120.0f), before), 0);
+    remakeBackgroundGl();
+    EXPECT_EQ(differingPixels(pictureOf(drawBackground, 120.0f), before), 0);
+}
