@@ -11,10 +11,12 @@ class World;
 const int STICK_PUSH = 16384;
 const int STICK_REST = 8000;
 
-// The face buttons that give the signs, in the game's own order: rock, paper, scissors.
-const int ROCK_BUTTON = 0;
-const int PAPER_BUTTON = 1;
-const int SCISSORS_BUTTON = 2;
+// The face buttons that give the signs, as the common (Xbox-style) pad's driver numbers them: the
+// left, bottom and right buttons (X, A, B) read rock, paper, scissors from left to right, as the
+// keys z, x, c do.
+const int ROCK_BUTTON = 2;
+const int PAPER_BUTTON = 0;
+const int SCISSORS_BUTTON = 1;
 
 // Opens the first two pads SDL finds and says on standard output which player each one plays;
 // returns how many. With none the joystick subsystem is shut again and nothing changes.

@@ -101,17 +101,18 @@ TEST_F(Gamepads, DpadPushIsOneStepDiagonalsIncluded) {
 }
 
 TEST_F(Gamepads, ButtonsGiveTheSameSignsOnEveryPad) {
+    const int buttons[3] = {2, 0, 1};  // X, A, B: left, bottom, right
     const int signs[3] = {ROCK, PAPER, SCISSORS};
-    for (int button = 0; button < 3; button++) {
-        pushButton(0, button);
-        pushButton(1, button);
+    for (int i = 0; i < 3; i++) {
+        pushButton(0, buttons[i]);
+        pushButton(1, buttons[i]);
         s.world.handleEvents();
-        EXPECT_EQ(s.world.sign1, signs[button]);
-        EXPECT_EQ(s.world.sign2, signs[button]);
+        EXPECT_EQ(s.world.sign1, signs[i]);
+        EXPECT_EQ(s.world.sign2, signs[i]);
     }
     // Releases, the other buttons (start and select among them) and a third pad do nothing, and
     // none of them ends the game.
-    pushButton(0, 1, SDL_JOYBUTTONUP);
+    pushButton(0, PAPER_BUTTON, SDL_JOYBUTTONUP);
     for (int button = 3; button < 32; button++) {
         pushButton(0, button);
     }
@@ -123,9 +124,9 @@ TEST_F(Gamepads, ButtonsGiveTheSameSignsOnEveryPad) {
 
 TEST_F(Gamepads, BothPlayersAtOnceBesideTheKeyboard) {
     pushAxis(0, 0, 32767);
-    pushButton(0, 2);
+    pushButton(0, SCISSORS_BUTTON);
     pushHat(1, SDL_HAT_LEFT);
-    pushButton(1, 0);
+    pushButton(1, ROCK_BUTTON);
     s.world.handleEvents();
     EXPECT_EQ(step1(s.world), 1);
     EXPECT_EQ(step2(s.world), -1);
@@ -139,7 +140,7 @@ TEST_F(Gamepads, BothPlayersAtOnceBesideTheKeyboard) {
     key.key.state = SDL_PRESSED;
     key.key.keysym = SDL_keysym{0, SDLK_x, KMOD_NONE, 0};
     ASSERT_EQ(SDL_PushEvent(&key), 0);
-    pushButton(1, 2);
+    pushButton(1, SCISSORS_BUTTON);
     key.key.keysym.sym = SDLK_RIGHT;
     ASSERT_EQ(SDL_PushEvent(&key), 0);
     s.world.handleEvents();
@@ -152,7 +153,7 @@ TEST_F(Gamepads, BothPlayersAtOnceBesideTheKeyboard) {
 TEST_F(Gamepads, TheWebcamReplacesWhatThePadsGave) {
     s.world.timer = 0;
     pushAxis(0, 0, -32768);
-    pushButton(1, 1);
+    pushButton(1, PAPER_BUTTON);
     s.world.handleEvents();
     ASSERT_EQ(step1(s.world), -1);
     s.world.handleWebcamEvents(80, 0, 80, 0, ROCK, NO_SIGN);
