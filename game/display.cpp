@@ -1,6 +1,7 @@
 // The frame of the fight: backdrop and robots in the camera's view, then the fixed overlay.
 #include <GL/gl.h>
 
+#include "render/game_window.h"
 #include "scenery/backgrnd.h"
 #include "game/World.h"
 
@@ -43,7 +44,7 @@ static void drawOverlay(World& world) {
 }
 
 void World::display() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     glLoadIdentity();
     camera.placeCamera();
 

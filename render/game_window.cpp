@@ -40,6 +40,23 @@ Letterbox currentPicture() {
 void applyPictureViewport() {
     Letterbox picture = currentPicture();
     glViewport(picture.x, picture.y, picture.width, picture.height);
+    glScissor(picture.x, picture.y, picture.width, picture.height);
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    // A picture that fills its window needs no fence: the GL state stays as the design sets it.
+    if (screen != NULL && (picture.width != screen->w || picture.height != screen->h)) {
+        glEnable(GL_SCISSOR_TEST);
+    } else {
+        glDisable(GL_SCISSOR_TEST);
+    }
+}
+
+void clearWindow() {
+    GLboolean fenced = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (fenced) {
+        glEnable(GL_SCISSOR_TEST);
+    }
 }
 
 static SDL_Surface* setMode(bool full) {

@@ -26,8 +26,11 @@ bool gameWindowIsFullscreen();
 
 // Where the picture sits in the window as it is now (800 x 600 before the window opens).
 Letterbox currentPicture();
-// Points the GL viewport at the picture.
+// Points the GL viewport at the picture, and fences drawing into it: a star's point or a spark's
+// line near the picture's edge would otherwise spill over into the bars.
 void applyPictureViewport();
+// Clears the whole window, bars included, to black, and leaves drawing fenced into the picture.
+void clearWindow();
 
 // A change of mode that left the GL context new (the textures gone) runs this after the engine
 // has set its own state again: whoever made textures and display lists makes them again.

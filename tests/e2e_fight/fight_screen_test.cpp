@@ -37,25 +37,12 @@ TEST_F(FightScreen, PaperKeyRaisesThePaperIconOnTheLeftTower) {
     EXPECT_TRUE(paperKeyShowsItsIcon(run->program, run->gameWindow));
 }
 
-// Each bar runs from red at its left end to green at full life; beyond its end it is not drawn.
-static void expectFullGreenBar(const Screenshot& shot, float left) {
-    int row = overlayRow(0.78f);
-    Rgb start = shot.at(overlayColumn(left) + 4, row);
-    Rgb end = shot.at(overlayColumn(left + 0.5f) - 4, row);
-    Rgb beyond = shot.at(overlayColumn(left + 0.5f) + 6, row);
-    EXPECT_GT(start.r, 180);
-    EXPECT_LT(start.g, 80);
-    EXPECT_GT(end.g, 180);
-    EXPECT_LT(end.r, 80);
-    EXPECT_LT(end.b, 80);
-    EXPECT_FALSE(beyond.g > 180 && beyond.r < 80 && beyond.b < 80);
-}
-
 TEST_F(FightScreen, LifeBarsStartFullAndGreen) {
     Screenshot picture = shot();
     ASSERT_EQ(picture.width, 800);
-    expectFullGreenBar(picture, -0.85f);
-    expectFullGreenBar(picture, 0.35f);
+    // Each bar runs from red at its left end to green at full life; beyond its end it is not drawn.
+    EXPECT_TRUE(fullLifeBarAt(picture, -0.85f, PictureArea{0, 0, 800, 600}));
+    EXPECT_TRUE(fullLifeBarAt(picture, 0.35f, PictureArea{0, 0, 800, 600}));
 }
 
 // Playing alone: nobody touches the keys, yet the computer's player 2 fights and player 1's

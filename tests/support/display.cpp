@@ -28,7 +28,7 @@ static std::string readDisplayNumber(int fd) {
     return number;
 }
 
-PrivateDisplay::PrivateDisplay() : serverPid(-1) {
+PrivateDisplay::PrivateDisplay(const std::string& screen) : serverPid(-1) {
     int pipeFds[2];
     // Close-on-exec: a program another test thread starts meanwhile must not hold the pipe open.
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
@@ -45,7 +45,7 @@ PrivateDisplay::PrivateDisplay() : serverPid(-1) {
         // -noreset: the server must outlive the game's connections, or a program that connects
         // while it resets is refused.
         execlp("Xvfb", "Xvfb", "-displayfd", "9", "-noreset", "-nolisten", "tcp", "-screen", "0",
-               "1280x1024x24", (char*)NULL);
+               screen.c_str(), (char*)NULL);
         _exit(127);
     }
     close(pipeFds[1]);

@@ -8,8 +8,9 @@
 
 class PrivateDisplay {
 public:
-    // Starts Xvfb on the first free display number and waits until it accepts clients.
-    PrivateDisplay();
+    // Starts Xvfb with one screen of the given size (WIDTHxHEIGHTxDEPTH) on the first free display
+    // number and waits until it accepts clients.
+    explicit PrivateDisplay(const std::string& screen = "1280x1024x24");
     // Stops the server this object started.
     ~PrivateDisplay();
 

@@ -55,7 +55,7 @@ std::vector<std::string> gameCommand(const std::vector<std::string>& arguments) 
 }
 
 RunningProgram::RunningProgram(const Launch& launch)
-    : driver(server.name()), pid(-1), status(0), ended(false) {
+    : server(launch.screen), driver(server.name()), pid(-1), status(0), ended(false) {
     start(launch);
 }
 

@@ -22,6 +22,8 @@ struct Launch {
     std::vector<std::string> commandLine;
     std::string workingDirectory;
     std::vector<std::string> environment;
+    // The program's X screen, WIDTHxHEIGHTxDEPTH.
+    std::string screen = "1280x1024x24";
 };
 
 class RunningProgram {

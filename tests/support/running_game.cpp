@@ -6,8 +6,8 @@
 #include "tests/support/contract.h"
 
 RunningGame::RunningGame(const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& without)
-    : data(without), program(data.path(), {}, arguments),
+                         const std::vector<std::string>& without, const std::string& screen)
+    : data(without), program(Launch{gameCommand(arguments), data.path(), {}, screen}),
       gameWindow(program.waitForWindow(GAME_WINDOW)), viewWindow(program.waitForWindow(VIEW_WINDOW)) {}
 
 int RunningGame::closeViewWindow() {

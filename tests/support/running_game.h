@@ -15,9 +15,10 @@ struct RunningGame {
     unsigned long viewWindow;
 
     // Starts the game with its command-line arguments in a copy of data/ without the named files,
-    // and waits for both windows.
+    // on an X screen of the given size, and waits for both windows.
     explicit RunningGame(const std::vector<std::string>& arguments = std::vector<std::string>(),
-                         const std::vector<std::string>& without = std::vector<std::string>());
+                         const std::vector<std::string>& without = std::vector<std::string>(),
+                         const std::string& screen = Launch().screen);
     bool up() const { return gameWindow != 0 && viewWindow != 0; }
     // Closes the view window and waits for the end: the exit status.
     int closeViewWindow();

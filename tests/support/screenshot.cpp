@@ -17,13 +17,17 @@ static const int WINDOW_WIDTH = 800;
 static const int WINDOW_HEIGHT = 600;
 static const double OVERLAY_SCALE = 1.5 / (3.6 * 0.41421356);
 
-int overlayColumn(float x) {
-    return (int)(WINDOW_WIDTH / 2.0 * (1.0 + x * OVERLAY_SCALE));
+int overlayColumn(float x, const PictureArea& picture) {
+    return picture.left + (int)(picture.width / 2.0 * (1.0 + x * OVERLAY_SCALE));
 }
 
-int overlayRow(float y) {
-    return (int)(WINDOW_HEIGHT / 2.0 * (1.0 - y * OVERLAY_SCALE));
+int overlayRow(float y, const PictureArea& picture) {
+    return picture.top + (int)(picture.height / 2.0 * (1.0 - y * OVERLAY_SCALE));
 }
+
+int overlayColumn(float x) { return overlayColumn(x, PictureArea{0, 0, WINDOW_WIDTH, WINDOW_HEIGHT}); }
+
+int overlayRow(float y) { return overlayRow(y, PictureArea{0, 0, WINDOW_WIDTH, WINDOW_HEIGHT}); }
 
 // The shift that brings a colour's bits, as the mask selects them, down to one byte.
 static int shiftOf(unsigned long mask) {
@@ -69,6 +73,17 @@ Screenshot Screenshot::ofWindow(const PrivateDisplay& display, unsigned long win
     return shot;
 }
 
+Screenshot Screenshot::ofScreen(const PrivateDisplay& display) {
+    prepareTestXlib();
+    Display* connection = XOpenDisplay(display.name().c_str());
+    if (connection == NULL) {
+        return Screenshot();
+    }
+    Window root = DefaultRootWindow(connection);
+    XCloseDisplay(connection);
+    return ofWindow(display, root);
+}
+
 Rgb Screenshot::at(int x, int y) const {
     size_t i = ((size_t)y * width + x) * 3;
     return Rgb{pixels[i], pixels[i + 1], pixels[i + 2]};
@@ -84,6 +99,16 @@ bool Screenshot::savePng(const std::string& path) const {
     bool saved = std::system(("convert " + raw + " " + path).c_str()) == 0;
     std::remove(raw.c_str());
     return saved;
+}
+
+bool fullLifeBarAt(const Screenshot& shot, float left, const PictureArea& picture) {
+    int row = overlayRow(0.78f, picture);
+    Rgb start = shot.at(overlayColumn(left, picture) + 4, row);
+    Rgb end = shot.at(overlayColumn(left + 0.5f, picture) - 4, row);
+    Rgb beyond = shot.at(overlayColumn(left + 0.5f, picture) + 6, row);
+    bool red = start.r > 180 && start.g < 80;
+    bool green = end.g > 180 && end.r < 80 && end.b < 80;
+    return red && green && !(beyond.g > 180 && beyond.r < 80 && beyond.b < 80);
 }
 
 static bool paperGreen(const Rgb& c) { return c.g > 110 && c.g > c.r + 50 && c.g > c.b + 30; }

@@ -20,15 +20,28 @@ public:
     // The window's pixels as its X server holds them; an empty screenshot (width 0) when the
     // capture fails.
     static Screenshot ofWindow(const PrivateDisplay& display, unsigned long window);
+    // The whole screen, as a player sees it (a fullscreen game has no window of its title).
+    static Screenshot ofScreen(const PrivateDisplay& display);
 
     Rgb at(int x, int y) const;
     // Writes the picture as a PNG (through ImageMagick); true on success.
     bool savePng(const std::string& path) const;
 };
 
-// Pixel column and row of the game window for a point in overlay units (centre 0, up +y).
+// Where the game's picture lies in a screenshot, in its pixels from the top-left corner.
+struct PictureArea {
+    int left, top, width, height;
+};
+
+// Pixel column and row for a point in overlay units (centre 0, up +y): in the 800 x 600 window,
+// or in a picture scaled and placed anywhere.
 int overlayColumn(float x);
 int overlayRow(float y);
+int overlayColumn(float x, const PictureArea& picture);
+int overlayRow(float y, const PictureArea& picture);
+// A full life bar whose left end is at overlay x left: red at that end, green at the other, and
+// nothing green beyond it.
+bool fullLifeBarAt(const Screenshot& shot, float left, const PictureArea& picture);
 // Pixels of the paper icon's green frame inside the top slot of the left tower (rock's frame is
 // orange and scissors' violet).
 int paperPixelsAtTopOfLeftTower(const Screenshot& shot);

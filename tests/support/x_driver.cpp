@@ -51,6 +51,18 @@ void XDriver::tap(unsigned long window, const std::string& keyName) {
     release(window, keyName);
 }
 
+void XDriver::resize(unsigned long window, int width, int height) {
+    if (display != nullptr) {
+        XResizeWindow(display, window, (unsigned)width, (unsigned)height);
+    }
+}
+
+void XDriver::move(unsigned long window, int x, int y) {
+    if (display != nullptr) {
+        XMoveWindow(display, window, x, y);
+    }
+}
+
 void XDriver::requestClose(unsigned long window) {
     if (display == nullptr) {
         return;

@@ -18,6 +18,9 @@ public:
     void press(unsigned long window, const std::string& keyName);
     void release(unsigned long window, const std::string& keyName);
     void tap(unsigned long window, const std::string& keyName);
+    // What a player's drag of the window's edge comes to: the window takes the new size.
+    void resize(unsigned long window, int width, int height);
+    void move(unsigned long window, int x, int y);
     // What a window manager's close button sends.
     void requestClose(unsigned long window);
     // Hands everything queued to the server and waits until it has handled it.
