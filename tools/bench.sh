@@ -54,8 +54,12 @@ echo "1/5 hand-sign chain beside a frame copy ..." >&2
   awk -F, '/_median"/ { print "chain_us", $(NF-2); print "copy_us", $(NF-1); print "ratio", $NF }' \
   > "$out/analysis"
 
-echo "2/5 frames of a scripted fight (900 frames, paced) ..." >&2
+echo "2/5 frames of a scripted fight (900 frames, paced), in the window and in fullscreen ..." >&2
 step frame "$build/vantorix_frame_probe" frame 900
+"$build/vantorix_bench" --benchmark_filter='^BM_Robots' --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
+  awk -F, '/FromArrays.*_median"/ { print "arrays_us", $3 } /OneCallAVertex.*_median"/ { print "calls_us", $3 }' \
+  > "$out/robots"
 
 echo "3/5 start-up beside a bare start (7 pairs) ..." >&2
 step start "$build/vantorix_start_timer" 7 "$top/data" "$build/vantorix_start_probe" \
@@ -91,7 +95,7 @@ row "1 hand-sign chain (median)" "$(calc '%.1f us' "$(value chain_us "$a")")" \
   "$(holds "$(value ratio "$a")" 3)"
 p99=$(value frame_p99_us "$f")
 row "2 frame, 99th percentile" "$(calc '%.2f ms' "$p99 / 1000")" "$(calc '1/60 s budget %.2f ms' "$budget / 1000")" \
-  "$(calc '%.2f' "$p99 / $budget")" "<= 1" "$(holds "$p99" "$budget")"
+  "$(calc '%.2f' "$p99 / $budget")" "<= 0.9" "$(holds "$(calc '%.4f' "$p99 / $budget")" 0.9)"
 row "  frame, 90th percentile" "$(calc '%.2f ms' "$(value frame_p90_us "$f") / 1000")" "" "" "-" "-"
 row "  frame, median" "$(calc '%.2f ms' "$(value frame_median_us "$f") / 1000")" \
   "$(calc 'bare frame %.2f ms' "$(value bare_median_us "$f") / 1000")" \
@@ -102,7 +106,17 @@ row "    update + input" "$(calc '%.3f ms' "($(value update_median_us "$f") + $(
 row "    pose interpolation" "$(calc '%.3f ms' "$(value interpolation_median_us "$f") / 1000")" "" "$(calc '%.1f%%' "100 * $(value interpolation_median_us "$f") / $budget")" "" ""
 row "    sphere subdivision" "at start" "" "0%" "" ""
 row "    particle and tower copies" "$(calc '%.3f ms' "$(value copies_median_us "$f") / 1000")" "" "$(calc '%.1f%%' "100 * $(value copies_median_us "$f") / $budget")" "" ""
+r="$out/robots"
+row "    both robots, GL included" "$(calc '%.3f ms' "$(value arrays_us "$r") / 1000")" \
+  "$(calc 'one call a vertex %.3f ms' "$(value calls_us "$r") / 1000")" \
+  "$(calc '%.2f' "$(value arrays_us "$r") / $(value calls_us "$r")")" "-" "-"
 row "  renderer in a frame (median)" "$(calc '%.2f ms' "$renderer / 1000")" "1/60 s budget" "$(calc '%.1f%%' "100 * $renderer / $budget")" "-" "-"
+full=$(value full_picture "$f")
+row "  fullscreen $full, 99th pct." "$(calc '%.2f ms' "$(value full_frame_p99_us "$f") / 1000")" \
+  "$(calc 'window 800x600 %.2f ms' "$p99 / 1000")" "$(calc '%.2f' "$(value full_frame_p99_us "$f") / $budget")" "-" "-"
+row "  fullscreen $full, median" "$(calc '%.2f ms' "$(value full_frame_median_us "$f") / 1000")" \
+  "$(calc 'window 800x600 %.2f ms' "$(value frame_median_us "$f") / 1000")" \
+  "$(calc '%.2f' "$(value full_frame_median_us "$f") / $budget")" "-" "-"
 s="$out/start"
 row "3 start to first frame (median)" "$(value start_a_median_ms "$s") ms" "bare start $(value start_b_median_ms "$s") ms" \
   "$(calc '%.2f' "$(value start_ratio_median "$s")")" "<= 3" "$(holds "$(value start_ratio_median "$s")" 3)"

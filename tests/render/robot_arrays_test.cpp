@@ -6,30 +6,13 @@
 #include <vector>
 
 #include "animation/filreader.h"
+#include "bench/robot_reference.h"
 #include "render/Moteur3d.h"
 #include "tests/support/data_dir.h"
 #include "tests/support/gl_context.h"
 
 static const int WIDTH = 800;
 static const int HEIGHT = 600;
-
-// The drawing the arrays replaced: a normal and a vertex call for every corner of every face.
-static void drawOneCallPerVertex(const Mesh& pose) {
-    const MeshList& vertices = pose[MESH_VERTICES];
-    const MeshList& normals = pose[MESH_NORMALS];
-    glBegin(GL_TRIANGLES);
-    for (const MeshRow& face : pose[MESH_FACES]) {
-        for (int corner = 0; corner < 3; corner++) {
-            int n = (int)face[corner * 3 + 2] - 1;
-            if (n >= 0 && n < (int)normals.size()) {
-                glNormal3d(normals[n][0], normals[n][1], normals[n][2]);
-            }
-            const MeshRow& v = vertices[(int)face[corner * 3] - 1];
-            glVertex3d(v[0] / 4.0, v[1] / 4.0, v[2] / 4.0);
-        }
-    }
-    glEnd();
-}
 
 struct Picture {
     std::vector<unsigned char> pixels;
