@@ -23,6 +23,12 @@ FrameInputs RollbackFight::finalInputs(int frame) const {
     return local == 1 ? combineInputs(mine, theirs) : combineInputs(theirs, mine);
 }
 
+FrameInputs RollbackFight::playedInputs(int frame) const {
+    PlayerInput mine = localInputs[frame];
+    PlayerInput theirs = guessesUsed[frame];
+    return local == 1 ? combineInputs(mine, theirs) : combineInputs(theirs, mine);
+}
+
 void RollbackFight::addRemoteInput(int frame, PlayerInput input) {
     if (frame != lastRemoteFrame() + 1 || !isPlayerInput(input)) {
         return;

@@ -45,6 +45,8 @@ public:
     uint32_t fingerprintAfter(int frame) const { return fingerprints[frame]; }
     // Both players' inputs of a final frame, as the rules read them.
     FrameInputs finalInputs(int frame) const;
+    // The inputs a frame that has been run was last run with: the final ones, or a guess.
+    FrameInputs playedInputs(int frame) const;
 
     // False while the guesses would reach too far past the other player's known inputs.
     bool canAdvance() const { return next - lastRemoteFrame() <= AHEAD_LIMIT; }

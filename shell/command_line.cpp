@@ -163,13 +163,13 @@ static bool readRecordingOption(ArgumentReader& reader, CommandLine& line) {
     return true;
 }
 
-// A fight recorded or replayed is played on this machine, and only one of the two at a time.
+// Only one of the two at a time; a replay is played on this machine, while either machine of an
+// online fight may record it.
 static void checkRecordingOptions(CommandLine& line) {
-    bool recording = !line.recordFile.empty() || !line.replayFile.empty();
     if (!line.recordFile.empty() && !line.replayFile.empty()) {
         line.error = "options --record and --replay cannot be used together";
-    } else if (recording && (line.host || !line.joinHost.empty())) {
-        line.error = "options --record and --replay are for a fight on this machine, not with --host or --join";
+    } else if (!line.replayFile.empty() && (line.host || !line.joinHost.empty())) {
+        line.error = "option --replay is for a fight on this machine, not with --host or --join";
     }
 }
 

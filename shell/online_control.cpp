@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,10 +13,13 @@
 #include "net/online_session.h"
 #include "shell/Son.h"
 #include "shell/globals.h"
+#include "shell/replay_control.h"
 #include "shell/webcam_worker_control.h"
 
 static OnlineSession* session = nullptr;
 static bool underWay = false;
+// The last frame of the online fight written to a recording.
+static int recordedUpTo = -1;
 
 // Whatever way the program ends (Escape, a closed window, the end of the main loop), the other
 // machine is told rather than left to notice the silence.
@@ -85,13 +89,25 @@ bool onlineFightUnderWay() { return underWay; }
 
 const OnlineSession* onlineSession() { return session; }
 
+// A recording takes the frames once they are final; when the fight ends, the rest as this
+// machine played them, so that it goes on from what the screen showed.
+static void recordFramesUpTo(int last, bool final) {
+    const RollbackFight& fight = session->fight()->fight();
+    for (int f = recordedUpTo + 1; f <= last; f++) {
+        recordPlayedFrame(final ? fight.finalInputs(f) : fight.playedInputs(f), fight.fingerprintAfter(f));
+    }
+    recordedUpTo = std::max(recordedUpTo, last);
+}
+
 void playOnlineUpdate() {
     FrameInputs keys = takeInputs(world);
     passWebcamMeasurements();
     FrameInputs played = takeInputs(world);
     std::vector<int> sounds = session->playFrame(localPlayerInput(keys, played, session->localPlayer()));
     playStrikeSounds(sounds);
+    recordFramesUpTo(session->fight()->fight().lastFinalFrame(), true);
     if (!session->endReason().empty()) {
+        recordFramesUpTo(session->fight()->fight().frame() - 1, false);
         underWay = false;
         session->leave();
         std::fprintf(stderr, "Vantorix: %s; back to local play, both players on this machine\n",

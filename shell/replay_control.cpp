@@ -148,9 +148,9 @@ static void takeOverAtTheEnd() {
     std::fflush(stderr);
 }
 
-static void writeFingerprintAndFlush() {
+static void writeFingerprintAndFlush(uint32_t fingerprint) {
     if (writer.frameCount() % CHECKPOINT_FRAMES == 0) {
-        writer.addFingerprint(fightFingerprint(world));
+        writer.addFingerprint(fingerprint);
     }
     Uint32 now = SDL_GetTicks();
     if (now - lastFlush >= FLUSH_MILLISECONDS) {
@@ -166,6 +166,19 @@ void checkFrameAfterUpdate() {
         compareFingerprint();
         takeOverAtTheEnd();
     } else if (writer.isOpen()) {
-        writeFingerprintAndFlush();
+        writeFingerprintAndFlush(fightFingerprint(world));
+    }
+}
+
+void recordPlayedFrame(const FrameInputs& inputs, uint32_t fingerprintAfter) {
+    if (recordPath.empty()) {
+        return;
+    }
+    if (!writerTried) {
+        startWriting();
+    }
+    writer.addFrame(inputs);
+    if (writer.isOpen()) {
+        writeFingerprintAndFlush(fingerprintAfter);
     }
 }

@@ -2,6 +2,9 @@
 #ifndef VANTORIX_REPLAY_CONTROL_H
 #define VANTORIX_REPLAY_CONTROL_H
 
+#include <cstdint>
+
+#include "game/frame_inputs.h"
 #include "shell/command_line.h"
 
 // Before any window opens: checks that --record names no existing file, or reads the file
@@ -19,6 +22,10 @@ void recordOrReplayFrame();
 // Just after the update: the fight's fingerprint every second or so, written or compared; the
 // recording reaches the disk once a second; the players take over when the recording ends.
 void checkFrameAfterUpdate();
+
+// Online, where the update runs inside the online fight: writes a frame once its inputs are
+// final (or as it was played, when the online fight ends), with the fingerprint after it.
+void recordPlayedFrame(const FrameInputs& inputs, uint32_t fingerprintAfter);
 
 // Closes the recording complete; every way out of the game runs it, more than once is harmless.
 void finishRecording();

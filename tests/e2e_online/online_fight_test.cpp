@@ -23,12 +23,6 @@
 
 namespace {
 
-const char* const WAITING = "Vantorix: waiting for an opponent on port ";
-const char* const ONLINE = "Vantorix: online fight, you are player ";
-const char* const PEER_LEFT =
-    "Vantorix: the other player left the fight; back to local play, both players on this machine\n";
-const char* const DESYNC = "out of step";
-
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Rows through the middle of both life bars.
@@ -99,14 +93,16 @@ protected:
     unsigned long joinerWindow = 0;
 
     void SetUp() override {
-        host.reset(new RunningProgram(data.path(), {}, {"--host", std::to_string(hostPort)}));
-        ASSERT_GE(host->waitForErrors(WAITING + std::to_string(hostPort), 1, START_TIMEOUT_MS), 0)
+        host.reset(new RunningProgram(data.path(), {},
+                                      {"--host", std::to_string(hostPort), "--record", "host.vxr"}));
+        ASSERT_GE(host->waitForErrors(WAITING_FOR_OPPONENT + std::to_string(hostPort), 1, START_TIMEOUT_MS), 0)
             << host->errors();
         relay.reset(new DelayRelay(hostPort, 50, 10, 0.03));
         joiner.reset(new RunningProgram(data.path(), {},
-                                        {"--join", "127.0.0.1:" + std::to_string(relay->port())}));
-        ASSERT_GE(host->waitForErrors(ONLINE, 1, START_TIMEOUT_MS), 0) << host->errors();
-        ASSERT_GE(joiner->waitForErrors(ONLINE, 1, START_TIMEOUT_MS), 0) << joiner->errors();
+                                        {"--join", "127.0.0.1:" + std::to_string(relay->port()),
+                                         "--record", "joiner.vxr"}));
+        ASSERT_GE(host->waitForErrors(ONLINE_FIGHT, 1, START_TIMEOUT_MS), 0) << host->errors();
+        ASSERT_GE(joiner->waitForErrors(ONLINE_FIGHT, 1, START_TIMEOUT_MS), 0) << joiner->errors();
         hostWindow = host->waitForWindow(GAME_WINDOW);
         joinerWindow = joiner->waitForWindow(GAME_WINDOW);
         ASSERT_NE(hostWindow, 0u);
@@ -186,11 +182,20 @@ TEST_F(OnlineFightOverRelay, StrikeSpecialAndDuelEndWithTheSameLifeBarsOnBothScr
     // Escape on the host: the joiner is told and plays on locally, then quits cleanly.
     host->tapKey(hostWindow, "Escape");
     EXPECT_EQ(host->waitForExit(EXIT_TIMEOUT_MS), 0) << host->errors();
-    EXPECT_GE(joiner->waitForErrors(PEER_LEFT, 1, 10000), 0) << joiner->errors();
+    EXPECT_GE(joiner->waitForErrors(std::string(PEER_LEFT) + BACK_TO_LOCAL, 1, 10000), 0) << joiner->errors();
     EXPECT_TRUE(joiner->running());
     joiner->tapKey(joinerWindow, "x");
     pause(300);
     EXPECT_TRUE(joiner->running());
     joiner->tapKey(joinerWindow, "Escape");
     EXPECT_EQ(joiner->waitForExit(EXIT_TIMEOUT_MS), 0) << joiner->errors();
+
+    // Each side's recording replays on one machine to its end, fingerprints matching all along
+    // (the joiner's goes on past the online fight, into the local play that followed it).
+    RunningProgram hostReplay(data.path(), {}, {"--replay", "host.vxr"});
+    RunningProgram joinerReplay(data.path(), {}, {"--replay", "joiner.vxr"});
+    for (RunningProgram* replay : {&hostReplay, &joinerReplay}) {
+        EXPECT_GE(replay->waitForErrors(TAKE_OVER, 1, 90000), 0) << replay->errors();
+        EXPECT_EQ(replay->errors().find(NO_LONGER_MATCHING), std::string::npos) << replay->errors();
+    }
 }

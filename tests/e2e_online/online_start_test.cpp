@@ -17,9 +17,6 @@
 
 namespace {
 
-const char* const WAITING = "Vantorix: waiting for an opponent on port ";
-const char* const STILL_WAITING = "; still waiting\n";
-
 // Errors of a game that should end at once with status 1.
 std::string endsWithOne(const std::vector<std::string>& arguments, int timeoutMs) {
     DataCopy data;
@@ -64,7 +61,7 @@ TEST(OnlineStart, JoinersOfAnotherVersionOrDataAreRefusedByNameAndAVanishedOneIs
     DataCopy data;
     int port = freeUdpPort();
     RunningProgram host(data.path(), {}, {"--host", std::to_string(port)});
-    ASSERT_GE(host.waitForErrors(WAITING, 1, START_TIMEOUT_MS), 0) << host.errors();
+    ASSERT_GE(host.waitForErrors(WAITING_FOR_OPPONENT, 1, START_TIMEOUT_MS), 0) << host.errors();
     uint32_t digest;
     {
         ScopedWorkingDirectory inData(data.path());
@@ -103,8 +100,7 @@ TEST(OnlineStart, JoinersOfAnotherVersionOrDataAreRefusedByNameAndAVanishedOneIs
     int status = -1;
     waitpid(vanishing, &status, 0);
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_GE(host.waitForErrors("Vantorix: the other player has been silent for 5 s; back to local "
-                                 "play, both players on this machine\n", 1, 15000), 0)
+    EXPECT_GE(host.waitForErrors(std::string(PEER_SILENT) + BACK_TO_LOCAL, 1, 15000), 0)
         << host.errors();
     EXPECT_TRUE(host.running());
     host.tapKey(host.waitForWindow(GAME_WINDOW), "Escape");

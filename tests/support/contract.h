@@ -55,4 +55,14 @@ inline std::string recordingExists(const std::string& file) {
     return "Vantorix: the file \"" + file + "\" already exists; --record never replaces a file\n";
 }
 
+// Online play (standard error): the host waiting, the fight under way, a refused joiner, a lost
+// peer and a desync.
+const char* const WAITING_FOR_OPPONENT = "Vantorix: waiting for an opponent on port ";
+const char* const ONLINE_FIGHT = "Vantorix: online fight, you are player ";
+const char* const STILL_WAITING = "; still waiting\n";
+const char* const BACK_TO_LOCAL = "; back to local play, both players on this machine\n";
+const char* const PEER_LEFT = "Vantorix: the other player left the fight";
+const char* const PEER_SILENT = "Vantorix: the other player has been silent for 5 s";
+const char* const DESYNC = "went out of step with the other machine";
+
 #endif
