@@ -50,6 +50,25 @@ void openWebcamView() {
     WebCam.hDCFenetre = g_hDC;
 }
 
+// The loop's end, when the view window asks to quit.
+static void endLoop() {
+    std::printf("Signaling thread to quit\n");
+    std::fflush(stdout);
+    stopWebcamWorker();
+    destroyViewWindow(g_hWnd);
+}
+
+void handleViewMessagesWhileWaiting() {
+    ViewMessage msg;
+    while (peekViewMessage(&msg)) {
+        if (msg.message == VIEW_MSG_QUIT) {
+            endLoop();
+            std::exit(0);
+        }
+        WndProc(msg.window, msg.message, msg.wParam, msg.lParam);
+    }
+}
+
 int main2() {
     FramePacer pacer;
     bool finished = false;
@@ -66,9 +85,6 @@ int main2() {
         }
     }
 
-    std::printf("Signaling thread to quit\n");
-    std::fflush(stdout);
-    stopWebcamWorker();
-    destroyViewWindow(g_hWnd);
+    endLoop();
     return 0;
 }

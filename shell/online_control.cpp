@@ -14,6 +14,7 @@
 #include "shell/Son.h"
 #include "shell/globals.h"
 #include "shell/replay_control.h"
+#include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
 static OnlineSession* session = nullptr;
@@ -40,7 +41,10 @@ bool openOnlinePlay(const CommandLine& options) {
     plan.inputDelay = options.inputDelay;
     plan.gameVersion = VANTORIX_GAME_VERSION;
     plan.dataDigest = dataFilesDigest();
-    plan.whileWaiting = [] { world.handleEvents(); };
+    plan.whileWaiting = [] {
+        world.handleEvents();
+        handleViewMessagesWhileWaiting();
+    };
     session = new OnlineSession;
     std::string error;
     if (!session->open(plan, error)) {

@@ -5,6 +5,9 @@
 struct ViewWindow;
 
 int main2();
+// While the game waits before its loop (for an opponent online): handles the view window's
+// messages; its quit message ends the program as the loop's end would, with status 0.
+void handleViewMessagesWhileWaiting();
 // Opens the view window and its drawing surface, and hands both to the webcam.
 void openWebcamView();
 // One frame of the game, up to the swap: input, webcam measurements, update, drawing.

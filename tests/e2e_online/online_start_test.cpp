@@ -57,6 +57,15 @@ TEST(OnlineStart, BusyPortUnknownNameAndSilentHostEachSayItAndEndWithStatusOne) 
               std::string::npos) << errors;
 }
 
+TEST(OnlineStart, AHostStillWaitingQuitsWhenItsViewWindowIsClosed) {
+    DataCopy data;
+    RunningProgram host(data.path(), {}, {"--host", std::to_string(freeUdpPort())});
+    ASSERT_GE(host.waitForErrors(WAITING_FOR_OPPONENT, 1, START_TIMEOUT_MS), 0) << host.errors();
+    host.closeWindow(host.waitForWindow(VIEW_WINDOW));
+    EXPECT_EQ(host.waitForExit(EXIT_TIMEOUT_MS), 0) << host.errors();
+    EXPECT_EQ(occurrences(host.output(), QUIT_LINE), 1) << host.output();
+}
+
 TEST(OnlineStart, JoinersOfAnotherVersionOrDataAreRefusedByNameAndAVanishedOneIsNoticed) {
     DataCopy data;
     int port = freeUdpPort();
