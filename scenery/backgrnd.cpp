@@ -36,9 +36,22 @@ static void createStars() {
     }
 }
 
+static void drawStars() {
+    glPointSize(2.0f);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_POINTS);
+    for (size_t i = 0; i < stars.size(); i++) {
+        const std::vector<float>& star = stars[i];
+        glColor3f(star[3], star[4], star[5]);
+        glVertex3f(star[0], star[1], star[2]);
+    }
+    glEnd();
+}
+
 // The planets never change shape, so each is subdivided once into a display list that every frame
-// replays: the same triangles in the same order, without sending them vertex by vertex again.
-enum PlanetList { EARTH_LIST, INNER_SHELL_LIST, OUTER_SHELL_LIST, MARS_LIST, PLANET_LIST_COUNT };
+// replays: the same triangles in the same order, without sending them vertex by vertex again. The
+// stars never move either: their 1,600 calls a frame become one.
+enum PlanetList { EARTH_LIST, INNER_SHELL_LIST, OUTER_SHELL_LIST, MARS_LIST, STARS_LIST, PLANET_LIST_COUNT };
 static unsigned int planetLists = 0;
 
 static void compilePlanet(PlanetList which, void (*draw)(int, float), float radius) {
@@ -60,6 +73,9 @@ static void compilePlanetLists() {
     compilePlanet(INNER_SHELL_LIST, drawsphere, 4.4f);
     compilePlanet(OUTER_SHELL_LIST, drawsphere, 4.8f);
     compilePlanet(MARS_LIST, drawMars, 3.0f);
+    glNewList(planetLists + STARS_LIST, GL_COMPILE);
+    drawStars();
+    glEndList();
 }
 
 static void drawPlanet(PlanetList which, void (*draw)(int, float), float radius) {
@@ -111,18 +127,6 @@ static void drawEarth() {
     glPopMatrix();
 }
 
-static void drawStars() {
-    glPointSize(2.0f);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    glBegin(GL_POINTS);
-    for (size_t i = 0; i < stars.size(); i++) {
-        const std::vector<float>& star = stars[i];
-        glColor3f(star[3], star[4], star[5]);
-        glVertex3f(star[0], star[1], star[2]);
-    }
-    glEnd();
-}
-
 void drawBackground() {
     // The flare swings with the angle the Earth had before this frame's step.
     drawLensFlare(angleRotationEarth);
@@ -141,5 +145,9 @@ void drawBackground() {
     drawPlanet(MARS_LIST, drawMars, 3.0f);
     glPopMatrix();
 
-    drawStars();
+    if (planetLists != 0) {
+        glCallList(planetLists + STARS_LIST);
+    } else {
+        drawStars();
+    }
 }
