@@ -26,7 +26,9 @@ bool OnlineFight::shouldWait() {
     if (!rollback.canAdvance()) {
         return true;
     }
-    int lead = (advantage() - remoteAdvantage) * LEAD_UNITS / 2;
+    // The other machine measured its advantage after running its frame: so is ours, to compare
+    // like with like (one frame apart, two machines in step would look half a frame apart).
+    int lead = (advantage() + 1 - remoteAdvantage) * LEAD_UNITS / 2;
     smoothedLead += (lead - smoothedLead) / 8;
     // A whole frame is never reached by the smoothing's rounding: three quarters will do.
     if (smoothedLead >= LEAD_UNITS * 3 / 4) {

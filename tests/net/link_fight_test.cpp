@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <random>
 #include <vector>
@@ -183,6 +184,11 @@ void playOver(const LinkScript& script, unsigned seed, int frames) {
     // strikes of wrong guesses come on top.
     EXPECT_GE(sounds, strikes) << script.name;
     EXPECT_LE(sounds, strikes + a.counts().rollbacks) << script.name;
+    // Kept in step, the two machines share the corrections; one running ahead would leave them
+    // all to itself, each deeper.
+    long again = a.counts().framesRunAgain + b.counts().framesRunAgain;
+    EXPECT_LE(std::labs(a.counts().framesRunAgain - b.counts().framesRunAgain), again / 8 + 10)
+        << script.name;
     std::printf("%-28s rollbacks %5ld / %5ld (host / joiner), deepest %d / %d frames, "
                 "frames run again %ld / %ld, frames waited %ld / %ld, strikes heard %d, "
                 "lives %d %d\n",
