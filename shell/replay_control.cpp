@@ -12,6 +12,7 @@
 #include "game/quit.h"
 #include "replay/recording.h"
 #include "shell/globals.h"
+#include "shell/webcam_worker_control.h"
 
 static const Uint32 FLUSH_MILLISECONDS = 1000;
 
@@ -93,7 +94,7 @@ bool prepareRecordOrReplay(const CommandLine& options) {
 
 unsigned sparkSeed() { return seedChosen ? seed : (unsigned)time(NULL); }
 
-static bool replaying() { return !replayPath.empty() && !takenOver; }
+bool replayUnderWay() { return !replayPath.empty() && !takenOver; }
 
 // The file is made at the first frame, once the game has started: a start that fails (no sound
 // device, say) leaves no file behind to refuse the next attempt.
@@ -106,7 +107,7 @@ static void startWriting() {
 }
 
 void recordOrReplayFrame() {
-    if (replaying()) {
+    if (replayUnderWay()) {
         giveInputs(world, recording.frames[played++]);
         return;
     }
@@ -146,6 +147,7 @@ static void takeOverAtTheEnd() {
     std::fprintf(stderr, "Vantorix: the recording \"%s\" is over after frame %zu; the players take over\n",
                  replayPath.c_str(), played);
     std::fflush(stderr);
+    paintKeyboardNotice();
 }
 
 static void writeFingerprintAndFlush(uint32_t fingerprint) {
@@ -162,7 +164,7 @@ static void writeFingerprintAndFlush(uint32_t fingerprint) {
 }
 
 void checkFrameAfterUpdate() {
-    if (replaying()) {
+    if (replayUnderWay()) {
         compareFingerprint();
         takeOverAtTheEnd();
     } else if (writer.isOpen()) {

@@ -15,6 +15,9 @@ bool prepareRecordOrReplay(const CommandLine& options);
 // to the recording).
 unsigned sparkSeed();
 
+// True while the recorded frames drive the robots.
+bool replayUnderWay();
+
 // Once the frame's inputs are all in, just before the update: writes them to the recording, or
 // puts the recorded frame's inputs in their place.
 void recordOrReplayFrame();

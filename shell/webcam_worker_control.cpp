@@ -9,6 +9,7 @@
 #include "platform/view_surface.h"
 #include "webcam/worker.h"
 #include "shell/globals.h"
+#include "shell/replay_control.h"
 
 // Only the main thread starts, feeds and stops the worker.
 static std::thread worker;
@@ -31,8 +32,9 @@ void paintKeyboardNotice() {
     if (cameraConnected || g_hDC == nullptr) {
         return;
     }
-    static const char* const LINES[] = {
-        "No camera picture: the keyboard plays.",
+    const char* const LINES[] = {
+        replayUnderWay() ? "A recorded fight plays; the keyboard takes over at its end."
+                         : "No camera picture: the keyboard plays.",
         "Player 1:  A and D walk,  Z rock,  X paper,  C scissors",
         "Player 2:  arrow keys walk,  B rock,  N paper,  M scissors",
         "Escape, or closing a window, quits.",

@@ -14,8 +14,9 @@ void startWebcamWorker();
 // keyboard plays from then on.
 void passWebcamMeasurements();
 
-// Without a camera the view window would stay blank: it says instead that the keyboard plays,
-// and with which keys. Does nothing while a camera is connected (the worker paints then).
+// Without a camera the view window would stay blank: it says instead that the keyboard plays
+// (or will, once a replayed fight is over), and with which keys. Does nothing while a camera is
+// connected (the worker paints then).
 void paintKeyboardNotice();
 
 // The worker thread; joinable only while a camera is connected and the worker runs.
