@@ -32,17 +32,18 @@ static int lastMatch = 0;
 static bool seedChosen = false;
 static unsigned seed = 0;
 
-static void sayWriteFailure() {
-    std::fprintf(stderr,
-                 "Vantorix: cannot write the recording \"%s\" (%s); the fight goes on, and what "
-                 "was written before stays replayable\n",
-                 recordPath.c_str(), writer.error().c_str());
+// Said once: the fight goes on without the rest of its recording.
+static void sayWriteFailure(bool fileMade) {
+    const char* kept = fileMade ? "what was written stays replayable" : "nothing is recorded";
+    std::fprintf(stderr, "Vantorix: cannot write the recording \"%s\" (%s); the fight goes on and %s\n",
+                 recordPath.c_str(), writer.error().c_str(), kept);
     std::fflush(stderr);
 }
 
 void finishRecording() {
+    bool fileMade = writer.isOpen();
     if (!writer.close()) {
-        sayWriteFailure();
+        sayWriteFailure(fileMade);
     }
 }
 
@@ -101,7 +102,7 @@ bool replayUnderWay() { return !replayPath.empty() && !takenOver; }
 static void startWriting() {
     writerTried = true;
     if (!writer.create(recordPath, seed)) {
-        sayWriteFailure();
+        sayWriteFailure(writer.isOpen());
     }
     lastFlush = SDL_GetTicks();
 }
@@ -158,7 +159,7 @@ static void writeFingerprintAndFlush(uint32_t fingerprint) {
     if (now - lastFlush >= FLUSH_MILLISECONDS) {
         lastFlush = now;
         if (!writer.flush()) {
-            sayWriteFailure();
+            sayWriteFailure(true);
         }
     }
 }

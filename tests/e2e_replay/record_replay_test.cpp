@@ -122,6 +122,25 @@ TEST_F(Recorded, ClosingTheViewWindowClosesTheRecordingComplete) {
     EXPECT_TRUE(load().complete);
 }
 
+// A full disk, as the kernel tells it to a program whose files may not grow past 512 bytes.
+TEST_F(Recorded, AFullDiskIsSaidOnceTheFightGoesOnAndWhatWasWrittenReplays) {
+    std::vector<std::string> command = {"/bin/sh", "-c",
+                                        "trap '' XFSZ; ulimit -f 1; exec \"$0\" --record fight.vxr"};
+    command.push_back(gameCommand({})[0]);
+    RunningProgram game(Launch{command, data.path(), {}});
+    unsigned long window = game.waitForWindow(GAME_WINDOW);
+    ASSERT_NE(window, 0u) << game.errors();
+    ASSERT_GE(game.waitForErrors(RECORDING_UNWRITABLE, 1, 4 * START_TIMEOUT_MS), 0) << game.errors();
+    ASSERT_TRUE(game.running());
+    game.tapKey(window, "Escape");
+    EXPECT_EQ(game.waitForExit(EXIT_TIMEOUT_MS), 0) << game.errors();
+    EXPECT_EQ(occurrences(game.errors(), RECORDING_UNWRITABLE), 1) << game.errors();
+
+    Recording recording = load();
+    EXPECT_FALSE(recording.complete);
+    EXPECT_GT(recording.frames.size(), 100u);
+}
+
 TEST_F(Recorded, AReplayThatStopsMatchingSaysWhereOnceAndGoesOn) {
     RecordingWriter writer;
     ASSERT_TRUE(writer.create(file(), 1));

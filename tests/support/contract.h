@@ -44,10 +44,11 @@ inline std::string cameraUnconnectedStart(const std::string& device) {
 }
 
 // Recording and replaying a fight (standard error): the replay's end, a replay that no longer
-// matches its recording, a recording that was not closed, and the refusals' common start.
+// matches its recording, a recording that was not closed or cannot be written, and the refusals.
 const char* const TAKE_OVER = "; the players take over\n";
 const char* const NO_LONGER_MATCHING = "no longer shows the recorded fight";
 const char* const ENDS_EARLY = "ends early";
+const char* const RECORDING_UNWRITABLE = "cannot write the recording";
 inline std::string replayRefusal(const std::string& file, const std::string& reason) {
     return "Vantorix: cannot replay \"" + file + "\": " + reason + "\n";
 }
