@@ -1,17 +1,11 @@
-// The recording's writer and reader: what goes in comes out, what is refused says why, and a
-// file cut short or a disk that fills up still leaves a fight to replay.
+// The recording's writer and reader: what goes in comes out, damage is refused with its reason,
+// and a file cut short anywhere still leaves a fight to replay.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 
-#include "game/codes.h"
 #include "replay/recording.h"
 #include "tests/support/files.h"
 
@@ -119,13 +113,9 @@ TEST(RecordingFormat, WhatIsNotARecordingIsRefusedWithItsReason) {
         bytes[at] = byte;
         return bytes;
     };
-    EXPECT_EQ(parseError(""), "the file is empty");
-    EXPECT_EQ(parseError("GIF89a"), "the file is not a Vantorix recording");
+    // The real program's refusals (empty, foreign, future, missing, a folder) are tested with it.
     EXPECT_EQ(parseError(good.substr(0, 11)), "the file is cut short inside its header");
-    EXPECT_EQ(parseError(changed(8, 2)),
-              "the recording has format version 2, which this game does not know (it reads "
-              "versions 1 to 1): it was made by another version of the game");
-    EXPECT_EQ(parseError(changed(8, 0)).substr(0, 33), "the recording has format version ");
+    EXPECT_EQ(parseError(changed(8, 0)).substr(0, 35), "the recording has format version 0,");
     EXPECT_EQ(parseError(changed(17, 'Q')), "the file is damaged: an unknown record at byte 17");
     EXPECT_EQ(parseError(changed(16, 8)), "the file is damaged: a frame holds unknown keys at byte 14");
     // A changed input is caught by the next check sum.
@@ -133,46 +123,4 @@ TEST(RecordingFormat, WhatIsNotARecordingIsRefusedWithItsReason) {
     EXPECT_EQ(parseError(changed(195, 61)), "the file is damaged: a frame count does not match at byte 194");
     EXPECT_EQ(parseError(good + "F"), "the file is damaged: bytes follow its end at byte " +
                                           std::to_string(good.size()));
-
-    Recording recording;
-    std::string error;
-    EXPECT_FALSE(loadRecording(folder.file("none.vxr"), recording, error));
-    EXPECT_EQ(error, "No such file or directory");
-    EXPECT_FALSE(loadRecording(folder.path(), recording, error));
-    EXPECT_EQ(error, "it is a folder, not a file");
-}
-
-// A full disk, as the kernel tells it when a file reaches its size limit.
-TEST(RecordingFormat, AFullDiskIsSaidOnceAndLeavesWhatWasWrittenReplayable) {
-    Folder folder;
-    std::string path = folder.file("fight.vxr");
-    RecordingWriter writer;
-    ASSERT_TRUE(writer.create(path, 7));
-    writeFight(writer, 100);
-    ASSERT_TRUE(writer.flush());
-
-    struct rlimit before;
-    getrlimit(RLIMIT_FSIZE, &before);
-    struct rlimit limit = before;
-    limit.rlim_cur = 400;
-    void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    writeFight(writer, 100);
-    bool first = writer.flush();
-    writeFight(writer, 100);
-    bool second = writer.flush();
-    bool closed = writer.close();
-    setrlimit(RLIMIT_FSIZE, &before);
-    signal(SIGXFSZ, previous);
-
-    EXPECT_FALSE(first);
-    EXPECT_EQ(writer.error(), "File too large");
-    EXPECT_TRUE(second);
-    EXPECT_TRUE(closed);
-    Recording recording;
-    std::string error;
-    ASSERT_TRUE(loadRecording(path, recording, error)) << error;
-    EXPECT_FALSE(recording.complete);
-    // 400 bytes: the header (14), then 60 frames (3 each) and a fingerprint (13), twice.
-    EXPECT_EQ(recording.frames.size(), 120u);
 }
