@@ -47,8 +47,8 @@ public:
     // The tower keys (f, g, h) pressed in this frame, as TOWER_KEY_* bits of frame_inputs.h;
     // their stages are raised as the keys come in.
     int towerKeys = 0;
-    // False while a recorded fight drives the robots: keys then only quit the game and switch
-    // the webcam, so that nothing live mixes into the recorded frames.
+    // False while a recorded fight drives the robots: the tower keys then do nothing, so that
+    // nothing live mixes into the recorded frames (which replace the walking and signs).
     bool liveInputs = true;
     // Read by the webcam worker for its overlay, hence whole-value atomics.
     std::atomic<int> life1{0};
