@@ -56,11 +56,7 @@ TEST(CameraGone, EndOrErrorIsSaidOnceAndTheKeyboardPlays) {
         pause(1000);
         EXPECT_TRUE(run.program.running());
         EXPECT_EQ(occurrences(run.program.errors(), CAMERA_LOST), 1) << run.program.errors();
-        if (byKey) {
-            run.program.tapKey(run.viewWindow, "Escape");
-        } else {
-            run.program.closeWindow(run.viewWindow);
-        }
+        run.program.leave(run.viewWindow, byKey);
         EXPECT_EQ(run.program.waitForExit(EXIT_TIMEOUT_MS), 0) << run.program.errors();
         EXPECT_EQ(run.program.output(), std::string(THREAD_LINE) + QUIT_LINE);
     }
@@ -71,11 +67,7 @@ TEST(CameraGone, GameWindowWaysOutAfterTheLoss) {
     for (bool byKey : {true, false}) {
         SCOPED_TRACE(byKey ? "Escape" : "close");
         LostCamera run(ENDING);
-        if (byKey) {
-            run.program.tapKey(run.gameWindow, "Escape");
-        } else {
-            run.program.closeWindow(run.gameWindow);
-        }
+        run.program.leave(run.gameWindow, byKey);
         EXPECT_EQ(run.program.waitForExit(EXIT_TIMEOUT_MS), 0) << run.program.errors();
         EXPECT_EQ(run.program.output(), THREAD_LINE);
         EXPECT_EQ(occurrences(run.program.errors(), CAMERA_LOST), 1) << run.program.errors();

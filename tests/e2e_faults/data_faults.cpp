@@ -1,6 +1,7 @@
 // The data-fault table: which file of data/ is damaged, and how.
 #include "tests/e2e_faults/data_faults.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -28,27 +29,25 @@ const char* fileGroupName(FileGroup group) {
     return "?";
 }
 
-const std::vector<std::string>& filesOf(FileGroup group) {
-    static const std::vector<std::string> motion = {
-        "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",
-        "Punch04.txt",     "HeadPunch01.txt", "HeadPunch02.txt", "HeadPunch03.txt",
-        "HeadPunch04.txt", "HeadPunch05.txt", "ComboPrep01.txt", "ComboPrep02.txt",
-        "Banana01.txt",    "Banana02.txt",    "Banana03.txt",    "Ayuken01.txt",
-        "Ayuken02.txt",    "Ayuken03.txt"};
-    static const std::vector<std::string> textures = {
-        "CPLifeSM.bmp", "CPLifeRS.bmp", "pierre.bmp",     "feuille.bmp",
-        "ciseaux.bmp",  "chiffou.bmp",  "mi.bmp",         "paf.bmp",
-        "critical.bmp", "prwin.bmp",    "pawin.bmp",      "win.bmp",
-        "earthmap1k.bmp", "sun.bmp",    "croix.bmp",      "halo.bmp"};
-    static const std::vector<std::string> effects = {"explosion.wav", "sound.wav"};
-    static const std::vector<std::string> music = {"music.ogg"};
+static const char* extensionOf(FileGroup group) {
     switch (group) {
-    case GROUP_MOTION: return motion;
-    case GROUP_TEXTURE: return textures;
-    case GROUP_EFFECT: return effects;
+    case GROUP_MOTION: return ".txt";
+    case GROUP_TEXTURE: return ".bmp";
+    case GROUP_EFFECT: return ".wav";
     case GROUP_MUSIC: break;
     }
-    return music;
+    return ".ogg";
+}
+
+std::vector<std::string> filesOf(FileGroup group) {
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dataDirectory())) {
+        if (entry.path().extension() == extensionOf(group)) {
+            files.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 static std::string originalBytes(const std::string& file) {

@@ -14,8 +14,8 @@ enum FileGroup { GROUP_MOTION, GROUP_TEXTURE, GROUP_EFFECT, GROUP_MUSIC };
 const char* faultKindName(FaultKind kind);
 const char* fileGroupName(FileGroup group);
 
-// The files of a group, in the order the game loads them.
-const std::vector<std::string>& filesOf(FileGroup group);
+// Every file of data/ in the group (motion files, pictures, sound effects, music), by name.
+std::vector<std::string> filesOf(FileGroup group);
 
 // Damages one file of a data copy: removed, emptied, cut to the first half of its bytes, or
 // overwritten by as many pseudo-random bytes (the same bytes on every run).

@@ -12,6 +12,7 @@
 #include "tests/e2e_faults/data_faults.h"
 #include "tests/e2e_faults/short_fight.h"
 #include "tests/support/contract.h"
+#include "tests/support/data_dir.h"
 #include "tests/support/program.h"
 
 // Games run side by side, each on its own X server. Most of a run is waiting for windows and
@@ -105,7 +106,8 @@ class DataFaultTable : public ::testing::TestWithParam<TableRow> {};
 
 TEST_P(DataFaultTable, GivesItsMessageAndEndsOrPlaysOn) {
     const TableRow& row = GetParam();
-    const std::vector<std::string>& files = filesOf(row.group);
+    const std::vector<std::string> files = filesOf(row.group);
+    ASSERT_FALSE(files.empty()) << "no " << fileGroupName(row.group) << " in " << dataDirectory();
     std::vector<RunOutcome> outcomes = runAll(files, row.kind);
     for (size_t i = 0; i < files.size(); i++) {
         SCOPED_TRACE(files[i] + " " + faultKindName(row.kind));

@@ -24,11 +24,7 @@ TEST(WaysOut, EachWayOutEndsTheGameWithStatusZero) {
         RunningGame run;
         ASSERT_TRUE(run.up()) << run.program.errors();
         unsigned long window = way.inViewWindow ? run.viewWindow : run.gameWindow;
-        if (way.byKey) {
-            run.program.tapKey(window, "Escape");
-        } else {
-            run.program.closeWindow(window);
-        }
+        run.program.leave(window, way.byKey);
         EXPECT_EQ(run.program.waitForExit(EXIT_TIMEOUT_MS), 0) << run.program.errors();
         EXPECT_EQ(occurrences(run.program.output(), QUIT_LINE), way.quitLines) << run.program.output();
         EXPECT_EQ(troubleReport(run.program.errors()), "");

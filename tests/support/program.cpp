@@ -150,6 +150,14 @@ void RunningProgram::closeWindow(unsigned long window) {
     driver.flush();
 }
 
+void RunningProgram::leave(unsigned long window, bool byEscape) {
+    if (byEscape) {
+        tapKey(window, "Escape");
+    } else {
+        closeWindow(window);
+    }
+}
+
 std::string RunningProgram::output() const { return readWholeFile(folder.path() + "/stdout"); }
 
 std::string RunningProgram::errors() const { return readWholeFile(folder.path() + "/stderr"); }

@@ -53,6 +53,8 @@ public:
     // One key pressed and released, or a close request, handed to the server at once.
     void tapKey(unsigned long window, const std::string& keyName);
     void closeWindow(unsigned long window);
+    // A player's two ways out of a window: Escape, or the close button.
+    void leave(unsigned long window, bool byEscape);
 
     std::string output() const;
     std::string errors() const;

@@ -115,8 +115,8 @@ static bool paperGreen(const Rgb& c) { return c.g > 110 && c.g > c.r + 50 && c.g
 
 int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
     int count = 0;
-    for (int y = overlayRow(0.38f) + 2; y < overlayRow(0.2f) - 2; y++) {
-        for (int x = overlayColumn(-0.98f) + 2; x < overlayColumn(-0.8f) - 2; x++) {
+    for (int y = TOP_LEFT_SLOT.top + 2; y < TOP_LEFT_SLOT.bottom - 2; y++) {
+        for (int x = TOP_LEFT_SLOT.left + 2; x < TOP_LEFT_SLOT.right - 2; x++) {
             count += paperGreen(shot.at(x, y)) ? 1 : 0;
         }
     }

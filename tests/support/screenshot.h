@@ -42,6 +42,17 @@ int overlayRow(float y, const PictureArea& picture);
 // A full life bar whose left end is at overlay x left: red at that end, green at the other, and
 // nothing green beyond it.
 bool fullLifeBarAt(const Screenshot& shot, float left, const PictureArea& picture);
+// Where the fight's overlay stands in the 800 x 600 game window, in pixels from its top left
+// corner, as measured on screenshots of the game.
+struct PixelBox {
+    int left, top, right, bottom;
+};
+// The top sign slot of player 1's tower.
+const PixelBox TOP_LEFT_SLOT = {5, 185, 78, 239};
+// The two life bars, full; their middle row.
+const PixelBox LEFT_LIFE_BAR = {58, 64, 259, 64};
+const PixelBox RIGHT_LIFE_BAR = {540, 64, 741, 64};
+
 // Pixels of the paper icon's green frame inside the top slot of the left tower (rock's frame is
 // orange and scissors' violet).
 int paperPixelsAtTopOfLeftTower(const Screenshot& shot);
