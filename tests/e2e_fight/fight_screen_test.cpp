@@ -50,15 +50,13 @@ TEST_F(FightScreen, LifeBarsStartFullAndGreen) {
 TEST(ComputerFight, TheComputerFightsAndPlayerOnesLifeFallsOnScreen) {
     RunningGame run({"--vs-computer", "hard"});
     ASSERT_TRUE(run.up()) << run.program.errors();
-    int fullEnd = overlayColumn(-0.85f + 0.5f) - 4;
-    int row = overlayRow(0.78f);
+    const int fullLength = LEFT_LIFE_BAR.right - LEFT_LIFE_BAR.left;
     bool fell = false;
     for (int attempt = 0; attempt < 60 && !fell; attempt++) {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         Screenshot shot = Screenshot::ofWindow(run.program.display(), run.gameWindow);
         ASSERT_EQ(shot.width, 800);
-        Rgb end = shot.at(fullEnd, row);
-        fell = !(end.g > 180 && end.r < 80);
+        fell = lifeBarLengths(shot).first < fullLength - 4;
     }
     EXPECT_TRUE(fell) << "player 1's life bar is still full";
     EXPECT_EQ(run.closeViewWindow(), 0) << run.program.errors();

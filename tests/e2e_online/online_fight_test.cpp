@@ -25,31 +25,6 @@ namespace {
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Rows through the middle of both life bars.
-const int BAR_ROWS[] = {60, 62, 64};
-bool barPixel(const Rgb& p) { return p.r + p.g > 150 && p.b < 90; }
-
-// How far each life bar reaches, from its first pixel to its last on the widest of the rows: a
-// spark that crosses a bar hides some of its pixels, never its ends on every row.
-std::pair<int, int> lifeBars(const Screenshot& shot) {
-    std::pair<int, int> lengths(0, 0);
-    for (int row : BAR_ROWS) {
-        for (int half = 0; half < 2; half++) {
-            int first = -1;
-            int last = -1;
-            for (int x = half * shot.width / 2; x < (half + 1) * shot.width / 2; x++) {
-                if (barPixel(shot.at(x, row))) {
-                    first = first < 0 ? x : first;
-                    last = x;
-                }
-            }
-            int& length = half == 0 ? lengths.first : lengths.second;
-            length = std::max(length, first < 0 ? 0 : last - first + 1);
-        }
-    }
-    return lengths;
-}
-
 // Datagrams from a stranger: random bytes, our own kind cut short or damaged, and the joiner's
 // real datagrams sent again from another address.
 void sendGarbage(int port, const std::vector<std::vector<uint8_t>>& real) {
@@ -123,7 +98,7 @@ protected:
     }
 
     std::pair<int, int> barsOn(RunningProgram& game, unsigned long window) {
-        return lifeBars(Screenshot::ofWindow(game.display(), window));
+        return lifeBarLengths(Screenshot::ofWindow(game.display(), window));
     }
 };
 

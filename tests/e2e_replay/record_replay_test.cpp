@@ -34,10 +34,10 @@ protected:
     }
 
     // Replays the file to its end and hands back the life bars the players take over with.
-    std::vector<int> replayToTheEnd(std::unique_ptr<RunningProgram>& replay) {
+    std::pair<int, int> replayToTheEnd(std::unique_ptr<RunningProgram>& replay) {
         unsigned long window = start(replay, {"--replay", "fight.vxr"});
         EXPECT_GE(replay->waitForErrors(TAKE_OVER, 1, 4 * START_TIMEOUT_MS), 0) << replay->errors();
-        std::vector<int> bars = lifeBarLengths(*replay, window);
+        std::pair<int, int> bars = lifeBarLengths(*replay, window);
         replay->tapKey(window, "Escape");
         EXPECT_EQ(replay->waitForExit(EXIT_TIMEOUT_MS), 0) << replay->errors();
         EXPECT_EQ(occurrences(replay->errors(), NO_LONGER_MATCHING), 0) << replay->errors();
@@ -77,7 +77,7 @@ TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSam
     std::unique_ptr<RunningProgram> game;
     unsigned long window = start(game, {"--record", "fight.vxr"});
     playScriptedFight(*game, window, file());
-    std::vector<int> played = lifeBarLengths(*game, window);
+    std::pair<int, int> played = lifeBarLengths(*game, window);
     game->tapKey(window, "Escape");
     ASSERT_EQ(game->waitForExit(EXIT_TIMEOUT_MS), 0) << game->errors();
 
@@ -85,9 +85,9 @@ TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSam
     EXPECT_TRUE(recording.complete);
     EXPECT_GE(recording.fingerprints.size(), 5u);
     // Player 1 lost at least a strike's 5 points of 100, player 2 the special's 20.
-    ASSERT_EQ(played.size(), 2u);
-    EXPECT_LT(played[0], 190);
-    EXPECT_LT(played[1], 165);
+    ASSERT_GT(played.first, 0) << "no life bar found";
+    EXPECT_LT(played.first, 190);
+    EXPECT_LT(played.second, 165);
 
     std::unique_ptr<RunningProgram> replay;
     EXPECT_EQ(replayToTheEnd(replay), played);

@@ -37,11 +37,10 @@ bool waitForRecordedFrames(const std::string& file, size_t frames, int timeoutMs
 }
 
 // A bar runs from red to green, never blue; the backdrop behind it is dark or bluish.
-static int litColumns(const Screenshot& shot, float left) {
-    int row = overlayRow(0.78f);
+static int litColumns(const Screenshot& shot, const PixelBox& bar) {
     int lit = 0;
-    for (int x = overlayColumn(left); x < overlayColumn(left + 0.5f) + 8; x++) {
-        Rgb pixel = shot.at(x, row);
+    for (int x = bar.left; x < bar.right + 8; x++) {
+        Rgb pixel = shot.at(x, bar.top);
         if (pixel.r + pixel.g > 180 && pixel.b < 80) {
             lit++;
         }
@@ -49,10 +48,10 @@ static int litColumns(const Screenshot& shot, float left) {
     return lit;
 }
 
-std::vector<int> lifeBarLengths(const RunningProgram& program, unsigned long window) {
+std::pair<int, int> lifeBarLengths(const RunningProgram& program, unsigned long window) {
     Screenshot shot = Screenshot::ofWindow(program.display(), window);
     if (shot.width == 0) {
-        return {};
+        return std::pair<int, int>(0, 0);
     }
-    return {litColumns(shot, -0.85f), litColumns(shot, 0.35f)};
+    return std::pair<int, int>(litColumns(shot, LEFT_LIFE_BAR), litColumns(shot, RIGHT_LIFE_BAR));
 }

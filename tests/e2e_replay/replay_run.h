@@ -3,6 +3,7 @@
 #define VANTORIX_TEST_REPLAY_RUN_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/program.h"
@@ -13,7 +14,7 @@ void tapKeys(RunningProgram& program, unsigned long window, const std::vector<st
 // Waits until the recording being written holds this many frames more than it does now (the
 // game flushes it once a second, so at least that many have been played); false after the timeout.
 bool waitForRecordedFrames(const std::string& file, size_t frames, int timeoutMs = 4 * START_TIMEOUT_MS);
-// How many pixel columns of each life bar are lit, player 1's then player 2's.
-std::vector<int> lifeBarLengths(const RunningProgram& program, unsigned long window);
+// How many pixel columns of each life bar are lit, player 1's then player 2's (0, 0 without a picture).
+std::pair<int, int> lifeBarLengths(const RunningProgram& program, unsigned long window);
 
 #endif

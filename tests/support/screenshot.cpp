@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,34 @@ int paperPixelsAtTopOfLeftTower(const Screenshot& shot) {
         }
     }
     return count;
+}
+
+// A bar runs from red to green, never blue; what is left of a lost life, and the backdrop behind
+// the bar, are darker or bluish.
+static bool barPixel(const Rgb& p) { return p.r + p.g > 180 && p.b < 80; }
+
+// From the first lit pixel to the last, on the widest of the rows through the bar's middle.
+static int lifeBarLength(const Screenshot& shot, const PixelBox& bar) {
+    int length = 0;
+    for (int row = bar.top - 4; row <= bar.top; row += 2) {
+        int first = -1;
+        int last = -1;
+        for (int x = bar.left - 4; x <= bar.right + 8; x++) {
+            if (barPixel(shot.at(x, row))) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        length = std::max(length, first < 0 ? 0 : last - first + 1);
+    }
+    return length;
+}
+
+std::pair<int, int> lifeBarLengths(const Screenshot& shot) {
+    if (shot.width < RIGHT_LIFE_BAR.right + 8) {
+        return std::pair<int, int>(0, 0);
+    }
+    return std::pair<int, int>(lifeBarLength(shot, LEFT_LIFE_BAR), lifeBarLength(shot, RIGHT_LIFE_BAR));
 }
 
 bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow) {

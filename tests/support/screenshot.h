@@ -3,6 +3,7 @@
 #define VANTORIX_TEST_SCREENSHOT_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/program.h"
@@ -56,6 +57,11 @@ const PixelBox RIGHT_LIFE_BAR = {540, 64, 741, 64};
 // Pixels of the paper icon's green frame inside the top slot of the left tower (rock's frame is
 // orange and scissors' violet).
 int paperPixelsAtTopOfLeftTower(const Screenshot& shot);
+// How far each life bar reaches, player 1's then player 2's, in pixels: from its first lit pixel
+// to its last on the widest of the rows through its middle, so that a spark crossing a bar hides
+// some of its pixels, never its ends on every row. Full bars are about 200 long; (0, 0) for a
+// picture that is not of the game window.
+std::pair<int, int> lifeBarLengths(const Screenshot& shot);
 // Presses x (player 1's paper) in the game window and watches for the icon while it is bright.
 bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow);
 
