@@ -13,7 +13,6 @@ set(VANTORIX_WEBSITE "https://vantorix.example" CACHE STRING "The game's web sit
 
 # The help, the manual page and the software-centre entry all name this version and date; the
 # date honours SOURCE_DATE_EPOCH, which the package build sets from its changelog.
-target_compile_definitions(vantorix PRIVATE VANTORIX_VERSION="${PROJECT_VERSION}")
 string(TIMESTAMP VANTORIX_RELEASE_DATE "%Y-%m-%d" UTC)
 
 # The launcher finds the rest from where it lies, so that an installation made with
@@ -57,7 +56,6 @@ if(TARGET tests_e2e_install)
   target_compile_definitions(tests_e2e_install PRIVATE
     VANTORIX_CMAKE_COMMAND="${CMAKE_COMMAND}"
     VANTORIX_BUILD_DIR="${CMAKE_BINARY_DIR}"
-    VANTORIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    VANTORIX_VERSION="${PROJECT_VERSION}")
+    VANTORIX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(tests_e2e_install vantorix)
 endif()

@@ -39,7 +39,7 @@ bool openOnlinePlay(const CommandLine& options) {
     plan.hostName = options.joinHost;
     plan.port = options.port != 0 ? options.port : DEFAULT_PORT;
     plan.inputDelay = options.inputDelay;
-    plan.gameVersion = VANTORIX_GAME_VERSION;
+    plan.gameVersion = VANTORIX_VERSION;
     plan.dataDigest = dataFilesDigest();
     plan.whileWaiting = [] {
         world.handleEvents();

@@ -54,7 +54,7 @@ void playJoiner(int relayPort, int frames) {
     MeetingPlan plan;
     plan.hostName = "127.0.0.1";
     plan.port = relayPort;
-    plan.gameVersion = VANTORIX_GAME_VERSION;
+    plan.gameVersion = VANTORIX_VERSION;
     plan.dataDigest = dataFilesDigest();
     OnlineSession session;
     std::string error;
