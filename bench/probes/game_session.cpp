@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/globals.h"
 #include "shell/start.h"
 #include "shell/webcam_worker_control.h"
 
@@ -54,6 +55,9 @@ bool startGameOn(const std::string& cameraSource) {
     CommandLine options;
     options.captureSource = cameraSource;
     startGame(options);
+    // The worker grabs and analyses the test picture as it would a camera's, but the scripted
+    // keys play the fight: a moving ball must not walk the robots in their place (F1's switch).
+    world.webcamOn = false;
     return webcamWorkerThread().joinable();
 }
 
