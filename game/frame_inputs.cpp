@@ -1,9 +1,8 @@
 // Taking and giving one frame's inputs, and the fight's fingerprint.
 #include "game/frame_inputs.h"
 
-#include <cstring>
-
 #include "game/World.h"
+#include "game/digest.h"
 
 bool operator==(const FrameInputs& a, const FrameInputs& b) {
     return a.left1 == b.left1 && a.right1 == b.right1 && a.sign1 == b.sign1 &&
@@ -36,23 +35,6 @@ void giveInputs(World& world, const FrameInputs& inputs) {
     world.towerKeys = 0;
     world.pressTowerKeys(inputs.towerKeys);
 }
-
-// FNV-1a over the bytes of each value: stable across runs and machines of the same byte order.
-struct Digest {
-    uint32_t hash = 2166136261u;
-    void add(const void* data, size_t size) {
-        const unsigned char* bytes = static_cast<const unsigned char*>(data);
-        for (size_t i = 0; i < size; i++) {
-            hash = (hash ^ bytes[i]) * 16777619u;
-        }
-    }
-    void add(int value) { add(&value, sizeof value); }
-    void add(float value) {
-        uint32_t bits;
-        std::memcpy(&bits, &value, sizeof bits);
-        add(&bits, sizeof bits);
-    }
-};
 
 uint32_t fightFingerprint(const World& world) {
     Digest d;

@@ -2,6 +2,9 @@
 #include "net/data_digest.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "game/digest.h"
 
 static const char* const DATA_FILES[] = {
     "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",
@@ -13,28 +16,22 @@ static const char* const DATA_FILES[] = {
     "earthmap1k.bmp",  "sun.bmp",         "croix.bmp",       "halo.bmp",        "explosion.wav",
     "sound.wav",       "music.ogg"};
 
-// FNV-1a, byte after byte.
-static void mix(uint32_t& hash, unsigned char byte) { hash = (hash ^ byte) * 16777619u; }
-
 uint32_t dataFilesDigest() {
-    uint32_t hash = 2166136261u;
+    Digest digest;
     for (const char* name : DATA_FILES) {
-        for (const char* c = name; *c; c++) {
-            mix(hash, (unsigned char)*c);
-        }
+        digest.add(name, std::strlen(name));
         FILE* file = std::fopen(name, "rb");
-        mix(hash, file == nullptr ? 0 : 1);
+        const unsigned char present = file == nullptr ? 0 : 1;
+        digest.add(&present, 1);
         if (file == nullptr) {
             continue;
         }
         unsigned char buffer[65536];
         size_t got;
         while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-            for (size_t i = 0; i < got; i++) {
-                mix(hash, buffer[i]);
-            }
+            digest.add(buffer, got);
         }
         std::fclose(file);
     }
-    return hash;
+    return digest.hash;
 }
