@@ -32,25 +32,33 @@ static void blendRows(MeshList& from, const MeshList& to, size_t count, double f
 // count of the two poses and normals up to the smallest of the earlier pose's vertex count and
 // both normal counts; anything past that stays as the earlier pose has it. The game's own poses
 // all share one vertex count and carry enough normals, so there every entry is blended.
-Mesh Moves::interpolate(int move, int clock) const {
+// Copying into a pose kept from the frame before reuses its rows: a robot's few thousand rows
+// are not allocated again every frame.
+void Moves::interpolate(int move, int clock, Mesh& pose) const {
     const std::vector<Mesh>& poses = movePoses[move];
     if (move == 0) {
-        return poses[0];
+        pose = poses[0];
+        return;
     }
     const std::vector<int>& frames = moveFrames[move];
     size_t k = keyPoseAt(frames, clock);
+    pose = poses[k];
     if (k + 1 >= poses.size()) {
-        return poses[k];
+        return;
     }
     double f = blendFactor(frames, k, clock);
-    Mesh a = poses[k];
     const Mesh& b = poses[k + 1];
-    size_t vertices = std::min(a[MESH_VERTICES].size(), b[MESH_VERTICES].size());
-    size_t normals = std::min(a[MESH_VERTICES].size(),
-                              std::min(a[MESH_NORMALS].size(), b[MESH_NORMALS].size()));
-    blendRows(a[MESH_VERTICES], b[MESH_VERTICES], vertices, f);
-    blendRows(a[MESH_NORMALS], b[MESH_NORMALS], normals, f);
-    return a;
+    size_t vertices = std::min(pose[MESH_VERTICES].size(), b[MESH_VERTICES].size());
+    size_t normals = std::min(pose[MESH_VERTICES].size(),
+                              std::min(pose[MESH_NORMALS].size(), b[MESH_NORMALS].size()));
+    blendRows(pose[MESH_VERTICES], b[MESH_VERTICES], vertices, f);
+    blendRows(pose[MESH_NORMALS], b[MESH_NORMALS], normals, f);
+}
+
+Mesh Moves::interpolate(int move, int clock) const {
+    Mesh pose;
+    interpolate(move, clock, pose);
+    return pose;
 }
 
 float Moves::interpolateDist(int move, int clock) const {

@@ -50,6 +50,7 @@ public:
     unsigned int* getText();
 
     Mesh interpolate(int move, int clock) const;
+    void interpolate(int move, int clock, Mesh& pose) const;
     float interpolateDist(int move, int clock) const;
     int getMoveLength(int move) const;
 

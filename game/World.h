@@ -26,6 +26,9 @@ public:
     float speed2 = 0;
     float drawPos1 = 0;
     float drawPos2 = 0;
+    // The poses drawn last frame, kept so that the next frame's poses reuse their rows.
+    Mesh drawnPose1;
+    Mesh drawnPose2;
     int clock1 = 0;
     int clock2 = 0;
     int duelScore = 0;

@@ -28,7 +28,9 @@ static void drawPlayer(World& world, int player) {
     } else {
         world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.pos2, reach);
     }
-    world.moteur.draw(world.moves.interpolate(move, clock));
+    Mesh& pose = player == 1 ? world.drawnPose1 : world.drawnPose2;
+    world.moves.interpolate(move, clock, pose);
+    world.moteur.draw(pose);
     glPopMatrix();
 }
 

@@ -83,6 +83,7 @@ void bareFrames(int count, std::vector<double>& times) {
 // The scripted fight, paced as in play, each frame's parts timed; the warm-up is not counted.
 void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage) {
     FramePacer pacer;
+    Mesh pose1, pose2;
     const int warmUp = 60;
     for (int i = 0; i < frames + warmUp; i++) {
         pacer.beginFrame();
@@ -101,8 +102,8 @@ void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage) {
         SDL_Delay(2);
         // Our own parts of the frame once more, on the same state, outside the frame's time.
         double t4 = nowMicroseconds();
-        Mesh pose1 = world.moves.interpolate(world.game.getPmove(1), world.clock1);
-        Mesh pose2 = world.moves.interpolate(world.game.getPmove(2), world.clock2);
+        world.moves.interpolate(world.game.getPmove(1), world.clock1, pose1);
+        world.moves.interpolate(world.game.getPmove(2), world.clock2, pose2);
         double t5 = nowMicroseconds();
         RecordList particles = world.moves.particles;
         for (int tower = 1; tower <= 5; tower++) {

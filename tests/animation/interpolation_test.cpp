@@ -101,6 +101,13 @@ TEST(InterpolationMismatch, BlendsOnlyWhatBothPosesHold) {
     EXPECT_DOUBLE_EQ(growing[MESH_VERTICES][0][0], 3);
     EXPECT_DOUBLE_EQ(growing[MESH_NORMALS][1][2], 4);
     EXPECT_EQ(growing[MESH_FACES], three[MESH_FACES]);
+
+    // The frame's pose is kept and refilled: nothing of a larger pose before may stay behind.
+    Mesh kept;
+    for (int clock : {5, 15, 0, 15, 5}) {
+        moves.interpolate(1, clock, kept);
+        EXPECT_EQ(kept, moves.interpolate(1, clock)) << "clock " << clock;
+    }
 }
 
 }  // namespace
