@@ -83,6 +83,7 @@ protected:
         EXPECT_TRUE(pictureShows(true, FULLSCREEN_PICTURE, shot)) << when;
         ASSERT_EQ(shot.width, 1920) << when;
         EXPECT_TRUE(barsAreBlack(shot, FULLSCREEN_PICTURE, 540)) << when;
+        EXPECT_TRUE(run->program.keys().pointerHiddenAt(960, 300)) << when;
         if (const char* folder = std::getenv("VANTORIX_SCREENSHOTS")) {
             shot.savePng(std::string(folder) + "/fullscreen-" + when + ".png");
         }
@@ -96,6 +97,9 @@ TEST_F(WindowModes, FullscreenLetterboxedThenF11BothWays) {
     run->program.tapKey(run->gameWindow, "F11");
     Screenshot shot;
     EXPECT_TRUE(pictureShows(false, WINDOW_PICTURE, shot)) << "back in the 800 x 600 window";
+    int x, y;
+    run->program.keys().centreOf(run->gameWindow, x, y);
+    EXPECT_FALSE(run->program.keys().pointerHiddenAt(x, y)) << "the pointer over the window";
 
     run->program.tapKey(run->gameWindow, "F11");
     expectFullscreen("after-f11");

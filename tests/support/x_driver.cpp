@@ -2,6 +2,7 @@
 #include "tests/support/x_driver.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cstring>
 
@@ -81,5 +82,34 @@ void XDriver::requestClose(unsigned long window) {
 void XDriver::flush() {
     if (display != nullptr) {
         XSync(display, False);
+    }
+}
+
+bool XDriver::pointerHiddenAt(int x, int y) {
+    int eventBase, errorBase;
+    if (display == nullptr || !XFixesQueryExtension(display, &eventBase, &errorBase)) {
+        return false;
+    }
+    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
+    XSync(display, False);
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    if (image == nullptr) {
+        return false;
+    }
+    bool hidden = true;
+    for (int i = 0; i < image->width * image->height; i++) {
+        hidden = hidden && (image->pixels[i] >> 24) == 0;
+    }
+    XFree(image);
+    return hidden;
+}
+
+void XDriver::centreOf(unsigned long window, int& x, int& y) {
+    x = y = 0;
+    XWindowAttributes attributes;
+    Window child;
+    if (display != nullptr && XGetWindowAttributes(display, window, &attributes)) {
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), attributes.width / 2,
+                              attributes.height / 2, &x, &y, &child);
     }
 }

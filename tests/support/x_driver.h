@@ -25,6 +25,11 @@ public:
     void requestClose(unsigned long window);
     // Hands everything queued to the server and waits until it has handled it.
     void flush();
+    // Moves the pointer to x, y of the screen and tells whether the server then draws it as
+    // nothing at all (every pixel of its picture transparent).
+    bool pointerHiddenAt(int x, int y);
+    // Where the window's centre lies on the screen.
+    void centreOf(unsigned long window, int& x, int& y);
 
 private:
     void sendKey(unsigned long window, const std::string& keyName, bool down);
