@@ -1,4 +1,5 @@
-// Key presses and close requests sent straight to the game's windows, as fast as the X server takes them.
+// Key presses, window moves and close requests sent straight to the game's windows, as fast as the
+// X server takes them; and what the server shows of the pointer.
 #include "tests/support/x_driver.h"
 
 #include <X11/Xlib.h>

@@ -1,4 +1,5 @@
-// Key presses and close requests sent straight to the game's windows, as fast as the X server takes them.
+// Key presses, window moves and close requests sent straight to the game's windows, as fast as the
+// X server takes them; and what the server shows of the pointer.
 #ifndef VANTORIX_TEST_X_DRIVER_H
 #define VANTORIX_TEST_X_DRIVER_H
 
