@@ -1,53 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: a plain build, then the same suite under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded tests under ThreadSanitizer,
-# fuzzes the file readers, and last builds, checks, installs and purges the Debian package.
+# Installs what is missing, builds the whole test suite and runs it under Xvfb.
+#
+# Usage: tools/test.sh [ctest options...]   e.g. tools/test.sh -R Analysis   (default: every test)
+# The suite is built in build-tests/, a folder of its own with testing switched on, so that a
+# build of tools/play.sh (which leaves the tests out) never takes the tests away from it. The
+# sanitizer builds, the fuzzers and the package's checks are tools/check.sh.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-packages.sh" "$top/tools/packages.txt"
-
-# Graphical tests draw into Xvfb with Mesa's software renderer; sound goes to SDL's dummy driver.
-export SDL_AUDIODRIVER=dummy
-export LSAN_OPTIONS="suppressions=$top/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-run_suite() {
-  local dir=$1; shift
-  # -noreset: a test program that ends must not make the server reset under the next one.
-  xvfb-run -a -s "-noreset -screen 0 1920x1080x24" \
-    ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@"
-}
+# shellcheck source=tools/suite.sh
+. "$top/tools/suite.sh"
 
 echo "== plain build =="
-"$top/tools/build.sh" "$top/build"
-run_suite "$top/build"
-
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer =="
-# tools/lsan.supp hides blocks allocated with calloc or realloc (the unloaded GL driver's; see
-# there), which holds only while the game's own code never calls them.
-if grep -rnwE --include='*.cpp' --include='*.h' 'calloc|realloc' "$top"/{shell,game,animation,render,scenery,webcam,platform,computer,net,replay}; then
-  echo "test: calloc or realloc in the game's code above; tools/lsan.supp would hide its leaks" >&2
-  exit 1
-fi
-"$top/tools/build.sh" "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=address,undefined
-run_suite "$top/build-asan"
-
-# ThreadSanitizer: the tests that run the webcam worker beside the main thread (named Threads*).
-echo "== ThreadSanitizer =="
-TARGETS=tests_webcam "$top/tools/build.sh" "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DVANTORIX_SANITIZE=thread
-export TSAN_OPTIONS="suppressions=$top/tools/tsan.supp"
-run_suite "$top/build-tsan" -R Threads
-
-# Coverage-guided fuzzing of the file readers (motion files, texture pictures, webcam pictures,
-# recorded fights, network packets). 40 s a target keeps the whole check well inside half an hour
-# on two cores; tools/fuzz.sh by hand searches as long as one likes.
-echo "== fuzzing the file readers =="
-# A fixed seed: the same run on every machine, so that a check of the project does not turn up
-# a new find at random; tools/fuzz.sh by hand draws a new seed each time and searches further.
-"$top/tools/fuzz.sh" "${VANTORIX_FUZZ_SECONDS:-40}" 1
-
-# The Debian package: built and checked by Debian's checkers, then installed with apt, played
-# and purged by the package test (which needs root and skips without it).
-echo "== the Debian package =="
-"$top/tools/package.sh" "$top/build-package"
-packages=("$top"/build-package/vantorix_*_"$(dpkg-architecture -qDEB_HOST_ARCH)".deb)
-VANTORIX_PACKAGE=${packages[0]} run_suite "$top/build" -R DebianPackage
+"$top/tools/build.sh" "$top/build-tests" -DBUILD_TESTING=ON
+run_suite "$top/build-tests" "$@"
