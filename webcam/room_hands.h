@@ -8,6 +8,8 @@
 
 #include "webcam/hand_reading.h"
 
+struct SignReader;
+
 // A box in image coordinates (camera orientation, not mirrored), right and bottom exclusive.
 struct ImageBox {
     int left = 0;
@@ -44,6 +46,9 @@ public:
     RoomHands& operator=(const RoomHands&) = delete;
 
     const std::string& error() const;
+    // The reader of signs from the found hands (webcam/sign_reader.h); the shape reader unless
+    // another is set.
+    void setSignReader(const SignReader& reader);
 
     // Forgets the room and the players: the next frames learn them again.
     void learnAgain();

@@ -1,0 +1,56 @@
+// Each way as the game runs it: the design's chain on a camera image, the room finder's calls.
+#include "hand_ways.h"
+
+#include "game/codes.h"
+#include "webcam/WebCam.h"
+#include "webcam/design_reading.h"
+#include "webcam/room_hands.h"
+
+static void loadImage(CWebCam& cam, const std::vector<unsigned char>& rgb) {
+    const unsigned char* from = rgb.data();
+    for (int row = 0; row < IMAGE_HEIGHT; ++row) {
+        for (int column = 0; column < IMAGE_WIDTH; ++column, from += 3) {
+            Pixel& p = cam.images[0].pixels[row][column];
+            p.r = from[0];
+            p.g = from[1];
+            p.b = from[2];
+            p.couleur = p.r + p.g * 256 + p.b * 65536;
+        }
+    }
+}
+
+std::vector<HandReading> readDesign(const std::vector<std::vector<unsigned char>>& frames) {
+    CWebCam cam;
+    std::vector<HandReading> readings;
+    for (const std::vector<unsigned char>& frame : frames) {
+        loadImage(cam, frame);
+        readings.push_back(readDesignWay(cam, 0));
+    }
+    return readings;
+}
+
+static HandReading noReading() {
+    HandReading reading;
+    reading.player1.baryX = reading.player2.baryX = 80;
+    reading.player1.baryY = reading.player2.baryY = 120;
+    reading.player1.sign = reading.player2.sign = NO_SIGN;
+    return reading;
+}
+
+std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>& frames,
+                                  const std::vector<FrameRole>& roles) {
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    std::vector<HandReading> readings;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        if (roles[i] == EMPTY_FRAME) {
+            hands.learnEmptyRoom(frames[i].data());
+            readings.push_back(noReading());
+        } else if (roles[i] == STAND_FRAME) {
+            hands.learnPlayers(frames[i].data());
+            readings.push_back(noReading());
+        } else {
+            readings.push_back(hands.read(frames[i].data()));
+        }
+    }
+    return readings;
+}

@@ -1,0 +1,18 @@
+// The two ways of finding hands, run on frames from files through the game's own code.
+#ifndef VANTORIX_HANDS_READ_HAND_WAYS_H
+#define VANTORIX_HANDS_READ_HAND_WAYS_H
+
+#include <vector>
+
+#include "webcam/hand_reading.h"
+
+// What a frame is for: learning the empty room, learning the players at rest, or play.
+enum FrameRole { EMPTY_FRAME, STAND_FRAME, PLAY_FRAME };
+
+// frames: 320 x 240 x 3 RGB each. One reading per frame; the room way's learning frames give
+// a reading with no hand found.
+std::vector<HandReading> readDesign(const std::vector<std::vector<unsigned char>>& frames);
+std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>& frames,
+                                  const std::vector<FrameRole>& roles);
+
+#endif

@@ -1,0 +1,124 @@
+// The room finder's life: learning the empty room, then the players at rest, then reading hands.
+#include "webcam/room_hands.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include "webcam/room_internal.h"
+
+struct RoomHands::State {
+    RoomState room;
+};
+
+// Faces are looked for on every this many learning frames: a whole-picture search costs a few
+// milliseconds, which learning can spare now and then.
+static const int LEARNING_FACE_PERIOD = 2;
+// While learning players, a half where more than this share of pixels differs from the empty
+// room holds someone, face or no face.
+static const double PRESENT_SHARE = 0.03;
+
+static cv::Mat wrap(const unsigned char* rgb) {
+    return cv::Mat(IMAGE_ROWS, IMAGE_COLUMNS, CV_8UC3, const_cast<unsigned char*>(rgb));
+}
+
+RoomHands::RoomHands(const std::string& faceModel) : state(new State) {
+    loadFaces(state->room.faces, faceModel);
+    state->room.reader = shapeSignReader();
+    learnAgain();
+}
+
+RoomHands::~RoomHands() = default;
+
+const std::string& RoomHands::error() const { return state->room.faces.error; }
+
+void RoomHands::setSignReader(const SignReader& reader) { state->room.reader = reader; }
+
+void RoomHands::learnAgain() {
+    RoomState& room = state->room;
+    resetBackground(room.background);
+    resetSkin(room.skin);
+    forgetFaces(room.faces);
+    room.tracks[0] = room.tracks[1] = HandTrack();
+    room.seen[0] = room.seen[1] = false;
+    room.view = RoomView();
+    room.view.mask.assign(IMAGE_COLUMNS * IMAGE_ROWS, 0);
+}
+
+void prepareFrame(RoomState& room, const cv::Mat& rgb) {
+    cv::resize(rgb, room.small, cv::Size(SMALL_WIDTH, SMALL_HEIGHT), 0, 0, cv::INTER_AREA);
+    cv::cvtColor(room.small, room.ycc, cv::COLOR_RGB2YCrCb);
+    room.view.notice = lightNotice(room.ycc);
+    room.view.handFound[0] = room.view.handFound[1] = false;
+}
+
+void RoomHands::learnEmptyRoom(const unsigned char* rgb) {
+    RoomState& room = state->room;
+    cv::Mat frame = wrap(rgb);
+    prepareFrame(room, frame);
+    room.view.stage = ROOM_LEARNING_EMPTY;
+    learnEmpty(room.background, room.small);
+    if ((room.background.emptyFrames - 1) % LEARNING_FACE_PERIOD == 0) {
+        std::vector<cv::Rect> faces = findAllFaces(room.faces, frame);
+        forgetFaces(room.faces);
+        if (!faces.empty() && room.view.notice.empty()) {
+            room.view.notice = "Someone is still in the picture: the room must be learnt empty";
+        }
+    }
+}
+
+// The middle of each face found: cheek and forehead, without hair, eyes' shadow or background.
+static void sampleFaces(RoomState& room, const std::vector<cv::Rect>& faces) {
+    cv::Mat sampleMask = cv::Mat::zeros(room.ycc.size(), CV_8UC1);
+    for (const cv::Rect& face : faces) {
+        cv::Rect centre(face.x + face.width / 4, face.y + face.height / 4, face.width / 2, face.height / 2);
+        cv::Rect small(centre.x / SCALE, centre.y / SCALE, centre.width / SCALE, centre.height / SCALE);
+        sampleMask(small & cv::Rect(0, 0, SMALL_WIDTH, SMALL_HEIGHT)).setTo(255);
+    }
+    cv::Mat luma, lit;
+    cv::extractChannel(room.ycc, luma, 0);
+    cv::inRange(luma, 40, 240, lit);
+    cv::bitwise_and(sampleMask, lit, sampleMask);
+    sampleSkin(room.skin, room.ycc, sampleMask);
+    settleSkin(room.skin);
+}
+
+static void notePresence(RoomState& room, const std::vector<cv::Rect>& faces) {
+    for (const cv::Rect& face : faces) {
+        room.seen[face.x + face.width / 2 >= IMAGE_COLUMNS / 2 ? 0 : 1] = true;
+    }
+    for (int player = 0; player < 2; ++player) {
+        cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
+        if (cv::countNonZero(room.moving(half)) > PRESENT_SHARE * half.area()) {
+            room.seen[player] = true;
+        }
+    }
+}
+
+void RoomHands::learnPlayers(const unsigned char* rgb) {
+    RoomState& room = state->room;
+    cv::Mat frame = wrap(rgb);
+    prepareFrame(room, frame);
+    room.view.stage = ROOM_LEARNING_PLAYERS;
+    bool fresh = room.background.emptyFrames + room.background.standFrames == 0;
+    learnStanding(room.background, room.small, room.moving);
+    if (fresh) {
+        room.moving.setTo(0);
+    }
+    std::vector<cv::Rect> faces;
+    if ((room.background.standFrames - 1) % LEARNING_FACE_PERIOD == 0) {
+        faces = findAllFaces(room.faces, frame);
+        sampleFaces(room, faces);
+    }
+    notePresence(room, faces);
+    if (room.view.notice.empty() && room.background.standFrames >= 3) {
+        if (!room.seen[0] && !room.seen[1]) {
+            room.view.notice = "Nobody is seen: stand in the picture, hands down";
+        } else if (!room.seen[0] || !room.seen[1]) {
+            room.view.notice = room.seen[0] ? "Player 2 is not seen" : "Player 1 is not seen";
+        }
+    }
+    faceList(room.faces, room.view.faces);
+}
+
+HandReading RoomHands::read(const unsigned char* rgb) { return readRoom(state->room, wrap(rgb)); }
+
+const RoomView& RoomHands::view() const { return state->room.view; }

@@ -1,0 +1,120 @@
+// One frame of play: the moving skin, each player's hand taken from it, measured and read.
+#include "webcam/room_internal.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include "game/codes.h"
+
+// Skin regions smaller than this (small-picture pixels) are grain or a fingertip at the edge.
+static const int MIN_BLOB = 20;
+// When more than this share of the picture differs from the learnt room, the light has changed
+// or the camera has moved: the room must be learnt again.
+static const double CHANGED_SHARE = 0.5;
+
+static PlayerHand noHand() {
+    PlayerHand hand;
+    hand.baryX = 80;
+    hand.baryY = 120;
+    hand.sign = NO_SIGN;
+    return hand;
+}
+
+// Moving skin with the faces set aside, cleaned of specks.
+static void findCandidates(RoomState& room, const cv::Mat& rgb) {
+    movingPixels(room.background, room.small, room.moving);
+    if (cv::countNonZero(room.moving) > CHANGED_SHARE * room.moving.total() && room.view.notice.empty()) {
+        room.view.notice = "The light has changed: learn the room again";
+    }
+    skinPixels(room.skin, room.ycc, room.skinMask);
+    cv::bitwise_and(room.moving, room.skinMask, room.candidates);
+    cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
+                     cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
+    followFaces(room.faces, rgb);
+    blankFaces(room.faces, room.candidates);
+}
+
+static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
+    cv::Mat stats, centroids;
+    cv::Mat half = room.candidates(cv::Rect(halfLeft, 0, SMALL_WIDTH / 2, SMALL_HEIGHT));
+    int count = cv::connectedComponentsWithStats(half, room.labels[player], stats, centroids, 8, CV_32S);
+    std::vector<Blob> blobs;
+    for (int i = 1; i < count; ++i) {
+        int area = stats.at<int>(i, cv::CC_STAT_AREA);
+        if (area >= MIN_BLOB) {
+            cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) + halfLeft, stats.at<int>(i, cv::CC_STAT_TOP),
+                         stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+            cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
+            blobs.push_back(Blob{i, box, centre, area});
+        }
+    }
+    return blobs;
+}
+
+// Barycentre and spreads as the design defines them: integer means, spreads about them.
+static PlayerHand measure(const HandCut& cut, int halfLeftFull) {
+    cv::Moments m = cv::moments(cut.mask, true);
+    PlayerHand hand;
+    hand.found = true;
+    hand.pixels = (int)m.m00;
+    double meanX = m.m10 / m.m00, meanY = m.m01 / m.m00;
+    int column = cut.box.x + (int)meanX, row = cut.box.y + (int)meanY;
+    double offX = meanX - (column - cut.box.x), offY = meanY - (row - cut.box.y);
+    hand.baryX = column - halfLeftFull;
+    hand.baryY = row;
+    hand.varX = (int)((m.mu20 + m.m00 * offX * offX) / m.m00);
+    hand.varY = (int)((m.mu02 + m.m00 * offY * offY) / m.m00);
+    return hand;
+}
+
+static int readSign(const RoomState& room, const HandCut& cut, const cv::Mat& rgb) {
+    HandPatch patch;
+    patch.rgb = rgb.data;
+    patch.box = ImageBox{cut.box.x, cut.box.y, cut.box.x + cut.box.width, cut.box.y + cut.box.height};
+    patch.mask.assign(cut.mask.datastart, cut.mask.dataend);
+    patch.palmX = cut.palm.x;
+    patch.palmY = cut.palm.y;
+    patch.palmRadius = cut.palmRadius;
+    return room.reader.read(patch);
+}
+
+// player: 0 for player 1 (right half of the picture), 1 for player 2.
+static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
+    int halfLeft = player == 0 ? SMALL_WIDTH / 2 : 0;
+    std::vector<Blob> blobs = blobsOf(room, player, halfLeft);
+    HandTrack& track = room.tracks[player];
+    int chosen = chooseBlob(track, blobs);
+    HandCut cut;
+    if (chosen >= 0) {
+        cut = cutHand(rgb, room.skin, room.labels[player], blobs[chosen], halfLeft);
+    }
+    followHand(track, cut.found, cv::Point2f((float)cut.palm.x, (float)cut.palm.y));
+    if (!cut.found) {
+        return noHand();
+    }
+    PlayerHand hand = measure(cut, halfLeft * SCALE);
+    hand.sign = readSign(room, cut, rgb);
+    room.view.hands[player] = ImageBox{cut.box.x, cut.box.y, cut.box.x + cut.box.width, cut.box.y + cut.box.height};
+    room.view.handFound[player] = true;
+    return hand;
+}
+
+static void showMask(RoomState& room) {
+    cv::Mat full(IMAGE_ROWS, IMAGE_COLUMNS, CV_8UC1, room.view.mask.data());
+    cv::resize(room.candidates, full, full.size(), 0, 0, cv::INTER_NEAREST);
+    faceList(room.faces, room.view.faces);
+}
+
+HandReading readRoom(RoomState& room, const cv::Mat& rgb) {
+    if (room.view.stage != ROOM_PLAYING) {
+        settleSkin(room.skin);
+        room.view.stage = ROOM_PLAYING;
+    }
+    prepareFrame(room, rgb);
+    findCandidates(room, rgb);
+    HandReading reading;
+    reading.player1 = findHand(room, 0, rgb);
+    reading.player2 = findHand(room, 1, rgb);
+    reading.frame = ++room.frames;
+    showMask(room);
+    return reading;
+}

@@ -1,0 +1,39 @@
+// Keeping each player's hand from frame to frame, so that a passing arm or a cheek does not take it.
+#include "webcam/room_internal.h"
+
+#include <cmath>
+
+// How far (full-picture pixels) a hand moves between two analysed frames without losing its
+// lead; a region this far away must be twice the size of the near one to be taken instead.
+static const float GATE = 60;
+// After this many frames without a hand the track is forgotten and the largest region wins.
+static const int LOST_FRAMES = 3;
+
+int chooseBlob(const HandTrack& track, const std::vector<Blob>& blobs) {
+    bool tracked = track.have && track.lost < LOST_FRAMES;
+    int best = -1;
+    double bestScore = 0;
+    for (size_t i = 0; i < blobs.size(); ++i) {
+        double score = blobs[i].area;
+        if (tracked) {
+            cv::Point2f delta = blobs[i].centre * (float)SCALE - track.centre;
+            double near = std::hypot(delta.x, delta.y) / GATE;
+            score /= 1 + near * near;
+        }
+        if (score > bestScore) {
+            bestScore = score;
+            best = (int)i;
+        }
+    }
+    return best;
+}
+
+void followHand(HandTrack& track, bool found, cv::Point2f centre) {
+    if (found) {
+        track.have = true;
+        track.centre = centre;
+        track.lost = 0;
+    } else if (track.have && ++track.lost >= LOST_FRAMES) {
+        track.have = false;
+    }
+}

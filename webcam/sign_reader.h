@@ -1,0 +1,32 @@
+// The seam where a hand's sign is read: the reader in use is a plain struct of one function.
+#ifndef VANTORIX_SIGN_READER_H
+#define VANTORIX_SIGN_READER_H
+
+#include <vector>
+
+#include "webcam/room_hands.h"
+
+// One found hand, handed to a sign reader with no OpenCV type: the whole frame for a reader
+// that looks at the pixels, and the hand's own pixels, already cut to the palm and fingers.
+struct HandPatch {
+    const unsigned char* rgb = nullptr;  // 320 x 240 x 3, red green blue, top row first
+    ImageBox box;                        // where the hand lies in the frame
+    // box-sized, top row first: 255 on the hand, 0 elsewhere.
+    std::vector<unsigned char> mask;
+    // The palm's centre (image coordinates) and the radius of the widest disc inside it.
+    int palmX = 0;
+    int palmY = 0;
+    float palmRadius = 0;
+};
+
+// A sign reader: its name for the notes and its function, which gives a sign code of
+// game/codes.h (NO_SIGN when it cannot tell).
+struct SignReader {
+    const char* name;
+    int (*read)(const HandPatch& hand);
+};
+
+// The reader of the hand's outline: fingers told from the gaps between them.
+const SignReader& shapeSignReader();
+
+#endif
