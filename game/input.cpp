@@ -10,6 +10,7 @@
 #include "game/codes.h"
 #include "game/frame_inputs.h"
 #include "game/gamepads.h"
+#include "game/learn_again_key.h"
 #include "game/quit.h"
 #include "render/game_window.h"
 
@@ -26,6 +27,16 @@ static void quitGame() {
     SDL_Quit();
     std::fflush(stdout);
     std::exit(0);
+}
+
+static void (*learnAgainHook)() = nullptr;
+
+void onLearnAgainKey(void (*hook)()) { learnAgainHook = hook; }
+
+static void learnAgain() {
+    if (learnAgainHook != nullptr) {
+        learnAgainHook();
+    }
 }
 
 static void applyKey(World& world, SDLKey key) {
@@ -55,6 +66,7 @@ static void applyKey(World& world, SDLKey key) {
     case SDLK_h: world.pressTowerKeys(TOWER_KEY_H); break;
     case SDLK_F1: world.webcamOn = false; break;
     case SDLK_F2: world.webcamOn = true; break;
+    case SDLK_F3: learnAgain(); break;
     case SDLK_F11: toggleFullscreen(); break;
     default: break;
     }

@@ -132,6 +132,37 @@ static void fillImage(const ViewSurface* surface, XImage* image, const BottomUpP
     }
 }
 
+// The pixel value of a colour in the window's visual (the view window's visuals are true colour).
+static unsigned long pixelOf(const ViewSurface* surface, const ViewColour& colour) {
+    int rs, rb, gs, gb, bs, bb;
+    maskShape(surface->visual->red_mask, &rs, &rb);
+    maskShape(surface->visual->green_mask, &gs, &gb);
+    maskShape(surface->visual->blue_mask, &bs, &bb);
+    return channelBits((unsigned char)colour.red, rs, rb) | channelBits((unsigned char)colour.green, gs, gb) |
+           channelBits((unsigned char)colour.blue, bs, bb);
+}
+
+void drawOutline(ViewSurface* surface, int left, int top, int right, int bottom,
+                 const ViewColour& colour, int thickness) {
+    if (surface == nullptr) {
+        return;
+    }
+    XSetForeground(surface->display, surface->gc, pixelOf(surface, colour));
+    for (int i = 0; i < thickness && right - left - 2 * i > 0 && bottom - top - 2 * i > 0; ++i) {
+        XDrawRectangle(surface->display, surface->window, surface->gc, left + i, top + i,
+                       (unsigned)(right - left - 2 * i - 1), (unsigned)(bottom - top - 2 * i - 1));
+    }
+}
+
+void fillColour(ViewSurface* surface, int left, int top, int right, int bottom, const ViewColour& colour) {
+    if (surface == nullptr || right <= left || bottom <= top) {
+        return;
+    }
+    XSetForeground(surface->display, surface->gc, pixelOf(surface, colour));
+    XFillRectangle(surface->display, surface->window, surface->gc, left, top,
+                   (unsigned)(right - left), (unsigned)(bottom - top));
+}
+
 void drawPicture(ViewSurface* surface, int x, int y, int width, int height,
                  const BottomUpPicture& picture, int sourceX, int sourceY) {
     if (surface == nullptr || picture.bits == nullptr || sourceX < 0 || sourceY < 0) {

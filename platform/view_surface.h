@@ -13,6 +13,18 @@ void releaseViewSurface(ViewSurface* surface);
 
 // Fills left..right-1 x top..bottom-1 black, with a one-pixel black outline.
 void drawRectangle(ViewSurface* surface, int left, int top, int right, int bottom);
+// A colour of the view window's drawings, each channel from 0 to 255.
+struct ViewColour {
+    int red;
+    int green;
+    int blue;
+};
+// The outline of left..right-1 x top..bottom-1, thickness pixels wide inside that edge, in a
+// colour; what lies within shows through.
+void drawOutline(ViewSurface* surface, int left, int top, int right, int bottom,
+                 const ViewColour& colour, int thickness);
+// Fills left..right-1 x top..bottom-1 with a colour.
+void fillColour(ViewSurface* surface, int left, int top, int right, int bottom, const ViewColour& colour);
 // Sends what was drawn to the display and waits until the display has drawn it.
 void flushViewSurface(ViewSurface* surface);
 

@@ -14,6 +14,8 @@ enum ViewMessageType {
 };
 
 const unsigned int VIEW_KEY_ESCAPE = 27;
+// F3's key symbol, as wParam holds it.
+const unsigned int VIEW_KEY_F3 = 0xFFC0;
 
 struct ViewMessage {
     ViewWindow* window;

@@ -3,6 +3,7 @@
 
 static const char* const CAMERA_OPTION = "--camera";
 static const char* const SOURCE_OPTION = "--capture-source";
+static const char* const HANDS_OPTION = "--hands";
 static const char* const HELP_OPTION = "--help";
 static const char* const VS_COMPUTER_OPTION = "--vs-computer";
 static const char* const COMPUTER_PLAYS_OPTION = "--computer-plays";
@@ -20,7 +21,7 @@ static const int SMALLEST_HEIGHT = 150;
 static const int LARGEST_SIDE = 8192;
 
 std::string commandLineUsage() {
-    return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE]\n"
+    return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE] [--hands design|room]\n"
            "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
            "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
            "                [--record FILE | --replay FILE] [--window WIDTHxHEIGHT] [--fullscreen]\n"
@@ -28,6 +29,9 @@ std::string commandLineUsage() {
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
            "  --capture-source PIPELINE  a GStreamer source to play with in place of the camera,\n"
            "                             e.g. \"videotestsrc pattern=ball\"\n"
+           "  --hands design|room        how the camera finds hands: bright hands against the\n"
+           "                             picture (design, the default), or in a lit room that it\n"
+           "                             learns first, faces set aside (room; F3 learns again)\n"
            "  --vs-computer [LEVEL]      play alone: the computer plays player 2, at level easy,\n"
            "                             normal (the default) or hard\n"
            "  --computer-plays N         the computer plays player N (1 or 2) instead\n"
@@ -103,6 +107,21 @@ static bool readComputerOption(ArgumentReader& reader, CommandLine& line, bool& 
         return true;
     }
     return false;
+}
+
+// --hands design or --hands room.
+static void readHandsWay(ArgumentReader& reader, CommandLine& line) {
+    std::string value;
+    if (!reader.takeValue(value, line.error)) {
+        return;
+    }
+    if (value == "design") {
+        line.hands = HANDS_DESIGN;
+    } else if (value == "room") {
+        line.hands = HANDS_ROOM;
+    } else {
+        line.error = "option --hands takes design or room, not \"" + value + "\"";
+    }
 }
 
 // A whole number from low to high written in decimal digits alone, or -1.
@@ -232,6 +251,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             cameraGiven = reader.takeValue(line.camera, line.error);
         } else if (name == SOURCE_OPTION) {
             reader.takeValue(line.captureSource, line.error);
+        } else if (name == HANDS_OPTION) {
+            readHandsWay(reader, line);
         } else if (name == HELP_OPTION && !reader.hasInlineValue) {
             line.help = true;
         } else if (name == HELP_OPTION) {

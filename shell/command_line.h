@@ -5,12 +5,16 @@
 #include <string>
 
 #include "computer/level.h"
+#include "webcam/worker.h"
 
 struct CommandLine {
     // The camera device; the first camera unless --camera names another.
     std::string camera = "/dev/video0";
     // A capture source in the media library's pipeline language, used in place of the camera.
     std::string captureSource;
+    // How the webcam's pictures are read: the design way (bright hands against the mean) unless
+    // --hands room asks for the room way (the room and the players learnt, faces set aside).
+    HandsWay hands = HANDS_DESIGN;
     bool help = false;
     // Playing alone: the player the computer plays (0 while two people play) and its level.
     int computerPlayer = 0;
@@ -33,7 +37,7 @@ struct CommandLine {
     std::string error;
 };
 
-// Reads --camera DEVICE, --capture-source PIPELINE, --vs-computer [LEVEL], --computer-plays N,
+// Reads --camera DEVICE, --capture-source PIPELINE, --hands WAY, --vs-computer [LEVEL], --computer-plays N,
 // the online options, --record FILE, --replay FILE, --window WIDTHxHEIGHT, --fullscreen and --help
 // (each value also as --name=value). An unknown option, a missing or empty value, a stray
 // argument, or options that exclude each other (both sources, --record with --replay, ...) leave

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/gamepads.h"
+#include "game/learn_again_key.h"
 #include "game/quit.h"
 #include "platform/view_window.h"
 #include "render/Moteur3d.h"
@@ -39,6 +40,8 @@ static void requestWindow(const CommandLine& options) {
 void startGame(const CommandLine& options) {
     WebCam.captureDevice = options.camera;
     WebCam.captureSource = options.captureSource;
+    chooseHandsWay(options.hands);
+    onLearnAgainKey(askToLearnAgain);
     initWindowThreads();
     setSoundStart(startSoundAndMusic);
     onGameQuit(stopWebcamWorker);

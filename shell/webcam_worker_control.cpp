@@ -1,6 +1,7 @@
 // Starting, feeding from and stopping the webcam worker thread.
 #include "shell/webcam_worker_control.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -14,6 +15,14 @@
 // Only the main thread starts, feeds and stops the worker.
 static std::thread worker;
 static bool cameraConnected = false;
+static HandsWay handsWay = HANDS_DESIGN;
+// Written by the worker, taken whole by the main thread.
+static ReadingBox readings;
+static std::atomic<bool> learnAgainAsked(false);
+
+void chooseHandsWay(HandsWay way) { handsWay = way; }
+
+void askToLearnAgain() { learnAgainAsked = true; }
 
 void startWebcamWorker() {
     if (cameraConnected) {
@@ -24,7 +33,9 @@ void startWebcamWorker() {
     }
     cameraConnected = true;
     WebCam.AfficheWebCam();
-    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2});
+    learnAgainAsked = false;
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2, &readings,
+                           handsWay, &learnAgainAsked, DEFAULT_FACE_MODEL});
     worker = std::thread(thread_webcam, nullptr);
 }
 
@@ -46,6 +57,24 @@ void paintKeyboardNotice() {
         drawText(g_hDC, 40, 36 + 52 * i, LINES[i]);
     }
     flushViewSurface(g_hDC);
+}
+
+// One player's inputs of the frame, as the keys (or a pad) set them.
+struct PlayerKeys {
+    int left, right, up, down, sign;
+};
+
+static PlayerKeys keysOf(const World& w, int player) {
+    return player == 1 ? PlayerKeys{w.left1, w.right1, w.up1, w.down1, w.sign1}
+                       : PlayerKeys{w.left2, w.right2, w.up2, w.down2, w.sign2};
+}
+
+static void giveKeys(World& w, int player, const PlayerKeys& keys) {
+    (player == 1 ? w.left1 : w.left2) = keys.left;
+    (player == 1 ? w.right1 : w.right2) = keys.right;
+    (player == 1 ? w.up1 : w.up2) = keys.up;
+    (player == 1 ? w.down1 : w.down2) = keys.down;
+    (player == 1 ? w.sign1 : w.sign2) = keys.sign;
 }
 
 // A camera that has gone (pulled out, its source ended or failed) is said once, and the worker
@@ -70,8 +99,18 @@ void passWebcamMeasurements() {
     if (!cameraConnected || windDownLostCamera() || !world.webcamOn) {
         return;
     }
-    world.handleWebcamEvents(WebCam.baryX1, WebCam.baryY1, WebCam.baryX2, WebCam.baryY2,
-                             WebCam.rps1, WebCam.rps2);
+    HandReading reading = readings.take();
+    PlayerKeys keys1 = keysOf(world, 1), keys2 = keysOf(world, 2);
+    world.handleWebcamEvents(reading.player1.baryX, reading.player1.baryY, reading.player2.baryX,
+                             reading.player2.baryY, reading.player1.sign, reading.player2.sign);
+    // The room way finds no hand in an empty half, a dark picture or while it learns: the keys
+    // play that player's part.
+    if (handsWay == HANDS_ROOM && !reading.player1.found) {
+        giveKeys(world, 1, keys1);
+    }
+    if (handsWay == HANDS_ROOM && !reading.player2.found) {
+        giveKeys(world, 2, keys2);
+    }
 }
 
 std::thread& webcamWorkerThread() { return worker; }

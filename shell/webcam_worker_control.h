@@ -4,12 +4,22 @@
 
 #include <thread>
 
+#include "webcam/worker.h"
+
+// The way the worker finds hands; set before it starts (the design way unless chosen).
+void chooseHandsWay(HandsWay way);
+
+// F3 in either window: the room way learns the room and the players again; the design way
+// ignores it.
+void askToLearnAgain();
+
 // Connects the camera to the view window and starts the worker when a camera is there;
 // otherwise says so on standard error and leaves the keyboard in charge.
 void startWebcamWorker();
 
-// Once per frame, between the keyboard and the update: hands the latest measurements to the
-// fight while a camera is connected and the webcam input is switched on. A camera that has
+// Once per frame, between the keyboard and the update: hands the latest reading, both hands of
+// one analysed frame, to the fight while a camera is connected and the webcam input is switched
+// on. In the room way a player whose hand is not found keeps the keys' inputs of the frame. A camera that has
 // stopped giving pictures is reported once on standard error and the worker is stopped; the
 // keyboard plays from then on.
 void passWebcamMeasurements();

@@ -11,6 +11,8 @@ long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long l
         postQuitMessage(0);
     } else if (message == VIEW_MSG_KEYDOWN && wParam == VIEW_KEY_ESCAPE) {
         postQuitMessage(0);
+    } else if (message == VIEW_MSG_KEYDOWN && wParam == VIEW_KEY_F3) {
+        askToLearnAgain();
     } else if (message == VIEW_MSG_PAINT) {
         paintKeyboardNotice();
     }

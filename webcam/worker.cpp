@@ -5,10 +5,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "platform/view_surface.h"
 #include "game/codes.h"
 #include "webcam/WebCam.h"
+#include "webcam/design_reading.h"
+#include "webcam/worker_room.h"
 
 static const double PI = 3.14159265;
 static const int CENTRE_X = 80;
@@ -28,12 +31,23 @@ static const char* const LABEL_RES = "                         ---res";
 
 static WorkerLinks shared = {nullptr, nullptr, nullptr, nullptr, nullptr};
 
-void linkWorker(const WorkerLinks& links) { shared = links; }
-
 static CWebCam& cam() { return *shared.webcam; }
 
-static int baryX(int player) { return player == 1 ? cam().baryX1 : cam().baryX2; }
-static int baryY(int player) { return player == 1 ? cam().baryY1 : cam().baryY2; }
+// The design measurements as the camera holds them, as one reading.
+static HandReading membersReading() {
+    HandReading reading;
+    reading.player1 = PlayerHand{true, cam().baryX1, cam().baryY1, cam().varX1, cam().varY1, cam().rps1, cam().nbPixels1};
+    reading.player2 = PlayerHand{true, cam().baryX2, cam().baryY2, cam().varX2, cam().varY2, cam().rps2, cam().nbPixels2};
+    return reading;
+}
+
+void linkWorker(const WorkerLinks& links) {
+    shared = links;
+    if (shared.readings == nullptr) {
+        return;
+    }
+    shared.readings->publish(shared.way == HANDS_ROOM ? noHandsReading() : membersReading());
+}
 
 // Draws the label, then the number formatted into ten characters (nine shown) at the same spot.
 static void drawNumberRow(int x, int y, const char* label, int value) {
@@ -82,55 +96,75 @@ const char* directionWord(int bx, int by) {
     return "DOWN";
 }
 
-void displayValuePosition(int player, int x, int y) {
-    drawNumberRow(x, y, LABEL_X, CENTRE_X - baryX(player));
-    drawNumberRow(x, y + 20, LABEL_Y, CENTRE_Y - baryY(player));
+static void displayValuePosition(const PlayerHand& hand, int x, int y) {
+    drawNumberRow(x, y, LABEL_X, CENTRE_X - hand.baryX);
+    drawNumberRow(x, y + 20, LABEL_Y, CENTRE_Y - hand.baryY);
 }
 
-void displayInterpPosition(int player, int x, int y) {
-    int bx = baryX(player), by = baryY(player);
+static void displayInterpPosition(const PlayerHand& hand, int x, int y) {
     drawText(shared.surface, x, y, LABEL_POS);
-    drawText(shared.surface, x, y, directionWord(bx, by));
-    drawNumberRow(x, y + 20, LABEL_ANGLE, (int)directionAngle(bx, by));
+    drawText(shared.surface, x, y, directionWord(hand.baryX, hand.baryY));
+    drawNumberRow(x, y + 20, LABEL_ANGLE, (int)directionAngle(hand.baryX, hand.baryY));
 }
 
-void displayLife(int player, int x, int y) {
+static void displayLife(int player, int x, int y) {
     drawNumberRow(x, y, LABEL_LIFE, player == 1 ? shared.life1->load() : shared.life2->load());
 }
 
-void displayCirclePosition(int player, int left, int top) {
+static void displayCirclePosition(const PlayerHand& hand, int left, int top) {
     drawRectangle(shared.surface, left, top, left + 160, top + 240);
     // Mirrored within the box, so the marker follows the hand in the mirrored picture beside it.
-    drawText(shared.surface, left - baryX(player) + 160, top + baryY(player), "o");
+    drawText(shared.surface, left - hand.baryX + 160, top + hand.baryY, "o");
 }
 
-void displayVariance(int player, int x, int y) {
-    drawNumberRow(x, y, LABEL_VARX, player == 1 ? cam().varX1 : cam().varX2);
-    drawNumberRow(x, y + 20, LABEL_VARY, player == 1 ? cam().varY1 : cam().varY2);
+static void displayVariance(const PlayerHand& hand, int x, int y) {
+    drawNumberRow(x, y, LABEL_VARX, hand.varX);
+    drawNumberRow(x, y + 20, LABEL_VARY, hand.varY);
 }
 
-void displayRPS(int player, int x, int y) {
-    int sign = player == 1 ? cam().rps1 : cam().rps2;
+static void displayRPS(const PlayerHand& hand, int x, int y) {
+    int sign = hand.sign;
     drawText(shared.surface, x, y, LABEL_RES);
-    drawText(shared.surface, x, y, sign == ROCK ? "ROCK" : sign == PAPER ? "PAPER" : "SCISS");
+    // The design way always reads a sign; the room way reads none while it finds no hand.
+    drawText(shared.surface, x, y,
+             sign == ROCK ? "ROCK" : sign == PAPER ? "PAPER" : sign == NO_SIGN ? "none" : "SCISS");
+}
+
+void displayReading(const HandReading& reading) {
+    drawRectangle(shared.surface, 320, 0, 440, 240);
+    drawRectangle(shared.surface, 760, 0, 880, 240);
+    displayValuePosition(reading.player1, 330, 20);
+    displayValuePosition(reading.player2, 770, 20);
+    displayInterpPosition(reading.player1, 330, 60);
+    displayInterpPosition(reading.player2, 770, 60);
+    displayLife(1, 330, 120);
+    displayLife(2, 770, 120);
+    displayCirclePosition(reading.player1, 0, 0);
+    displayCirclePosition(reading.player2, 1040, 0);
+    displayVariance(reading.player1, 330, 160);
+    displayVariance(reading.player2, 770, 160);
+    displayRPS(reading.player1, 330, 200);
+    displayRPS(reading.player2, 770, 200);
 }
 
 void displayResultsWebcam() {
-    drawRectangle(shared.surface, 320, 0, 440, 240);
-    drawRectangle(shared.surface, 760, 0, 880, 240);
-    displayValuePosition(1, 330, 20);
-    displayValuePosition(2, 770, 20);
-    displayInterpPosition(1, 330, 60);
-    displayInterpPosition(2, 770, 60);
-    displayLife(1, 330, 120);
-    displayLife(2, 770, 120);
-    displayCirclePosition(1, 0, 0);
-    displayCirclePosition(2, 1040, 0);
-    displayVariance(1, 330, 160);
-    displayVariance(2, 770, 160);
-    displayRPS(1, 330, 200);
-    displayRPS(2, 770, 200);
+    displayReading(membersReading());
     flushViewSurface(shared.surface);
+}
+
+// Analyses are counted from 1, so that a reading's frame tells which analysis it came from.
+static void publish(HandReading reading, unsigned long frame) {
+    reading.frame = frame;
+    if (shared.readings != nullptr) {
+        shared.readings->publish(reading);
+    }
+}
+
+static void designPass(unsigned long frame) {
+    cam().ChargeCapture(0);
+    publish(readDesignWay(cam(), 0), frame);
+    displayResultsWebcam();
+    cam().AfficheImage(0);
 }
 
 int thread_webcam(void* unused) {
@@ -139,14 +173,24 @@ int thread_webcam(void* unused) {
     // always filled black.
     setTextFont(shared.surface, "Impact", 18);
     setTextColour(shared.surface, 22, 199, 35);
-    while (*shared.stop != -1) {
-        cam().ChargeCapture(0);
-        cam().CalBiCouleur(0);
-        cam().calculBarycentre(0);
-        cam().calculVariance(0);
-        cam().discriminateRPS();
-        displayResultsWebcam();
-        cam().AfficheImage(0);
+    // The room way's face cascade is read here, so that the game's start does not wait for it.
+    std::unique_ptr<RoomWay> room;
+    if (shared.way == HANDS_ROOM) {
+        room.reset(new RoomWay(shared.faceModel));
+    }
+    for (unsigned long frame = 1; *shared.stop != -1; ++frame) {
+        bool learnAgain = shared.learnAgain != nullptr && shared.learnAgain->exchange(false);
+        if (room) {
+            if (learnAgain) {
+                room->learnAgain();
+            }
+            publish(roomPass(*room, cam()), frame);
+            drawRoomView(shared.surface, *room);
+            displayReading(room->lastReading());
+            flushViewSurface(shared.surface);
+        } else {
+            designPass(frame);
+        }
         SDL_Delay(PAUSE_MS);
     }
     releaseTextFont(shared.surface);

@@ -4,33 +4,45 @@
 
 #include <atomic>
 
+#include "webcam/hand_reading.h"
+#include "webcam/room_hands.h"
+
 class CWebCam;
 struct ViewSurface;
 
-// What the worker shares with the thread that starts it, without locks: the camera and its
-// measurements, the view window's surface (only the worker draws there), the stop flag (-1
-// stops it, read afresh before each pass) and the two lives it shows.
+// How hands are found in the pictures: the design way (bright hands against the picture's mean)
+// or the room way (a lit room learnt first, then moving skin, faces set aside).
+enum HandsWay { HANDS_DESIGN = 0, HANDS_ROOM = 1 };
+
+// What the worker shares with the thread that starts it: the camera and its design measurements,
+// the view window's surface (only the worker draws there), the stop flag (-1 stops it, read
+// afresh before each pass) and the two lives it shows; then where each frame's reading goes
+// whole (nothing is published while null), the way, the flag F3 raises (the room way learns
+// again; null or the design way ignore it) and the room way's face cascade.
 struct WorkerLinks {
     CWebCam* webcam;
     ViewSurface* surface;
     const std::atomic<int>* stop;
     const std::atomic<int>* life1;
     const std::atomic<int>* life2;
+    ReadingBox* readings = nullptr;
+    HandsWay way = HANDS_DESIGN;
+    std::atomic<bool>* learnAgain = nullptr;
+    const char* faceModel = DEFAULT_FACE_MODEL;
 };
 
-// Set before the worker starts and before any display function is called.
+// Set before the worker starts and before any display function is called. Publishes the reading
+// the game takes until the first frame is analysed: the design measurements the camera starts
+// with, or no hands in the room way.
 void linkWorker(const WorkerLinks& links);
 
 // Grabs, analyses and shows a frame about five times a second until the stop flag is -1.
 int thread_webcam(void* unused);
 
+// The design way's panels and hand markers from the camera's measurements, sent to the display.
 void displayResultsWebcam();
-void displayValuePosition(int player, int x, int y);
-void displayInterpPosition(int player, int x, int y);
-void displayLife(int player, int x, int y);
-void displayCirclePosition(int player, int left, int top);
-void displayVariance(int player, int x, int y);
-void displayRPS(int player, int x, int y);
+// The same from one reading (both ways), not yet sent.
+void displayReading(const HandReading& reading);
 
 // Direction of the hand from the centre (80, 120) of its half, in degrees within [0, 360):
 // 0 right, 90 up, 180 left, 270 down as seen in the mirrored picture.

@@ -1,0 +1,63 @@
+// The room way in the webcam worker: each frame through the learning steps into the room finder.
+#include "webcam/worker_room.h"
+
+#include <cstdio>
+
+#include "game/codes.h"
+#include "webcam/WebCam.h"
+
+static const int NO_WALK_X = 80;
+static const int CENTRE_ROW = 120;
+
+RoomWay::RoomWay(const char* faceModel)
+    : hands(faceModel), learningStart(std::chrono::steady_clock::now()), moment(learningAt(0)),
+      rgb((size_t)IMAGE_WIDTH * IMAGE_HEIGHT * 3), last(noHandsReading()) {
+    if (!hands.error().empty()) {
+        std::fprintf(stderr, "Vantorix: the face model \"%s\" cannot be read; hands are found without setting faces aside\n",
+                     faceModel);
+        std::fflush(stderr);
+    }
+}
+
+void RoomWay::learnAgain() {
+    hands.learnAgain();
+    learningStart = std::chrono::steady_clock::now();
+    moment = learningAt(0);
+    last = noHandsReading();
+}
+
+HandReading noHandsReading() {
+    HandReading reading;
+    for (PlayerHand* hand : {&reading.player1, &reading.player2}) {
+        hand->baryX = NO_WALK_X;
+        hand->baryY = CENTRE_ROW;
+        hand->sign = NO_SIGN;
+    }
+    return reading;
+}
+
+static void copyFrame(const CWebCam& cam, std::vector<unsigned char>& rgb) {
+    const Pixel* from = &cam.images[0].pixels[0][0];
+    unsigned char* to = rgb.data();
+    for (int i = 0; i < IMAGE_WIDTH * IMAGE_HEIGHT; ++i, to += 3) {
+        to[0] = from[i].r;
+        to[1] = from[i].g;
+        to[2] = from[i].b;
+    }
+}
+
+HandReading roomPass(RoomWay& way, CWebCam& cam) {
+    cam.ChargeCapture(0);
+    copyFrame(cam, way.rgb);
+    auto elapsed = std::chrono::steady_clock::now() - way.learningStart;
+    way.moment = learningAt((long)std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    way.last = noHandsReading();
+    if (way.moment.step == LEARN_ROOM) {
+        way.hands.learnEmptyRoom(way.rgb.data());
+    } else if (way.moment.step == LEARN_PLAYERS) {
+        way.hands.learnPlayers(way.rgb.data());
+    } else if (way.moment.step == PLAY) {
+        way.last = way.hands.read(way.rgb.data());
+    }
+    return way.last;
+}

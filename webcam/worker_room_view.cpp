@@ -1,0 +1,90 @@
+// What the view window shows of the room way: each half's learnt mask, the boxes, the learning steps.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/view_surface.h"
+#include "webcam/WebCam.h"
+#include "webcam/worker_room.h"
+
+static const int HALF_WIDTH = IMAGE_WIDTH / 2;
+// Player 1's slot (index 0) and player 2's: where the mirrored half shows, and the image
+// column where that half begins.
+static const int SLOT_X[2] = {160, 880};
+static const int HALF_START[2] = {HALF_WIDTH, 0};
+// The strip below the pictures: the words, the progress bar and the notice.
+static const int STRIP_TOP = IMAGE_HEIGHT;
+static const int STRIP_BOTTOM = 272;
+static const int WORDS_X = 10;
+static const int BAR_LEFT = 420;
+static const int BAR_RIGHT = 620;
+static const int NOTICE_X = 640;
+
+static const ViewColour FACE_COLOUR = {255, 220, 0};
+static const ViewColour HAND_COLOUR[2] = {{255, 60, 60}, {60, 150, 255}};
+static const ViewColour BAR_COLOUR = {22, 199, 35};
+static const ViewColour NOTICE_COLOUR = {255, 150, 40};
+static const ViewColour WORDS_COLOUR = {22, 199, 35};
+
+// Mirrored and bottom-up as the design way's mask: the mask white over the camera's picture
+// dimmed to a quarter, so that a player sees where in the room the white lies.
+static void drawMask(ViewSurface* surface, const RoomWay& way) {
+    const std::vector<unsigned char>& mask = way.hands.view().mask;
+    bool masked = mask.size() == (size_t)IMAGE_WIDTH * IMAGE_HEIGHT;
+    std::vector<unsigned char> block((size_t)IMAGE_WIDTH * IMAGE_HEIGHT * 4, 0);
+    for (int row = 0; row < IMAGE_HEIGHT; ++row) {
+        unsigned char* to = &block[(size_t)(IMAGE_HEIGHT - 1 - row) * IMAGE_WIDTH * 4];
+        for (int j = 0; j < IMAGE_WIDTH; ++j, to += 4) {
+            size_t at = (size_t)row * IMAGE_WIDTH + (IMAGE_WIDTH - 1 - j);
+            bool white = masked && mask[at] != 0;
+            const unsigned char* rgb = &way.rgb[at * 3];
+            to[0] = white ? 255 : rgb[2] / 4;
+            to[1] = white ? 255 : rgb[1] / 4;
+            to[2] = white ? 255 : rgb[0] / 4;
+        }
+    }
+    BottomUpPicture picture = {IMAGE_WIDTH, IMAGE_HEIGHT, block.data()};
+    drawPicture(surface, SLOT_X[0], 0, HALF_WIDTH, IMAGE_HEIGHT, picture, 0, 0);
+    drawPicture(surface, SLOT_X[1], 0, HALF_WIDTH, IMAGE_HEIGHT, picture, HALF_WIDTH, 0);
+}
+
+// An image box mirrored into a player's slot, cut at the slot's edges.
+static void drawBoxInSlot(ViewSurface* surface, const ImageBox& box, int slot, const ViewColour& colour) {
+    int mirror = SLOT_X[slot] + HALF_START[slot] + HALF_WIDTH;
+    int left = std::max(mirror - box.right, SLOT_X[slot]);
+    int right = std::min(mirror - box.left, SLOT_X[slot] + HALF_WIDTH);
+    int top = std::max(box.top, 0);
+    int bottom = std::min(box.bottom, IMAGE_HEIGHT);
+    if (right > left && bottom > top) {
+        drawOutline(surface, left, top, right, bottom, colour, 2);
+    }
+}
+
+static void drawStrip(ViewSurface* surface, const LearningMoment& moment, const std::string& notice) {
+    drawRectangle(surface, 0, STRIP_TOP, 1200, STRIP_BOTTOM);
+    drawText(surface, WORDS_X, STRIP_TOP + 7, moment.words);
+    if (moment.step != PLAY) {
+        drawOutline(surface, BAR_LEFT, STRIP_TOP + 8, BAR_RIGHT, STRIP_BOTTOM - 6, BAR_COLOUR, 1);
+        int filled = (int)((BAR_RIGHT - BAR_LEFT - 4) * moment.progress);
+        fillColour(surface, BAR_LEFT + 2, STRIP_TOP + 10, BAR_LEFT + 2 + filled, STRIP_BOTTOM - 8, BAR_COLOUR);
+    }
+    if (!notice.empty()) {
+        setTextColour(surface, NOTICE_COLOUR.red, NOTICE_COLOUR.green, NOTICE_COLOUR.blue);
+        drawText(surface, NOTICE_X, STRIP_TOP + 7, notice.c_str());
+        setTextColour(surface, WORDS_COLOUR.red, WORDS_COLOUR.green, WORDS_COLOUR.blue);
+    }
+}
+
+void drawRoomView(ViewSurface* surface, const RoomWay& way) {
+    const RoomView& view = way.hands.view();
+    drawMask(surface, way);
+    for (int slot = 0; slot < 2; ++slot) {
+        for (const ImageBox& face : view.faces) {
+            drawBoxInSlot(surface, face, slot, FACE_COLOUR);
+        }
+        if (view.handFound[slot]) {
+            drawBoxInSlot(surface, view.hands[slot], slot, HAND_COLOUR[slot]);
+        }
+    }
+    drawStrip(surface, way.moment, view.notice);
+}
