@@ -1,0 +1,121 @@
+// room_scenes: rooms with two players showing hand signs, rendered with the true hands, to measure hand finders on.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "camera.h"
+#include "conditions.h"
+#include "room.h"
+#include "scene_files.h"
+#include "script.h"
+
+static const char* const USAGE =
+    "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME]\n";
+
+struct Options {
+    std::string out;
+    unsigned long seed = 1;
+    int scenesPerCondition = 4;
+    std::string onlyCondition;  // empty: every condition
+};
+
+static bool parseNumber(const char* text, unsigned long& value) {
+    char* end = nullptr;
+    value = std::strtoul(text, &end, 10);
+    return *text != '\0' && *text != '-' && *end == '\0';
+}
+
+// Exit status 2 with one line naming the bad option.
+static Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "room_scenes: %s needs a value\n%s", option.c_str(), USAGE);
+            std::exit(2);
+        }
+        const char* value = argv[++i];
+        unsigned long number = 0;
+        if (option == "--out") {
+            options.out = value;
+        } else if (option == "--seed" && parseNumber(value, number)) {
+            options.seed = number;
+        } else if (option == "--scenes-per-condition" && parseNumber(value, number) && number >= 1 && number <= 100) {
+            options.scenesPerCondition = (int)number;
+        } else if (option == "--condition" && conditionNamed(value)) {
+            options.onlyCondition = value;
+        } else {
+            std::fprintf(stderr, "room_scenes: bad option or value: %s %s\n%s", option.c_str(), value, USAGE);
+            std::exit(2);
+        }
+    }
+    if (options.out.empty()) {
+        std::fprintf(stderr, "room_scenes: --out DIR is needed\n%s", USAGE);
+        std::exit(2);
+    }
+    return options;
+}
+
+static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, HandTruth truth[2]) {
+    cv::Mat3f picture = room.backdrop.clone();
+    cv::Vec2f towardLight = cv::normalize(cv::Vec2f(room.lightSide, -0.6f));
+    if (frame.passerbyIn) {
+        drawPerson(picture, room.roomLight, frame.passerby, HandPose(), towardLight);
+    }
+    for (int p = 0; p < 2; ++p) {
+        truth[p] = frame.playersIn ? drawPerson(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight)
+                                   : HandTruth();
+    }
+    return picture;
+}
+
+// False (after saying why) when a file cannot be written.
+static bool writeScene(const std::string& folder, const Condition& condition, unsigned long long seed, int scene) {
+    cv::RNG rng(seed);
+    Room room = makeRoom(condition, rng);
+    const int skinTones[2] = {scene % 6, (scene + 3 + (int)(seed % 2)) % 6};
+    SceneScript script = writeScript(condition, rng, skinTones);
+    Camera camera = cameraFor(condition);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    FILE* truth = openTruth(folder + "/truth.txt");
+    if (error || !truth || !writeSceneFile(folder + "/scene.txt", condition.name, script)) {
+        std::fprintf(stderr, "room_scenes: cannot write into %s\n", folder.c_str());
+        return false;
+    }
+    bool ok = true;
+    for (int f = 0; f < (int)script.frames.size() && ok; ++f) {
+        HandTruth hands[2];
+        cv::Mat3f radiance = renderFrame(room, script.frames[f], hands);
+        char name[32];
+        std::snprintf(name, sizeof name, "/%04d.ppm", f);
+        ok = writePpm(folder + name, takeFrame(camera, condition, radiance, rng));
+        for (int p = 0; p < 2; ++p) {
+            writeTruth(truth, f, p, hands[p], script.frames[f].hands[p].sign);
+        }
+    }
+    if (std::fclose(truth) != 0 || !ok) {
+        std::fprintf(stderr, "room_scenes: cannot write the frames of %s\n", folder.c_str());
+        return false;
+    }
+    return true;
+}
+
+int main(int argc, char** argv) {
+    Options options = parseOptions(argc, argv);
+    const std::vector<Condition>& all = conditions();
+    for (size_t c = 0; c < all.size(); ++c) {
+        if (!options.onlyCondition.empty() && options.onlyCondition != all[c].name) {
+            continue;
+        }
+        for (int k = 0; k < options.scenesPerCondition; ++k) {
+            unsigned long long seed = options.seed * 1000003ULL + c * 1009ULL + k * 7919ULL + 1;
+            std::string folder = options.out + "/" + all[c].name + "-" + std::to_string(k);
+            if (!writeScene(folder, all[c], seed, k + (int)c)) {
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
