@@ -47,6 +47,8 @@ void drawLensFlare(float angle) {
     glPushMatrix();
     glRotatef(-40.0f, 0.0f, 0.0f, 1.0f);
     glBlendFunc(GL_ONE, GL_ONE);
+    // The flare only adds light: written depth would hide the glare behind the sun, and the stars.
+    glDepthMask(GL_FALSE);
 
     enterFlareFrame(angle);
     glBindTexture(GL_TEXTURE_2D, textureId1);
@@ -70,6 +72,7 @@ void drawLensFlare(float angle) {
     glPopMatrix();
 
     glPopMatrix();
+    glDepthMask(GL_TRUE);
     // The rest of the frame blends by alpha and draws untextured.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_TEXTURE_2D);
