@@ -10,6 +10,7 @@ static const char* const COMPUTER_PLAYS_OPTION = "--computer-plays";
 static const char* const HOST_OPTION = "--host";
 static const char* const JOIN_OPTION = "--join";
 static const char* const DELAY_OPTION = "--input-delay";
+static const char* const NO_UPNP_OPTION = "--no-upnp";
 static const int MAX_INPUT_DELAY = 8;
 static const char* const RECORD_OPTION = "--record";
 static const char* const REPLAY_OPTION = "--replay";
@@ -23,7 +24,7 @@ static const int LARGEST_SIDE = 8192;
 std::string commandLineUsage() {
     return "Usage: vantorix [--camera DEVICE | --capture-source PIPELINE] [--hands design|room]\n"
            "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
-           "                [--host [PORT] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
+           "                [--host [PORT] [--no-upnp] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
            "                [--record FILE | --replay FILE] [--window WIDTHxHEIGHT] [--fullscreen]\n"
            "                [--help]\n"
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
@@ -36,7 +37,8 @@ std::string commandLineUsage() {
            "                             normal (the default) or hard\n"
            "  --computer-plays N         the computer plays player N (1 or 2) instead\n"
            "  --host [PORT]              wait for an opponent on another machine and play player 1\n"
-           "                             (default port 7460, UDP)\n"
+           "                             (default port 7460, UDP; the router is asked to open it)\n"
+           "  --no-upnp                  host without asking the router (UPnP) to open the port\n"
            "  --join HOST[:PORT]         play player 2 against the machine that hosts\n"
            "  --input-delay FRAMES       frames between a key and its effect online, 0 to 8\n"
            "                             (default: 1 or 2, from the round trip)\n"
@@ -155,6 +157,11 @@ static bool readOnlineOption(ArgumentReader& reader, CommandLine& line) {
                     line.error = "option --join needs HOST or HOST:PORT with a port from 1 to 65535";
                 }
             }
+        }
+    } else if (name == NO_UPNP_OPTION) {
+        line.upnp = false;
+        if (reader.hasInlineValue) {
+            line.error = "option --no-upnp takes no value";
         }
     } else if (name == DELAY_OPTION) {
         if (reader.takeValue(value, line.error) &&
@@ -277,6 +284,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (line.error.empty() && line.host && !line.joinHost.empty()) {
         line.error = "options --host and --join cannot be used together";
+    }
+    if (line.error.empty() && !line.upnp && !line.host) {
+        line.error = "option --no-upnp is for --host";
     }
     if (line.error.empty() && computerWanted && (line.host || !line.joinHost.empty())) {
         line.error = "option --vs-computer is for a fight on this machine, not with --host or --join";

@@ -26,6 +26,8 @@ struct CommandLine {
     std::string joinHost;
     int port = 0;
     int inputDelay = -1;
+    // A host asks the router (UPnP) to open its port unless --no-upnp says not to.
+    bool upnp = true;
     // Record the fight into this new file, or replay the one it holds (never both).
     std::string recordFile;
     std::string replayFile;

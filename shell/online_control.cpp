@@ -11,8 +11,10 @@
 #include "net/data_digest.h"
 #include "net/local_input.h"
 #include "net/online_session.h"
+#include "net/upnp.h"
 #include "shell/Son.h"
 #include "shell/globals.h"
+#include "shell/hosting_notice.h"
 #include "shell/replay_control.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
@@ -44,6 +46,7 @@ bool openOnlinePlay(const CommandLine& options) {
     plan.whileWaiting = [] {
         world.handleEvents();
         handleViewMessagesWhileWaiting();
+        updateHostingNotice();
     };
     session = new OnlineSession;
     std::string error;
@@ -52,6 +55,9 @@ bool openOnlinePlay(const CommandLine& options) {
         return false;
     }
     std::atexit(sayGoodbye);
+    if (plan.hosting) {
+        startHostingNotice(plan.port, options.upnp);
+    }
     return true;
 }
 
@@ -73,6 +79,7 @@ void meetOpponent() {
     }
     world.display();
     SDL_GL_SwapBuffers();
+    paintHostingNotice();
     std::string error;
     if (!session->meet(error)) {
         std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
@@ -81,6 +88,7 @@ void meetOpponent() {
         SDL_Quit();
         std::exit(1);
     }
+    endHostingNotice();
     freshFight();
     session->startFight(world);
     underWay = true;
@@ -114,6 +122,7 @@ void playOnlineUpdate() {
         recordFramesUpTo(session->fight()->fight().frame() - 1, false);
         underWay = false;
         session->leave();
+        closeRouterPort();
         std::fprintf(stderr, "Vantorix: %s; back to local play, both players on this machine\n",
                      session->endReason().c_str());
         std::fflush(stderr);

@@ -1,5 +1,6 @@
 // WndProc: the view window's answer to its messages; Escape and closing end the main loop.
 #include "platform/view_window.h"
+#include "shell/hosting_notice.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
@@ -13,7 +14,7 @@ long WndProc(ViewWindow* hwnd, unsigned int message, unsigned int wParam, long l
         postQuitMessage(0);
     } else if (message == VIEW_MSG_KEYDOWN && wParam == VIEW_KEY_F3) {
         askToLearnAgain();
-    } else if (message == VIEW_MSG_PAINT) {
+    } else if (message == VIEW_MSG_PAINT && !paintHostingNotice()) {
         paintKeyboardNotice();
     }
     // Every other key press is consumed; the game's keys belong to the game window.

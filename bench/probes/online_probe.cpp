@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     CommandLine options;
     options.host = true;
     options.port = hostPort;
+    options.upnp = false;
     if (!openOnlinePlay(options)) {
         return 1;
     }

@@ -69,7 +69,7 @@ protected:
 
     void SetUp() override {
         host.reset(new RunningProgram(data.path(), {},
-                                      {"--host", std::to_string(hostPort), "--record", "host.vxr"}));
+                                      {"--host", std::to_string(hostPort), "--no-upnp", "--record", "host.vxr"}));
         ASSERT_GE(host->waitForErrors(WAITING_FOR_OPPONENT + std::to_string(hostPort), 1, START_TIMEOUT_MS), 0)
             << host->errors();
         relay.reset(new DelayRelay(hostPort, 50, 10, 0.03));

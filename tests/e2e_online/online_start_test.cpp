@@ -43,7 +43,7 @@ TEST(OnlineStart, BusyPortUnknownNameAndSilentHostEachSayItAndEndWithStatusOne) 
     int port = freeUdpPort();
     address.sin_port = htons((uint16_t)port);
     ASSERT_EQ(bind(busy, (sockaddr*)&address, sizeof address), 0);
-    EXPECT_EQ(endsWithOne({"--host", std::to_string(port)}, 10000),
+    EXPECT_EQ(endsWithOne({"--host", std::to_string(port), "--no-upnp"}, 10000),
               "Vantorix: cannot listen on port " + std::to_string(port) +
                   ": it is in use by another program (choose another with --host PORT)\n");
     close(busy);
@@ -59,7 +59,7 @@ TEST(OnlineStart, BusyPortUnknownNameAndSilentHostEachSayItAndEndWithStatusOne) 
 
 TEST(OnlineStart, AHostStillWaitingQuitsWhenItsViewWindowIsClosed) {
     DataCopy data;
-    RunningProgram host(data.path(), {}, {"--host", std::to_string(freeUdpPort())});
+    RunningProgram host(data.path(), {}, {"--host", std::to_string(freeUdpPort()), "--no-upnp"});
     ASSERT_GE(host.waitForErrors(WAITING_FOR_OPPONENT, 1, START_TIMEOUT_MS), 0) << host.errors();
     host.closeWindow(host.waitForWindow(VIEW_WINDOW));
     EXPECT_EQ(host.waitForExit(EXIT_TIMEOUT_MS), 0) << host.errors();
@@ -69,7 +69,7 @@ TEST(OnlineStart, AHostStillWaitingQuitsWhenItsViewWindowIsClosed) {
 TEST(OnlineStart, JoinersOfAnotherVersionOrDataAreRefusedByNameAndAVanishedOneIsNoticed) {
     DataCopy data;
     int port = freeUdpPort();
-    RunningProgram host(data.path(), {}, {"--host", std::to_string(port)});
+    RunningProgram host(data.path(), {}, {"--host", std::to_string(port), "--no-upnp"});
     ASSERT_GE(host.waitForErrors(WAITING_FOR_OPPONENT, 1, START_TIMEOUT_MS), 0) << host.errors();
     uint32_t digest;
     {

@@ -1,0 +1,93 @@
+// The waiting host's notice: the router's answer and the addresses to pass on to a friend.
+#include "shell/hosting_notice.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "game/quit.h"
+#include "net/upnp.h"
+#include "net/upnp_notice.h"
+#include "platform/view_surface.h"
+#include "shell/globals.h"
+#include "shell/webcam_worker_control.h"
+
+static bool waiting = false;
+static int hostPort = 0;
+// The router's line, empty while the router is being asked.
+static std::string routerSaid;
+static std::string sameNetwork;
+
+// The home network's address the router saw us at, else the first of this machine's own.
+static std::string machineAddress(const std::string& lanAddress) {
+    std::vector<std::string> own = machineAddresses();
+    return !lanAddress.empty() ? lanAddress : own.empty() ? std::string() : own.front();
+}
+
+static void say(const std::string& routerLine) {
+    routerSaid = routerLine;
+    std::printf("Vantorix: %s\n", routerSaid.c_str());
+    if (!sameNetwork.empty()) {
+        std::printf("Vantorix: %s\n", sameNetwork.c_str());
+    }
+    std::fflush(stdout);
+    paintHostingNotice();
+}
+
+void startHostingNotice(int port, bool askRouter) {
+    waiting = true;
+    hostPort = port;
+    sameNetwork = sameNetworkLine(machineAddresses(), port);
+    if (!askRouter) {
+        say(unaskedRouterLine(port, machineAddress("")));
+        return;
+    }
+    askRouterToOpen(port);
+    onGameQuit(closeRouterPort);
+    std::atexit(closeRouterPort);
+}
+
+void updateHostingNotice() {
+    RouterAnswer answer;
+    if (waiting && takeRouterAnswer(answer)) {
+        say(routerLine(answer, hostPort, machineAddress(answer.lanAddress)));
+    }
+}
+
+// A line "what happened: what to do" is shown as two, to fit the window's width.
+static void splitAtColon(const std::string& line, std::vector<std::string>& lines) {
+    size_t colon = line.find(": ");
+    lines.push_back(line.substr(0, colon == std::string::npos ? line.size() : colon + 1));
+    lines.push_back(colon == std::string::npos ? std::string() : "    " + line.substr(colon + 2));
+}
+
+bool paintHostingNotice() {
+    if (!waiting || g_hDC == nullptr || webcamWorkerThread().joinable()) {
+        return false;
+    }
+    std::vector<std::string> lines = {"Waiting for an opponent on UDP port " + std::to_string(hostPort) + "."};
+    if (routerSaid.empty()) {
+        lines.push_back("Asking the router (UPnP) to open the port...");
+        lines.push_back("");
+    } else {
+        splitAtColon(routerSaid, lines);
+    }
+    lines.push_back(sameNetwork);
+    lines.push_back("Escape, or closing a window, quits.");
+    drawRectangle(g_hDC, 0, 0, 1200, 272);
+    setTextFont(g_hDC, "Impact", 24);
+    setTextColour(g_hDC, 22, 199, 35);
+    for (size_t i = 0; i < lines.size(); i++) {
+        drawText(g_hDC, 30, 12 + 52 * (int)i, lines[i].c_str());
+    }
+    flushViewSurface(g_hDC);
+    return true;
+}
+
+void endHostingNotice() {
+    if (waiting) {
+        waiting = false;
+        paintKeyboardNotice();
+    }
+}
