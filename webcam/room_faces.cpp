@@ -6,6 +6,8 @@
 #include <algorithm>
 
 static const int MIN_FACE = 24;
+// A face at arm's length from a webcam: what a hand's length is taken for until a face is seen.
+static const int DEFAULT_FACE_HEIGHT = 50;
 // A known face is looked for again brought down to this width.
 static const int FOLLOWED_FACE = 30;
 // A face is looked for again every this many frames, one player at a time.
@@ -24,6 +26,7 @@ void loadFaces(RoomFaces& faces, const std::string& model) {
 
 void forgetFaces(RoomFaces& faces) {
     faces.known[0] = faces.known[1] = cv::Rect();
+    faces.height[0] = faces.height[1] = DEFAULT_FACE_HEIGHT;
     faces.misses[0] = faces.misses[1] = 0;
     faces.tick = 0;
 }
@@ -50,14 +53,15 @@ static std::vector<cv::Rect> detect(RoomFaces& faces, const cv::Mat& rgb, cv::Re
     return found;
 }
 
-static int playerOf(const cv::Rect& face) { return face.x + face.width / 2 >= SMALL_WIDTH * SCALE / 2 ? 0 : 1; }
+int playerOfFace(const cv::Rect& face) { return face.x + face.width / 2 >= IMAGE_COLUMNS / 2 ? 0 : 1; }
 
 std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb) {
     std::vector<cv::Rect> found = detect(faces, rgb, cv::Rect(0, 0, rgb.cols, rgb.rows), 1.0, MIN_FACE, rgb.rows);
     for (const cv::Rect& face : found) {
-        int player = playerOf(face);
+        int player = playerOfFace(face);
         if (face.area() > faces.known[player].area()) {
             faces.known[player] = face;
+            faces.height[player] = face.height;
             faces.misses[player] = 0;
         }
     }
@@ -84,12 +88,13 @@ static void lookAgain(RoomFaces& faces, const cv::Mat& rgb, int player, unsigned
     std::vector<cv::Rect> found = detect(faces, rgb, region, scale, minSide, maxSide);
     cv::Rect best;
     for (const cv::Rect& face : found) {
-        if (playerOf(face) == player && face.area() > best.area()) {
+        if (playerOfFace(face) == player && face.area() > best.area()) {
             best = face;
         }
     }
     if (!best.empty()) {
         faces.known[player] = best;
+        faces.height[player] = best.height;
         faces.misses[player] = 0;
     } else if (!known.empty() && ++faces.misses[player] >= FACE_MISSES) {
         faces.known[player] = cv::Rect();

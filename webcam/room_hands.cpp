@@ -48,8 +48,8 @@ void RoomHands::learnAgain() {
 
 void prepareFrame(RoomState& room, const cv::Mat& rgb) {
     cv::resize(rgb, room.small, cv::Size(SMALL_WIDTH, SMALL_HEIGHT), 0, 0, cv::INTER_AREA);
-    cv::cvtColor(room.small, room.ycc, cv::COLOR_RGB2YCrCb);
-    room.view.notice = lightNotice(room.ycc);
+    cv::cvtColor(room.small, room.hsv, cv::COLOR_RGB2HSV);
+    room.view.notice = lightNotice(room.small);
     room.view.handFound[0] = room.view.handFound[1] = false;
 }
 
@@ -68,25 +68,21 @@ void RoomHands::learnEmptyRoom(const unsigned char* rgb) {
     }
 }
 
-// The middle of each face found: cheek and forehead, without hair, eyes' shadow or background.
+// The middle of each face found: cheek and forehead, without hair, the eyes' shadow or the room.
 static void sampleFaces(RoomState& room, const std::vector<cv::Rect>& faces) {
-    cv::Mat sampleMask = cv::Mat::zeros(room.ycc.size(), CV_8UC1);
     for (const cv::Rect& face : faces) {
         cv::Rect centre(face.x + face.width / 4, face.y + face.height / 4, face.width / 2, face.height / 2);
         cv::Rect small(centre.x / SCALE, centre.y / SCALE, centre.width / SCALE, centre.height / SCALE);
+        cv::Mat sampleMask = cv::Mat::zeros(room.hsv.size(), CV_8UC1);
         sampleMask(small & cv::Rect(0, 0, SMALL_WIDTH, SMALL_HEIGHT)).setTo(255);
+        sampleSkin(room.skin, playerOfFace(face), room.hsv, sampleMask);
     }
-    cv::Mat luma, lit;
-    cv::extractChannel(room.ycc, luma, 0);
-    cv::inRange(luma, 40, 240, lit);
-    cv::bitwise_and(sampleMask, lit, sampleMask);
-    sampleSkin(room.skin, room.ycc, sampleMask);
     settleSkin(room.skin);
 }
 
 static void notePresence(RoomState& room, const std::vector<cv::Rect>& faces) {
     for (const cv::Rect& face : faces) {
-        room.seen[face.x + face.width / 2 >= IMAGE_COLUMNS / 2 ? 0 : 1] = true;
+        room.seen[playerOfFace(face)] = true;
     }
     for (int player = 0; player < 2; ++player) {
         cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);

@@ -33,18 +33,30 @@ void learnStanding(RoomBackground& background, const cv::Mat& small, cv::Mat& mo
 // 255 where the small picture differs from both the empty room and the players at rest.
 void movingPixels(RoomBackground& background, const cv::Mat& small, cv::Mat& moving);
 
-// Which chroma is skin: a histogram over Cr and Cb, broad until faces teach it.
+// Which hue and saturation are skin, for each player (index 0 player 1): broad until their
+// face teaches it.
+struct SkinRange {
+    int hue;  // turned hue (see room_skin.cpp), skin near 100
+    int hueHalf;
+    int saturationLow;
+    int saturationHigh;
+};
+struct SkinStats {
+    double count = 0, hue = 0, hueSquares = 0, saturation = 0, saturationSquares = 0;
+};
 struct SkinGate {
-    cv::Mat gate;     // 32 x 32 bins of Cr, Cb: 255 for skin, 0 otherwise
-    cv::Mat samples;  // the chroma seen on faces and bare skin while the players stood
-    bool learnt = false;
+    SkinRange range[2];
+    cv::Mat gate[2];  // 180 hues x 64 saturations: 255 for skin, 0 otherwise
+    SkinStats stats[2];
+    bool learnt[2] = {false, false};
 };
 void resetSkin(SkinGate& skin);
-// Adds the chroma of the YCrCb pixels under sampleMask to what is learnt.
-void sampleSkin(SkinGate& skin, const cv::Mat& ycc, const cv::Mat& sampleMask);
-// Turns the samples into the gate; keeps the broad one when too few were seen.
+// Adds the HSV pixels under sampleMask to what is learnt of the player's skin.
+void sampleSkin(SkinGate& skin, int player, const cv::Mat& hsv, const cv::Mat& sampleMask);
+// Turns the samples into the gates; keeps the broad one for a player too little seen.
 void settleSkin(SkinGate& skin);
-void skinPixels(const SkinGate& skin, const cv::Mat& ycc, cv::Mat& out);
+// 255 where the HSV pixels are the player's skin.
+void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& out);
 
 // The players' faces, looked for now and then in a small region around where they were.
 struct RoomFaces {
@@ -53,10 +65,13 @@ struct RoomFaces {
     std::string error;
     cv::Rect known[2];  // full-picture boxes, empty when unknown; index 0 player 1
     int misses[2] = {0, 0};
+    int height[2];  // the last face's height, kept when it is lost: a hand is about as tall
     unsigned long tick = 0;
 };
 void loadFaces(RoomFaces& faces, const std::string& model);
 void forgetFaces(RoomFaces& faces);
+// 0 for a face in player 1's half (the picture's right), 1 for player 2's.
+int playerOfFace(const cv::Rect& face);
 // Every face in the full picture (learning only: it costs a few milliseconds).
 std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb);
 // Looks again for at most one player's face, in turn, keeping the cost of a frame small.
@@ -91,11 +106,12 @@ struct HandCut {
     float palmRadius = 0;
 };
 // Cuts the blob (small-picture mask and label) to the hand on the full picture.
-HandCut cutHand(const cv::Mat& rgb, const SkinGate& skin, const cv::Mat& labels, const Blob& blob,
-                int halfLeft);
+// handLength: how tall a hand is expected, in full-picture pixels (about a face's height).
+HandCut cutHand(const cv::Mat& rgb, const SkinGate& skin, int player, const cv::Mat& labels, const Blob& blob,
+                int handLength);
 
 // The light of the picture in words, or empty when it is fit to read hands in.
-std::string lightNotice(const cv::Mat& smallYcc);
+std::string lightNotice(const cv::Mat& smallRgb);
 
 // Everything the finder keeps between frames, and the pictures it reuses to spare allocations.
 struct RoomState {
@@ -107,7 +123,7 @@ struct RoomState {
     RoomView view;
     unsigned long frames = 0;
     bool seen[2] = {false, false};  // each player seen while learning players
-    cv::Mat small, ycc, moving, skinMask, candidates, labels[2];
+    cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.
 void prepareFrame(RoomState& room, const cv::Mat& rgb);

@@ -9,9 +9,9 @@ static const double DARK_MEAN = 28;
 static const double BURNT_SHARE = 0.3;
 static const int BURNT_LEVEL = 250;
 
-std::string lightNotice(const cv::Mat& smallYcc) {
+std::string lightNotice(const cv::Mat& smallRgb) {
     cv::Mat luma, burnt;
-    cv::extractChannel(smallYcc, luma, 0);
+    cv::cvtColor(smallRgb, luma, cv::COLOR_RGB2GRAY);
     if (cv::mean(luma)[0] < DARK_MEAN) {
         return "The picture is too dark: light the room";
     }

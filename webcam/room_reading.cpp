@@ -25,7 +25,12 @@ static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     if (cv::countNonZero(room.moving) > CHANGED_SHARE * room.moving.total() && room.view.notice.empty()) {
         room.view.notice = "The light has changed: learn the room again";
     }
-    skinPixels(room.skin, room.ycc, room.skinMask);
+    room.skinMask.create(room.moving.size(), CV_8UC1);
+    for (int player = 0; player < 2; ++player) {
+        cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
+        cv::Mat skinHalf = room.skinMask(half);
+        skinPixels(room.skin, player, room.hsv(half), skinHalf);
+    }
     cv::bitwise_and(room.moving, room.skinMask, room.candidates);
     cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
@@ -85,7 +90,7 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
     int chosen = chooseBlob(track, blobs);
     HandCut cut;
     if (chosen >= 0) {
-        cut = cutHand(rgb, room.skin, room.labels[player], blobs[chosen], halfLeft);
+        cut = cutHand(rgb, room.skin, player, room.labels[player], blobs[chosen], room.faces.height[player]);
     }
     followHand(track, cut.found, cv::Point2f((float)cut.palm.x, (float)cut.palm.y));
     if (!cut.found) {
