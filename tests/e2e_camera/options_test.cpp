@@ -14,6 +14,7 @@ TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
         {"--capture-source"},
         {"--camera", "/dev/video1", "--capture-source", "videotestsrc"},
         {"stray"},
+        {"--hands", "bright"},
     };
     const std::vector<std::string> firstLines = {
         "Vantorix: unknown option --bogus\n",
@@ -21,6 +22,7 @@ TEST(ProgramOptions, BadLinesExitWithStatusTwoAndTheUsage) {
         "Vantorix: option --capture-source needs a value\n",
         "Vantorix: options --camera and --capture-source cannot be used together\n",
         "Vantorix: unexpected argument \"stray\"\n",
+        "Vantorix: option --hands takes design or room, not \"bright\"\n",
     };
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i][0]);
@@ -37,5 +39,6 @@ TEST(ProgramOptions, HelpPrintsTheUsageAndExits) {
     EXPECT_EQ(program.waitForExit(EXIT_TIMEOUT_MS), 0);
     EXPECT_EQ(program.output().rfind(USAGE_START, 0), 0u) << program.output();
     EXPECT_NE(program.output().find("--capture-source PIPELINE"), std::string::npos);
+    EXPECT_NE(program.output().find("--hands design|room"), std::string::npos);
     EXPECT_EQ(program.errors(), "");
 }

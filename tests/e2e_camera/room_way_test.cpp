@@ -1,0 +1,135 @@
+// The real program finding hands the room way in a synthetic lit room: learning in words, play, F3.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/support/contract.h"
+#include "tests/support/files.h"
+#include "tests/support/running_game.h"
+#include "tests/support/screenshot.h"
+
+using Clock = std::chrono::steady_clock;
+
+static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A daylight scene of the room_scenes tool, played into one raw frame file that the capture
+// source reads again five times a second: the test shows whichever of its frames it wants.
+class SceneFeed {
+public:
+    SceneFeed() {
+        scene = folder.path() + "/daylight-0";
+        commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
+                      " --condition daylight --scenes-per-condition 1");
+        for (const std::string& line : linesOf(readWholeFile(scene + "/scene.txt"))) {
+            std::istringstream words(line);
+            std::string name;
+            int count = 0;
+            words >> name >> count;
+            empty = name == "empty" ? count : empty;
+            stand = name == "stand" ? count : stand;
+            play = name == "play" ? count : play;
+        }
+        source = "multifilesrc location=" + folder.path() +
+                 "/live.rgb loop=true caps=\"video/x-raw,format=RGB,width=320,height=240,framerate=5/1\"";
+    }
+    // The frame's pixels after the PPM header (P6, 320 240, 255), put in place whole.
+    bool show(int frame) {
+        char name[16];
+        std::snprintf(name, sizeof name, "/%04d.ppm", frame);
+        std::string ppm = readWholeFile(scene + name);
+        size_t start = ppm.find("255\n");
+        if (start == std::string::npos) {
+            return false;
+        }
+        writeWholeFile(folder.path() + "/next.rgb", ppm.substr(start + 4));
+        return std::rename((folder.path() + "/next.rgb").c_str(), (folder.path() + "/live.rgb").c_str()) == 0;
+    }
+    FreshFolder folder;
+    std::string scene, source;
+    int empty = 0, stand = 0, play = 0;
+};
+
+// The progress bar's fill in pixels, or -1 when no bar is drawn (playing).
+static int barFill(const Screenshot& shot) {
+    auto green = [&shot](int x) {
+        Rgb p = shot.at(x, 256);
+        return p.r == 22 && p.g == 199 && p.b == 35;
+    };
+    if (shot.width != 1200 || !green(420)) {
+        return -1;
+    }
+    int fill = 0;
+    while (fill < 196 && green(422 + fill)) {
+        ++fill;
+    }
+    return fill;
+}
+
+// Player 1's hand box, in its colour, within player 1's half of the mask.
+static bool player1HandBoxed(const Screenshot& shot) {
+    for (int y = 0; shot.width == 1200 && y < 240; ++y) {
+        for (int x = 160; x < 320; ++x) {
+            Rgb p = shot.at(x, y);
+            if (p.r == 255 && p.g == 60 && p.b == 60) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Polls the view window until the bar's fill passes the test, or the time runs out.
+template <typename Test>
+static bool viewShows(RunningGame& run, Test test, int timeoutMs) {
+    for (auto end = Clock::now() + std::chrono::milliseconds(timeoutMs); Clock::now() < end; pause(100)) {
+        if (test(barFill(Screenshot::ofWindow(run.program.display(), run.viewWindow)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(CameraRoomWay, LearnsTheRoomThenPlaysAndLearnsAgainOnF3) {
+    SceneFeed feed;
+    ASSERT_GT(feed.play, 0) << "room_scenes made no scene";
+    ASSERT_TRUE(feed.show(0));
+    RunningGame run({"--hands", "room", "--capture-source", feed.source});
+    ASSERT_TRUE(run.up()) << run.program.errors();
+    // Learning begins with the first frame: the room while it is empty, then the players.
+    ASSERT_TRUE(viewShows(run, [](int fill) { return fill >= 0; }, 20000));
+    Clock::time_point learning = Clock::now();
+    EXPECT_TRUE(paperKeyShowsItsIcon(run.program, run.gameWindow)) << "the keys do not play while the room is learnt";
+    pause(4600 - (int)std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - learning).count());
+    feed.show(feed.empty);
+    pause(4000);
+    feed.show(feed.empty + feed.stand - 1);
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill < 0; }, 3000)) << "learning never ended";
+
+    // Play: the scene's players sign; player 1's hand is boxed and its paper reaches the fight.
+    EXPECT_LT(paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)), 100)
+        << "the key's paper still shows";
+    bool boxed = false, paper = false;
+    for (int i = 0; i < 75 && !(boxed && paper); ++i) {
+        feed.show(feed.empty + feed.stand + i % feed.play);
+        pause(200);
+        boxed = boxed || player1HandBoxed(Screenshot::ofWindow(run.program.display(), run.viewWindow));
+        paper = paper || paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)) > 100;
+    }
+    EXPECT_TRUE(boxed);
+    EXPECT_TRUE(paper);
+
+    // F3 in the game window starts learning again, and F3 in the view window starts it afresh.
+    run.program.tapKey(run.gameWindow, "F3");
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0; }, 3000));
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill > 80; }, 5000));
+    run.program.tapKey(run.viewWindow, "F3");
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0 && fill < 40; }, 3000));
+
+    run.program.tapKey(run.viewWindow, "Escape");
+    EXPECT_EQ(run.program.waitForExit(EXIT_TIMEOUT_MS), 0);
+    EXPECT_EQ(run.program.errors(), "");
+}
