@@ -111,7 +111,7 @@ void followFaces(RoomFaces& faces, const cv::Mat& rgb) {
     lookAgain(faces, rgb, (int)(visit % 2), visit / 2);
 }
 
-void blankFaces(const RoomFaces& faces, cv::Mat& smallMask) {
+void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin) {
     for (const cv::Rect& face : faces.known) {
         if (face.empty()) {
             continue;
@@ -119,8 +119,9 @@ void blankFaces(const RoomFaces& faces, cv::Mat& smallMask) {
         // The chin and the neck under the box are skin too.
         int side = face.width / 10;
         cv::Rect grown(face.x - side, face.y, face.width + 2 * side, face.height * 6 / 5);
-        cv::Rect small(grown.x / SCALE, grown.y / SCALE, grown.width / SCALE + 1, grown.height / SCALE + 1);
-        smallMask(small & cv::Rect(0, 0, smallMask.cols, smallMask.rows)).setTo(0);
+        grown -= origin;
+        cv::Rect scaled(grown.x / scale, grown.y / scale, grown.width / scale + 1, grown.height / scale + 1);
+        mask(scaled & cv::Rect(0, 0, mask.cols, mask.rows)).setTo(0);
     }
 }
 

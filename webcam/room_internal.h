@@ -76,8 +76,9 @@ int playerOfFace(const cv::Rect& face);
 std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb);
 // Looks again for at most one player's face, in turn, keeping the cost of a frame small.
 void followFaces(RoomFaces& faces, const cv::Mat& rgb);
-// Face boxes, with the neck below them, blanked from a small-picture mask.
-void blankFaces(const RoomFaces& faces, cv::Mat& smallMask);
+// Face boxes, with the chin below them, blanked from a mask of the picture at 1/scale whose
+// first pixel is the picture's pixel origin.
+void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin);
 void faceList(const RoomFaces& faces, std::vector<ImageBox>& out);
 
 // One player's hand kept from frame to frame.
@@ -106,9 +107,10 @@ struct HandCut {
     float palmRadius = 0;
 };
 // Cuts the blob (small-picture mask and label) to the hand on the full picture.
-// handLength: how tall a hand is expected, in full-picture pixels (about a face's height).
-HandCut cutHand(const cv::Mat& rgb, const SkinGate& skin, int player, const cv::Mat& labels, const Blob& blob,
-                int handLength);
+// Cuts the player's blob to the hand on the full picture, a hand being about as tall as the
+// player's face.
+struct RoomState;
+HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blob& blob);
 
 // The light of the picture in words, or empty when it is fit to read hands in.
 std::string lightNotice(const cv::Mat& smallRgb);

@@ -12,23 +12,58 @@ static const float FINGER_REACH = 4.5f;
 // Fewer full-picture pixels than this are no hand (a hand at arm's length has well over 400).
 static const int MIN_HAND_PIXELS = 150;
 
-// The region's own pixels on the full picture: its small-picture mask, widened by a pixel and
-// brought to full size, where the full picture's skin says so.
-static cv::Mat fullMask(const cv::Mat& rgb, const SkinGate& skin, int player, const cv::Mat& labels,
-                        const Blob& blob, cv::Rect& full) {
+// Where the hand may reach beyond its region of the small picture, in hand lengths: fingers a
+// pixel or two wide on the full picture vanish from the small one, and rise above the palm.
+static const float REACH_UP = 0.6f, REACH_SIDE = 0.3f;
+
+// The full-picture part where the hand is looked for: the region's box, widened by the reach.
+static cv::Rect handArea(const Blob& blob, int player, int handLength) {
+    cv::Rect half(player == 0 ? IMAGE_COLUMNS / 2 : 0, 0, IMAGE_COLUMNS / 2, IMAGE_ROWS);
+    int up = (int)(REACH_UP * handLength), side = (int)(REACH_SIDE * handLength);
+    cv::Rect box(blob.box.x * SCALE - side, blob.box.y * SCALE - up, blob.box.width * SCALE + 2 * side,
+                 blob.box.height * SCALE + up + SCALE);
+    // Whole small pixels, so that the small masks line up with it.
+    box &= half;
+    return cv::Rect(box.x / SCALE * SCALE, box.y / SCALE * SCALE, box.width / SCALE * SCALE, box.height / SCALE * SCALE);
+}
+
+// The connected part of the full-picture skin that overlaps the region most.
+static void keepOverlapping(cv::Mat& mask, const cv::Mat& seed) {
+    cv::Mat labels;
+    int count = cv::connectedComponents(mask, labels, 8, CV_32S);
+    std::vector<int> overlap(count, 0);
+    for (int y = 0; y < labels.rows; ++y) {
+        const int* label = labels.ptr<int>(y);
+        const unsigned char* in = seed.ptr<unsigned char>(y);
+        for (int x = 0; x < labels.cols; ++x) {
+            overlap[label[x]] += in[x] != 0;
+        }
+    }
+    int best = 0;
+    for (int i = 1; i < count; ++i) {
+        if (overlap[i] > overlap[best] || best == 0) {
+            best = overlap[i] > 0 ? i : best;
+        }
+    }
+    cv::compare(labels, best > 0 ? best : -1, mask, cv::CMP_EQ);
+}
+
+// The hand's pixels on the full picture: skin, moving on the small picture or beside it,
+// not a face, joined to the region found on the small picture.
+static cv::Mat fullMask(const RoomState& room, const cv::Mat& rgb, int player, const Blob& blob, cv::Rect& full) {
+    full = handArea(blob, player, room.faces.height[player]);
+    cv::Rect small(full.x / SCALE, full.y / SCALE, full.width / SCALE, full.height / SCALE);
     int halfLeft = player == 0 ? SMALL_WIDTH / 2 : 0;
-    cv::Rect half(halfLeft, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
-    cv::Rect small(blob.box.x - 2, blob.box.y - 2, blob.box.width + 4, blob.box.height + 4);
-    small &= half;
-    full = cv::Rect(small.x * SCALE, small.y * SCALE, small.width * SCALE, small.height * SCALE);
-    cv::Mat own, wide, region, hsv, skinFull, mask;
-    cv::compare(labels(small - cv::Point(halfLeft, 0)), blob.label, own, cv::CMP_EQ);
-    cv::dilate(own, wide, cv::Mat());
-    cv::resize(wide, region, full.size(), 0, 0, cv::INTER_NEAREST);
+    cv::Mat own, seed, near, region, hsv, mask;
+    cv::compare(room.labels[player](small - cv::Point(halfLeft, 0)), blob.label, own, cv::CMP_EQ);
+    cv::resize(own, seed, full.size(), 0, 0, cv::INTER_NEAREST);
+    cv::dilate(room.moving(small), near, cv::Mat());
+    cv::resize(near, region, full.size(), 0, 0, cv::INTER_NEAREST);
     cv::cvtColor(rgb(full), hsv, cv::COLOR_RGB2HSV);
-    skinPixels(skin, player, hsv, skinFull);
-    cv::bitwise_and(region, skinFull, mask);
-    cv::morphologyEx(mask, mask, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(3, 3)));
+    skinPixels(room.skin, player, hsv, mask);
+    cv::bitwise_and(mask, region, mask);
+    blankFaces(room.faces, mask, 1, full.tl());
+    keepOverlapping(mask, seed);
     return mask;
 }
 
@@ -63,11 +98,11 @@ static double findPalm(const cv::Mat& mask, int handLength, cv::Point& centre) {
     return radius;
 }
 
-HandCut cutHand(const cv::Mat& rgb, const SkinGate& skin, int player, const cv::Mat& labels, const Blob& blob,
-                int handLength) {
+HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blob& blob) {
+    int handLength = room.faces.height[player];
     HandCut cut;
     cv::Rect full;
-    cv::Mat mask = fullMask(rgb, skin, player, labels, blob, full);
+    cv::Mat mask = fullMask(room, rgb, player, blob, full);
     if (keepLargest(mask) < MIN_HAND_PIXELS) {
         return cut;
     }

@@ -35,7 +35,7 @@ static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
     followFaces(room.faces, rgb);
-    blankFaces(room.faces, room.candidates);
+    blankFaces(room.faces, room.candidates, SCALE, cv::Point(0, 0));
 }
 
 static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
@@ -90,7 +90,7 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
     int chosen = chooseBlob(track, blobs);
     HandCut cut;
     if (chosen >= 0) {
-        cut = cutHand(rgb, room.skin, player, room.labels[player], blobs[chosen], room.faces.height[player]);
+        cut = cutHand(room, rgb, player, blobs[chosen]);
     }
     followHand(track, cut.found, cv::Point2f((float)cut.palm.x, (float)cut.palm.y));
     if (!cut.found) {

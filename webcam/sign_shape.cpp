@@ -3,6 +3,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/codes.h"
@@ -43,8 +44,15 @@ static int fingerGaps(const std::vector<cv::Point>& contour, cv::Point palm, flo
     if (hull.size() < 4) {
         return 0;
     }
+    // A contour that touches itself (a finger pressed to the palm) can give hull indices out of
+    // order, which convexityDefects refuses: in contour order they describe the same hull.
+    std::sort(hull.begin(), hull.end());
     std::vector<cv::Vec4i> defects;
-    cv::convexityDefects(contour, hull, defects);
+    try {
+        cv::convexityDefects(contour, hull, defects);
+    } catch (const cv::Exception&) {
+        return 0;
+    }
     int gaps = 0;
     for (const cv::Vec4i& d : defects) {
         cv::Point start = contour[d[0]], end = contour[d[1]], far = contour[d[2]];
