@@ -1,6 +1,8 @@
 // The room way in the webcam worker: each frame through the learning steps into the room finder.
 #include "webcam/worker_room.h"
 
+#include <opencv2/core/utils/logger.hpp>
+
 #include <cstdio>
 
 #include "game/codes.h"
@@ -17,6 +19,12 @@ RoomWay::RoomWay(const char* faceModel)
                      faceModel);
         std::fflush(stderr);
     }
+}
+
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel) {
+    // The game says in its own words what is wrong; OpenCV's log would say it again otherwise.
+    cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
+    return std::unique_ptr<RoomWay>(new RoomWay(faceModel));
 }
 
 void RoomWay::learnAgain() {

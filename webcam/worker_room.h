@@ -3,6 +3,7 @@
 #define VANTORIX_WORKER_ROOM_H
 
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "webcam/hand_reading.h"
@@ -27,6 +28,9 @@ struct RoomWay {
     void learnAgain();
     const HandReading& lastReading() const { return last; }
 };
+
+// A room way whose finder says nothing of its own on standard error: the game's line says it.
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel);
 
 // Neither hand found: nobody walks and no sign is given, so the keys play.
 HandReading noHandsReading();

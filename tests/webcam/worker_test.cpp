@@ -114,3 +114,47 @@ TEST(ThreadsWorker, NoCameraLeavesTheKeyboardInCharge) {
     stopWebcamWorker();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
+
+// The room way on a black picture, with a face model that cannot be read: one line names the
+// file, the view window says why no hand is found, the readings find none, nothing stops.
+TEST(ThreadsWorker, RoomWayInTheDarkWithoutAFaceModel) {
+    FrameSource source(RgbFrame(320, 240));
+    g_hWnd = testViewWindow();
+    g_hDC = getViewSurface(g_hWnd);
+    WebCam.hWndFenetre = g_hWnd;
+    WebCam.hDCFenetre = g_hDC;
+    WebCam.captureSource = source.description();
+    ASSERT_TRUE(WebCam.Connect());
+    ReadingBox readings;
+    thread_signal = 0;
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2, &readings,
+                           HANDS_ROOM, nullptr, "/nonexistent/faces.xml"});
+    testing::internal::CaptureStderr();
+    std::thread worker(thread_webcam, nullptr);
+    // The notice is written in orange to the right of the progress bar, once the room is learnt.
+    int noticePixels = 0;
+    WindowReader reader(g_hWnd);
+    for (int waited = 0; waited < 8000 && noticePixels == 0; waited += 200) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        reader.grab();
+        for (int x = 640; x < 1200; ++x) {
+            int rgb[3];
+            reader.pixel(x, 256, rgb);
+            noticePixels += rgb[0] > 100 && rgb[0] > rgb[1] + 60 && rgb[2] < rgb[1] ? 1 : 0;
+        }
+    }
+    EXPECT_GT(noticePixels, 0);
+    testing::internal::CaptureStdout();
+    thread_signal = -1;
+    worker.join();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Vantorix: the face model \"/nonexistent/faces.xml\" cannot be read; hands are found without "
+              "setting faces aside\n");
+    HandReading last = readings.take();
+    EXPECT_GT(last.frame, 5u);
+    EXPECT_FALSE(last.player1.found || last.player2.found);
+    WebCam.Disconnect();
+    releaseViewSurface(g_hDC);
+    g_hDC = nullptr;
+}
