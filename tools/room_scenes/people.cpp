@@ -12,7 +12,7 @@ static const int SKIN_TONES[6][3] = {{238, 204, 184}, {226, 178, 148}, {198, 142
 static const int HAIR_COLOURS[5][3] = {{24, 20, 18}, {58, 40, 28}, {110, 74, 44}, {190, 158, 108}, {150, 148, 146}};
 static const int SHIRT_COLOURS[8][3] = {{238, 238, 234}, {32, 32, 34}, {36, 46, 92},   {172, 42, 40},
                                         {62, 122, 72},   {130, 130, 136}, {222, 190, 80}, {152, 182, 222}};
-static const int DARK_SHIRTS[3][3] = {{12, 12, 14}, {14, 16, 30}, {22, 22, 24}};
+static const int DARK_SHIRTS[3][3] = {{8, 8, 10}, {10, 10, 20}, {14, 14, 16}};
 
 static cv::Vec3f pick(const int (*table)[3], int index) {
     return linearColour(table[index][0], table[index][1], table[index][2]);
@@ -80,39 +80,40 @@ static void features(cv::Mat3f& picture, const cv::Mat3f& light, const Person& p
     float f = p.faceWidth, x = p.centreX, y = p.headY;
     cv::Rect2f face(x - f, y - f, 2 * f, 2 * f);
     Shape sockets = shapeOver(face);
-    addEllipse(sockets, {x - 0.2f * f, y - 0.08f * f}, {0.15f * f, 0.09f * f}, 0);
-    addEllipse(sockets, {x + 0.2f * f, y - 0.08f * f}, {0.15f * f, 0.09f * f}, 0);
-    softMark(picture, light, sockets, p.skin * 0.55f, 0.05f * f);
+    addEllipse(sockets, {x - 0.2f * f, y - 0.09f * f}, {0.16f * f, 0.1f * f}, 0);
+    addEllipse(sockets, {x + 0.2f * f, y - 0.09f * f}, {0.16f * f, 0.1f * f}, 0);
+    softMark(picture, light, sockets, p.skin * 0.4f, 0.05f * f);
     Shape brows = shapeOver(face);
     for (float side : {-1.0f, 1.0f}) {
-        addCapsule(brows, {x + side * 0.09f * f, y - 0.2f * f}, {x + side * 0.32f * f, y - 0.21f * f}, 0.055f * f);
+        addCapsule(brows, {x + side * 0.09f * f, y - 0.2f * f}, {x + side * 0.32f * f, y - 0.21f * f}, 0.07f * f);
     }
     mark(picture, light, brows, p.hair * 0.8f + p.skin * 0.1f);
     Shape whites = shapeOver(face);
-    addEllipse(whites, {x - 0.2f * f, y - 0.07f * f}, {0.085f * f, 0.035f * f}, 0);
-    addEllipse(whites, {x + 0.2f * f, y - 0.07f * f}, {0.085f * f, 0.035f * f}, 0);
-    mark(picture, light, whites, linearColour(205, 200, 195));
+    addEllipse(whites, {x - 0.2f * f, y - 0.07f * f}, {0.075f * f, 0.03f * f}, 0);
+    addEllipse(whites, {x + 0.2f * f, y - 0.07f * f}, {0.075f * f, 0.03f * f}, 0);
+    mark(picture, light, whites, p.skin * 0.5f + linearColour(120, 112, 105) * 0.5f);
     Shape irises = shapeOver(face);
-    addEllipse(irises, {x - 0.2f * f, y - 0.07f * f}, {0.04f * f, 0.04f * f}, 0);
-    addEllipse(irises, {x + 0.2f * f, y - 0.07f * f}, {0.04f * f, 0.04f * f}, 0);
+    addEllipse(irises, {x - 0.2f * f, y - 0.07f * f}, {0.045f * f, 0.045f * f}, 0);
+    addEllipse(irises, {x + 0.2f * f, y - 0.07f * f}, {0.045f * f, 0.045f * f}, 0);
     mark(picture, light, irises, linearColour(40, 28, 22));
     Shape nose = shapeOver(face);
-    addCapsule(nose, {x + 0.05f * f, y}, {x + 0.07f * f, y + 0.17f * f}, 0.06f * f);
-    addEllipse(nose, {x, y + 0.21f * f}, {0.11f * f, 0.04f * f}, 0);
-    softMark(picture, light, nose, p.skin * 0.6f, 0.03f * f);
+    addCapsule(nose, {x + 0.06f * f, y - 0.02f * f}, {x + 0.08f * f, y + 0.18f * f}, 0.07f * f);
+    addEllipse(nose, {x, y + 0.22f * f}, {0.12f * f, 0.045f * f}, 0);
+    softMark(picture, light, nose, p.skin * 0.5f, 0.03f * f);
     Shape mouth = shapeOver(face);
     addEllipse(mouth, {x, y + 0.35f * f}, {0.16f * f, 0.04f * f}, 0);
-    mark(picture, light, mouth, p.skin.mul(cv::Vec3f(0.62f, 0.4f, 0.42f)));
+    mark(picture, light, mouth, p.skin.mul(cv::Vec3f(0.5f, 0.3f, 0.32f)));
 }
 
 static void head(cv::Mat3f& picture, const cv::Mat3f& light, const Person& p, cv::Vec2f towardLight) {
     float f = p.faceWidth, x = p.centreX, y = p.headY;
     cv::Rect2f around(x - 1.2f * f, y - 1.2f * f, 2.4f * f, 2.6f * f);
     Shape back = shapeOver(around);
+    addEllipse(back, {x, y - 0.12f * f}, {0.56f * f, 0.62f * f}, 0);
     if (p.longHair) {
-        addEllipse(back, {x, y + 0.2f * f}, {0.64f * f, 0.95f * f}, 0);
-    } else {
-        addEllipse(back, {x, y - 0.12f * f}, {0.56f * f, 0.62f * f}, 0);
+        for (float side : {-1.0f, 1.0f}) {
+            addTaper(back, {x + side * 0.42f * f, y - 0.2f * f}, {x + side * 0.5f * f, y + 0.85f * f}, 0.3f * f, 0.4f * f);
+        }
     }
     paintShaped(picture, light, back, p.hair, {x, y}, f, towardLight, 0.6f);
     Shape neck = shapeOver(around);
@@ -120,7 +121,7 @@ static void head(cv::Mat3f& picture, const cv::Mat3f& light, const Person& p, cv
                       {x - 0.27f * f, y + 1.05f * f}});
     paintShaped(picture, light, neck, p.skin * 0.7f, {x, y + 0.8f * f}, 0.4f * f, towardLight, 0.6f);
     Shape face = shapeOver(around);
-    addEllipse(face, {x, y}, {0.5f * f, 0.63f * f}, 0);
+    addEllipse(face, {x, y}, {0.5f * f, 0.6f * f}, 0);
     addEllipse(face, {x - 0.5f * f, y + 0.02f * f}, {0.08f * f, 0.15f * f}, 0);
     addEllipse(face, {x + 0.5f * f, y + 0.02f * f}, {0.08f * f, 0.15f * f}, 0);
     paintShaped(picture, light, face, p.skin, {x, y}, 0.6f * f, towardLight, 0.55f);
