@@ -66,4 +66,9 @@ const char* const PEER_LEFT = "Vantorix: the other player left the fight";
 const char* const PEER_SILENT = "Vantorix: the other player has been silent for 5 s";
 const char* const DESYNC = "went out of step with the other machine";
 
+// A host asking its router to open the port (standard output).
+const char* const ROUTER_OPENED = "Vantorix: The router opened UDP port ";
+const char* const ROUTER_REFUSED = "Vantorix: The router refused to open UDP port ";
+const char* const NO_ROUTER = "Vantorix: No router answered UPnP within 2 s";
+
 #endif
