@@ -4,6 +4,7 @@
 #include <opencv2/core/utils/logger.hpp>
 
 #include <cstdio>
+#include <exception>
 
 #include "game/codes.h"
 #include "webcam/WebCam.h"
@@ -54,18 +55,35 @@ static void copyFrame(const CWebCam& cam, std::vector<unsigned char>& rgb) {
     }
 }
 
-HandReading roomPass(RoomWay& way, CWebCam& cam) {
-    cam.ChargeCapture(0);
-    copyFrame(cam, way.rgb);
-    auto elapsed = std::chrono::steady_clock::now() - way.learningStart;
-    way.moment = learningAt((long)std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-    way.last = noHandsReading();
+// One step of learning or play on the frame in way.rgb.
+static void readFrame(RoomWay& way) {
     if (way.moment.step == LEARN_ROOM) {
         way.hands.learnEmptyRoom(way.rgb.data());
     } else if (way.moment.step == LEARN_PLAYERS) {
         way.hands.learnPlayers(way.rgb.data());
     } else if (way.moment.step == PLAY) {
         way.last = way.hands.read(way.rgb.data());
+    }
+}
+
+HandReading roomPass(RoomWay& way, CWebCam& cam) {
+    cam.ChargeCapture(0);
+    copyFrame(cam, way.rgb);
+    auto elapsed = std::chrono::steady_clock::now() - way.learningStart;
+    way.moment = learningAt((long)std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    way.last = noHandsReading();
+    // What escaped the finder on one frame would end the game from this thread: that frame
+    // reads no hands instead, and the first such failure is said.
+    try {
+        readFrame(way);
+    } catch (const std::exception& failure) {
+        way.last = noHandsReading();
+        if (!way.failureSaid) {
+            std::fprintf(stderr, "Vantorix: the room way failed on a frame (%s); such frames read no hands\n",
+                         failure.what());
+            std::fflush(stderr);
+            way.failureSaid = true;
+        }
     }
     return way.last;
 }

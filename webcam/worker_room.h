@@ -20,6 +20,7 @@ struct RoomWay {
     LearningMoment moment;
     std::vector<unsigned char> rgb;  // the frame being read, 320 x 240 x 3
     HandReading last;
+    bool failureSaid = false;
 
     // A face model that cannot be read is said in one line on standard error; the room way then
     // goes on without setting faces aside.
