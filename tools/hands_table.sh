@@ -38,15 +38,23 @@ for program in room_scenes hands_read; do
   [ -x "$build/$program" ] || usage "no $build/$program: build it first (cmake --build $build --target $program)"
 done
 
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 if [ -z "$scenes" ]; then
-  scenes=$(mktemp -d)
-  trap 'rm -rf "$scenes"' EXIT
+  scenes=$work/scenes
+fi
+# OpenCV's documentation holds a photograph of an open hand: when it and ImageMagick are here, the
+# set also has daylight rooms whose open hands are that photograph.
+photo=/usr/share/doc/opencv-doc/opencv4/html/handSrc.jpg
+photo_option=()
+if [ -f "$photo" ] && command -v convert > /dev/null && convert "$photo" "$work/hand.ppm" 2> /dev/null; then
+  photo_option=(--photo-hand "$work/hand.ppm")
 fi
 if ! compgen -G "$scenes/*/scene.txt" > /dev/null; then
-  "$build/room_scenes" --out "$scenes" --seed "$seed" --scenes-per-condition "$per"
+  "$build/room_scenes" --out "$scenes" --seed "$seed" --scenes-per-condition "$per" "${photo_option[@]}"
 fi
 
-exec python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" <<'PYTHON'
+python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" <<'PYTHON'
 import glob, os, subprocess, sys, time
 
 scenes, hands_read, doc, write = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4] == "1"

@@ -30,6 +30,23 @@ static float meanLuminance(const cv::Mat3f& radiance) {
     return (float)(0.3 * mean[0] + 0.59 * mean[1] + 0.11 * mean[2]);
 }
 
+// Webcams send YUYV: each pair of columns shares one colour, only the brightness is per pixel.
+static void shareColourInPairs(cv::Mat3f& frame) {
+    for (int y = 0; y < frame.rows; ++y) {
+        for (int x = 0; x + 1 < frame.cols; x += 2) {
+            cv::Vec3f& a = frame(y, x);
+            cv::Vec3f& b = frame(y, x + 1);
+            float lumaA = 0.299f * a[0] + 0.587f * a[1] + 0.114f * a[2];
+            float lumaB = 0.299f * b[0] + 0.587f * b[1] + 0.114f * b[2];
+            float red = (a[0] - lumaA + b[0] - lumaB) / 2, blue = (a[2] - lumaA + b[2] - lumaB) / 2;
+            for (auto [pixel, luma] : {std::pair<cv::Vec3f*, float>{&a, lumaA}, {&b, lumaB}}) {
+                float r = luma + red, bl = luma + blue;
+                *pixel = cv::Vec3f(r, (luma - 0.299f * r - 0.114f * bl) / 0.587f, bl);
+            }
+        }
+    }
+}
+
 cv::Mat3b takeFrame(Camera& camera, const Condition& condition, const cv::Mat3f& radiance, cv::RNG& rng) {
     cv::Mat3f light = radiance.clone();
     for (int y = 0; y < light.rows; ++y) {
@@ -56,6 +73,7 @@ cv::Mat3b takeFrame(Camera& camera, const Condition& condition, const cv::Mat3f&
     // A sensor's noise is partly shared by neighbouring pixels after demosaicing.
     cv::GaussianBlur(noise, noise, cv::Size(0, 0), 0.5);
     frame += noise * 1.6f;
+    shareColourInPairs(frame);
     cv::Mat3b out;
     frame.convertTo(out, CV_8UC3);
     return out;

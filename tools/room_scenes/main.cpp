@@ -6,18 +6,21 @@
 
 #include "camera.h"
 #include "conditions.h"
+#include "photo_hand.h"
 #include "room.h"
 #include "scene_files.h"
 #include "script.h"
 
 static const char* const USAGE =
-    "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME]\n";
+    "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME] [--photo-hand PPM]\n"
+    "  --photo-hand: also photo-hand-K scenes, daylight rooms whose open hands are that photograph\n";
 
 struct Options {
     std::string out;
     unsigned long seed = 1;
     int scenesPerCondition = 4;
     std::string onlyCondition;  // empty: every condition
+    std::string photoHand;      // empty: no scenes with the photographed hand
 };
 
 static bool parseNumber(const char* text, unsigned long& value) {
@@ -43,6 +46,8 @@ static Options parseOptions(int argc, char** argv) {
             options.seed = number;
         } else if (option == "--scenes-per-condition" && parseNumber(value, number) && number >= 1 && number <= 100) {
             options.scenesPerCondition = (int)number;
+        } else if (option == "--photo-hand") {
+            options.photoHand = value;
         } else if (option == "--condition" && conditionNamed(value)) {
             options.onlyCondition = value;
         } else {
@@ -57,37 +62,46 @@ static Options parseOptions(int argc, char** argv) {
     return options;
 }
 
-static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, HandTruth truth[2]) {
+static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, const PhotoHand* photo, HandTruth truth[2]) {
     cv::Mat3f picture = room.backdrop.clone();
     cv::Vec2f towardLight = cv::normalize(cv::Vec2f(room.lightSide, -0.6f));
     if (frame.passerbyIn) {
-        drawPerson(picture, room.roomLight, frame.passerby, HandPose(), towardLight);
+        drawPerson(picture, room.roomLight, frame.passerby, HandPose(), towardLight, nullptr);
     }
     for (int p = 0; p < 2; ++p) {
-        truth[p] = frame.playersIn ? drawPerson(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight)
+        truth[p] = frame.playersIn ? drawPerson(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight, photo)
                                    : HandTruth();
     }
     return picture;
 }
 
+// One kind of scene: its name in the files, its lighting, and the photographed hand if any.
+struct SceneKind {
+    const char* name;
+    const Condition& condition;
+    const PhotoHand* photo;
+};
+
 // False (after saying why) when a file cannot be written.
-static bool writeScene(const std::string& folder, const Condition& condition, unsigned long long seed, int scene) {
+static bool writeScene(const std::string& folder, const SceneKind& kind, unsigned long long seed, int scene) {
+    const Condition& condition = kind.condition;
     cv::RNG rng(seed);
     Room room = makeRoom(condition, rng);
-    const int skinTones[2] = {scene % 6, (scene + 3 + (int)(seed % 2)) % 6};
+    // The photographed hand is a light one: its players' arms and faces match it.
+    const int skinTones[2] = {kind.photo ? scene % 2 : scene % 6, kind.photo ? 1 : (scene + 3 + (int)(seed % 2)) % 6};
     SceneScript script = writeScript(condition, rng, skinTones);
     Camera camera = cameraFor(condition);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     FILE* truth = openTruth(folder + "/truth.txt");
-    if (error || !truth || !writeSceneFile(folder + "/scene.txt", condition.name, script)) {
+    if (error || !truth || !writeSceneFile(folder + "/scene.txt", kind.name, script)) {
         std::fprintf(stderr, "room_scenes: cannot write into %s\n", folder.c_str());
         return false;
     }
     bool ok = true;
     for (int f = 0; f < (int)script.frames.size() && ok; ++f) {
         HandTruth hands[2];
-        cv::Mat3f radiance = renderFrame(room, script.frames[f], hands);
+        cv::Mat3f radiance = renderFrame(room, script.frames[f], kind.photo, hands);
         char name[32];
         std::snprintf(name, sizeof name, "/%04d.ppm", f);
         ok = writePpm(folder + name, takeFrame(camera, condition, radiance, rng));
@@ -102,20 +116,36 @@ static bool writeScene(const std::string& folder, const Condition& condition, un
     return true;
 }
 
+static bool writeScenes(const Options& options, const SceneKind& kind, unsigned long long kindIndex) {
+    for (int k = 0; k < options.scenesPerCondition; ++k) {
+        unsigned long long seed = options.seed * 1000003ULL + kindIndex * 1009ULL + k * 7919ULL + 1;
+        std::string folder = options.out + "/" + kind.name + "-" + std::to_string(k);
+        if (!writeScene(folder, kind, seed, k + (int)kindIndex)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     Options options = parseOptions(argc, argv);
+    PhotoHand photo;
+    if (!options.photoHand.empty()) {
+        std::string why = loadPhotoHand(options.photoHand, photo);
+        if (!why.empty()) {
+            std::fprintf(stderr, "room_scenes: %s %s\n", options.photoHand.c_str(), why.c_str());
+            return 2;
+        }
+    }
     const std::vector<Condition>& all = conditions();
     for (size_t c = 0; c < all.size(); ++c) {
-        if (!options.onlyCondition.empty() && options.onlyCondition != all[c].name) {
-            continue;
+        bool wanted = options.onlyCondition.empty() || options.onlyCondition == all[c].name;
+        if (wanted && !writeScenes(options, SceneKind{all[c].name, all[c], nullptr}, c)) {
+            return 1;
         }
-        for (int k = 0; k < options.scenesPerCondition; ++k) {
-            unsigned long long seed = options.seed * 1000003ULL + c * 1009ULL + k * 7919ULL + 1;
-            std::string folder = options.out + "/" + all[c].name + "-" + std::to_string(k);
-            if (!writeScene(folder, all[c], seed, k + (int)c)) {
-                return 1;
-            }
-        }
+    }
+    if (!options.photoHand.empty() && !writeScenes(options, SceneKind{"photo-hand", *conditionNamed("daylight"), &photo}, all.size())) {
+        return 1;
     }
     return 0;
 }

@@ -184,7 +184,7 @@ static void hangingArm(cv::Mat3f& picture, const cv::Mat3f& light, const Person&
 }
 
 HandTruth drawPerson(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                     cv::Vec2f towardLight) {
+                     cv::Vec2f towardLight, const PhotoHand* photo) {
     // The arm on the hand's side of the body is the one raised.
     float raisedSide = pose.centre.x < person.centreX ? -1.0f : 1.0f;
     for (float side : {-1.0f, 1.0f}) {
@@ -206,6 +206,9 @@ HandTruth drawPerson(cv::Mat3f& picture, const cv::Mat3f& light, const Person& p
     arm(picture, light, person, shoulder, elbow, wrist, towardLight);
     // Seen from the front, a raised right hand shows its thumb towards the body's middle.
     float thumbSide = pose.sign == PAPER_SIGN ? -raisedSide : raisedSide;
+    if (photo && pose.sign == PAPER_SIGN) {
+        return drawPhotoHand(picture, light, *photo, pose, thumbSide, person.skin);
+    }
     cv::Vec3f skin = pose.sign == PAPER_SIGN ? person.skin * 0.75f + linearColour(226, 170, 150) * 0.25f : person.skin;
     return drawHand(picture, light, pose, thumbSide, skin, towardLight);
 }

@@ -5,6 +5,7 @@
 #include <opencv2/core.hpp>
 
 #include "hand.h"
+#include "photo_hand.h"
 
 enum ShirtPattern { PLAIN_SHIRT, STRIPED_SHIRT, CHECKED_SHIRT };
 
@@ -25,8 +26,9 @@ struct Person {
 Person randomPerson(cv::RNG& rng, int skinTone, bool darkClothes);
 
 // Draws the person standing, one arm raised to the hand of pose when pose.raised, and the hand;
-// returns the hand's truth (not visible when no hand is raised).
+// returns the hand's truth (not visible when no hand is raised). An open hand is the photograph
+// when there is one.
 HandTruth drawPerson(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                     cv::Vec2f towardLight);
+                     cv::Vec2f towardLight, const PhotoHand* photo);
 
 #endif

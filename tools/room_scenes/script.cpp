@@ -68,7 +68,7 @@ static std::vector<HandPose> playerHands(cv::RNG& rng, const Person& player, int
 }
 
 static Person swaying(Person person, int frame, float phase) {
-    person.centreX += 2.0f * std::sin(frame * 0.23f + phase);
+    person.centreX += 2.5f * std::sin(frame * 0.23f + phase);
     person.headY += 1.0f * std::sin(frame * 0.31f + phase * 2);
     return person;
 }
@@ -105,9 +105,15 @@ SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skin
         float phase = (float)rng.uniform(0.0, 6.3);
         for (int frame = script.emptyFrames; frame < playFirst + script.playFrames; ++frame) {
             script.frames[frame].playersIn = true;
-            script.frames[frame].players[p] = swaying(player, frame, phase);
+            Person& standing = script.frames[frame].players[p];
+            standing = swaying(player, frame, phase);
             if (frame >= playFirst) {
-                script.frames[frame].hands[p] = hands[frame - playFirst];
+                const HandPose& hand = hands[frame - playFirst];
+                script.frames[frame].hands[p] = hand;
+                // Raising a hand, a player leans a little towards it.
+                if (hand.raised) {
+                    standing.centreX += (hand.centre.x < standing.centreX ? -0.08f : 0.08f) * standing.faceWidth;
+                }
             }
         }
     }
