@@ -13,7 +13,8 @@
 
 static const char* const USAGE =
     "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME] [--photo-hand PPM]\n"
-    "  --photo-hand: also photo-hand-K scenes, daylight rooms whose open hands are that photograph\n";
+    "  --photo-hand: also photo-hand-K scenes, daylight rooms whose open hands are that photograph\n"
+    "  Exit status 2 on bad options or photograph, 1 when the files cannot be written.\n";
 
 struct Options {
     std::string out;
@@ -66,11 +67,18 @@ static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, const Ph
     cv::Mat3f picture = room.backdrop.clone();
     cv::Vec2f towardLight = cv::normalize(cv::Vec2f(room.lightSide, -0.6f));
     if (frame.passerbyIn) {
-        drawPerson(picture, room.roomLight, frame.passerby, HandPose(), towardLight, nullptr);
+        drawBody(picture, room.roomLight, frame.passerby, HandPose(), towardLight);
+    }
+    truth[0] = truth[1] = HandTruth();
+    if (!frame.playersIn) {
+        return picture;
     }
     for (int p = 0; p < 2; ++p) {
-        truth[p] = frame.playersIn ? drawPerson(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight, photo)
-                                   : HandTruth();
+        drawBody(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight);
+    }
+    // Hands last: a hand near the middle is never hidden by the other player's shoulder.
+    for (int p = 0; p < 2; ++p) {
+        truth[p] = drawRaisedHand(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight, photo);
     }
     return picture;
 }

@@ -183,29 +183,37 @@ static void hangingArm(cv::Mat3f& picture, const cv::Mat3f& light, const Person&
     arm(picture, light, p, shoulder, elbow, wrist, towardLight);
 }
 
-HandTruth drawPerson(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                     cv::Vec2f towardLight, const PhotoHand* photo) {
+static float raisedSide(const Person& person, const HandPose& pose) {
+    return pose.centre.x < person.centreX ? -1.0f : 1.0f;
+}
+
+void drawBody(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
+              cv::Vec2f towardLight) {
     // The arm on the hand's side of the body is the one raised.
-    float raisedSide = pose.centre.x < person.centreX ? -1.0f : 1.0f;
     for (float side : {-1.0f, 1.0f}) {
-        if (!pose.raised || side != raisedSide) {
+        if (!pose.raised || side != raisedSide(person, pose)) {
             hangingArm(picture, light, person, side, towardLight);
         }
     }
     torso(picture, light, person, towardLight);
     head(picture, light, person, towardLight);
+}
+
+HandTruth drawRaisedHand(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
+                         cv::Vec2f towardLight, const PhotoHand* photo) {
     if (!pose.raised) {
         return HandTruth();
     }
+    float side = raisedSide(person, pose);
     cv::Point2f down;
     cv::Point2f wrist = wristOf(pose, down);
-    cv::Point2f shoulder = shoulderOf(person, raisedSide);
+    cv::Point2f shoulder = shoulderOf(person, side);
     cv::Point2f toShoulder(shoulder.x > wrist.x ? 0.4f : -0.4f, 0);
     cv::Point2f forearm = down + toShoulder;
     cv::Point2f elbow = wrist + forearm * (1.5f * person.faceWidth / (float)cv::norm(forearm));
     arm(picture, light, person, shoulder, elbow, wrist, towardLight);
     // Seen from the front, a raised right hand shows its thumb towards the body's middle.
-    float thumbSide = pose.sign == PAPER_SIGN ? -raisedSide : raisedSide;
+    float thumbSide = pose.sign == PAPER_SIGN ? -side : side;
     if (photo && pose.sign == PAPER_SIGN) {
         return drawPhotoHand(picture, light, *photo, pose, thumbSide, person.skin);
     }

@@ -25,10 +25,12 @@ struct Person {
 // skinTone: 0 lightest to 5 darkest.
 Person randomPerson(cv::RNG& rng, int skinTone, bool darkClothes);
 
-// Draws the person standing, one arm raised to the hand of pose when pose.raised, and the hand;
-// returns the hand's truth (not visible when no hand is raised). An open hand is the photograph
-// when there is one.
-HandTruth drawPerson(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                     cv::Vec2f towardLight, const PhotoHand* photo);
+// The person standing, with the arm on the raised hand's side left out when pose.raised.
+void drawBody(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
+              cv::Vec2f towardLight);
+// The raised arm and its hand, over everyone's bodies; the hand's truth (not visible when no hand is
+// raised). An open hand is the photograph when there is one.
+HandTruth drawRaisedHand(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
+                         cv::Vec2f towardLight, const PhotoHand* photo);
 
 #endif

@@ -15,11 +15,11 @@ int halfStart(int playerIndex) {
 static float handColumn(cv::RNG& rng) {
     switch (rng.uniform(0, 3)) {
     case 0:
-        return (float)rng.uniform(20.0, 60.0);
+        return (float)rng.uniform(24.0, 60.0);
     case 1:
         return (float)rng.uniform(66.0, 94.0);
     default:
-        return (float)rng.uniform(100.0, 140.0);
+        return (float)rng.uniform(100.0, 136.0);
     }
 }
 
@@ -38,7 +38,7 @@ static HandPose heldPose(cv::RNG& rng, const Person& player, int start) {
     if (kind < 24) {
         float side = rng.uniform(0, 2) ? 1.0f : -1.0f;
         float x = player.centreX + side * player.faceWidth * (float)rng.uniform(0.75, 0.95);
-        pose.centre = cv::Point2f(std::clamp(x, start + 20.0f, start + 140.0f),
+        pose.centre = cv::Point2f(std::clamp(x, start + 24.0f, start + 136.0f),
                                   player.headY + player.faceWidth * (float)rng.uniform(-0.2, 0.3));
     } else {
         pose.centre = cv::Point2f(start + handColumn(rng), (float)rng.uniform(72.0, 165.0));
