@@ -94,6 +94,7 @@ def run(way, folder, info):
 
 COUNTS = ["scenes", "play", "hands", "near", "walk", "sign", "missed", "down", "down_found", "gone", "gone_found",
           "seconds", "frames"]
+SIGNS = ["none", "rock", "paper", "scissors"]
 
 def tally(total, truth, found, info):
     first = int(info["empty"]) + int(info["stand"])
@@ -115,6 +116,8 @@ def tally(total, truth, found, info):
             total["walk"] += walk == step(tx)
             total["sign"] += is_found and sign == int(tsign)
             total["missed"] += not is_found
+            read = sign if is_found and 0 <= sign < len(SIGNS) else 0
+            total[("read", int(tsign), read)] = total.get(("read", int(tsign), read), 0) + 1
         else:
             total["down"] += 1
             total["down_found"] += is_found
@@ -161,7 +164,19 @@ def table(totals):
                 1000.0 * t["seconds"] / max(t["frames"], 1)))
     return "\n".join(lines)
 
-text = table(measure())
+# What each way reads for each true sign, over every scene: where the signs go wrong.
+def confusion(totals):
+    lines = ["", "Signs read for each true sign, all scenes, share of the player-frames with that sign:", "",
+             "| way | true sign | read none | rock | paper | scissors |", "|---|---|---|---|---|---|"]
+    for way in ("design", "room"):
+        t = totals[("all", way)]
+        for true in (1, 2, 3):
+            counts = [t.get(("read", true, read), 0) for read in range(4)]
+            lines.append("| %s | %s | %s |" % (way, SIGNS[true], " | ".join(percent(c, sum(counts)) for c in counts)))
+    return "\n".join(lines)
+
+totals = measure()
+text = table(totals) + "\n" + confusion(totals)
 print(text)
 if write:
     content = open(doc).read()
