@@ -10,8 +10,9 @@
 static const int SKIN_TONES[6][3] = {{238, 204, 184}, {226, 178, 148}, {198, 142, 108},
                                      {168, 112, 80},  {122, 80, 56},   {84, 54, 40}};
 static const int HAIR_COLOURS[5][3] = {{24, 20, 18}, {58, 40, 28}, {110, 74, 44}, {190, 158, 108}, {150, 148, 146}};
-static const int SHIRT_COLOURS[8][3] = {{238, 238, 234}, {32, 32, 34}, {36, 46, 92},   {172, 42, 40},
-                                        {62, 122, 72},   {130, 130, 136}, {222, 190, 80}, {152, 182, 222}};
+// White, black, navy, red, green, grey, yellow, light blue, and a beige as near skin as cloth gets.
+static const int SHIRT_COLOURS[9][3] = {{238, 238, 234}, {32, 32, 34},    {36, 46, 92},   {172, 42, 40},  {62, 122, 72},
+                                        {130, 130, 136}, {222, 190, 80}, {152, 182, 222}, {204, 168, 136}};
 static const int DARK_SHIRTS[3][3] = {{8, 8, 10}, {10, 10, 20}, {14, 14, 16}};
 
 static cv::Vec3f pick(const int (*table)[3], int index) {
@@ -29,8 +30,8 @@ Person randomPerson(cv::RNG& rng, int skinTone, bool darkClothes) {
         person.longSleeves = true;
         return person;
     }
-    person.shirt = pick(SHIRT_COLOURS, rng.uniform(0, 8));
-    person.shirtLines = pick(SHIRT_COLOURS, rng.uniform(0, 8));
+    person.shirt = pick(SHIRT_COLOURS, rng.uniform(0, 9));
+    person.shirtLines = pick(SHIRT_COLOURS, rng.uniform(0, 9));
     person.pattern = (ShirtPattern)(rng.uniform(0, 5) % 3);
     person.longSleeves = rng.uniform(0, 2) == 0;
     return person;

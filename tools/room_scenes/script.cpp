@@ -67,9 +67,13 @@ static std::vector<HandPose> playerHands(cv::RNG& rng, const Person& player, int
     return hands;
 }
 
-static Person swaying(Person person, int frame, float phase) {
+// Players sway a little while they stand, and in play drift up to a few pixels from where they stood.
+static Person swaying(Person person, int frame, int playFirst, float phase) {
     person.centreX += 2.5f * std::sin(frame * 0.23f + phase);
     person.headY += 1.0f * std::sin(frame * 0.31f + phase * 2);
+    if (frame > playFirst) {
+        person.centreX += 6.0f * std::sin((frame - playFirst) * 0.08f) * (phase > 3.15f ? 1.0f : -1.0f);
+    }
     return person;
 }
 
@@ -106,7 +110,7 @@ SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skin
         for (int frame = script.emptyFrames; frame < playFirst + script.playFrames; ++frame) {
             script.frames[frame].playersIn = true;
             Person& standing = script.frames[frame].players[p];
-            standing = swaying(player, frame, phase);
+            standing = swaying(player, frame, playFirst, phase);
             if (frame >= playFirst) {
                 const HandPose& hand = hands[frame - playFirst];
                 script.frames[frame].hands[p] = hand;
