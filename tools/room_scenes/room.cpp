@@ -163,7 +163,6 @@ static void darkWall(cv::Mat3f& albedo, cv::RNG& rng) {
 Room makeRoom(const Condition& condition, cv::RNG& rng) {
     Room room;
     int ceiling = rng.uniform(-20, 20), floor = rng.uniform(200, 225);
-    room.floorRow = floor;
     cv::Vec3f wall = condition.room == OFFICE_ROOM ? jitter(linearColour(215, 218, 220), rng, 0.05f)
                                                    : jitter(linearColour(rng.uniform(170, 230), rng.uniform(160, 215), rng.uniform(140, 200)), rng, 0.05f);
     cv::Mat3f albedo(FRAME_HEIGHT, FRAME_WIDTH, wall);

@@ -10,7 +10,6 @@ struct Room {
     cv::Mat3f backdrop;     // radiance of the empty room, linear
     cv::Mat3f roomLight;    // light on things at the wall's distance (someone passing behind)
     cv::Mat3f playerLight;  // light on the players, nearer the camera
-    int floorRow;           // where the wall meets the floor
     float lightSide;        // -1 when the light comes from the frame's left, 1 from its right
 };
 
