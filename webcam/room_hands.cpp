@@ -108,6 +108,7 @@ void RoomHands::learnPlayers(const unsigned char* rgb) {
         sampleFaces(room, faces);
     }
     notePresence(room, faces);
+
     if (room.view.notice.empty() && room.background.standFrames >= 3) {
         if (!room.seen[0] && !room.seen[1]) {
             room.view.notice = "Nobody is seen: stand in the picture, hands down";

@@ -129,6 +129,8 @@ struct RoomState {
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.
 void prepareFrame(RoomState& room, const cv::Mat& rgb);
+// Each half's skin by its own player's gate.
+void skinOfBoth(const RoomState& room, cv::Mat& skin);
 // Both players' hands in one frame of play.
 HandReading readRoom(RoomState& room, const cv::Mat& rgb);
 

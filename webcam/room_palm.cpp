@@ -9,6 +9,9 @@
 static const float WRIST = 1.3f;
 // Fingers reach some four radii above the palm's centre; what is higher is not this hand.
 static const float FINGER_REACH = 4.5f;
+// A palm's widest disc is over a tenth of a hand's length across its radius; a sliver of cheek
+// or neck uncovered by a head that moved is thinner.
+static const float MIN_PALM = 0.07f;
 // Fewer full-picture pixels than this are no hand (a hand at arm's length has well over 400).
 static const int MIN_HAND_PIXELS = 150;
 
@@ -108,6 +111,9 @@ HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blo
     }
     cv::Point centre;
     double radius = findPalm(mask, handLength, centre);
+    if (radius < MIN_PALM * handLength) {
+        return cut;
+    }
     int wrist = centre.y + (int)(WRIST * radius) + 1;
     int top = centre.y - (int)(FINGER_REACH * radius);
     if (wrist < mask.rows) {

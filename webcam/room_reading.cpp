@@ -19,18 +19,22 @@ static PlayerHand noHand() {
     return hand;
 }
 
+void skinOfBoth(const RoomState& room, cv::Mat& skin) {
+    skin.create(room.hsv.size(), CV_8UC1);
+    for (int player = 0; player < 2; ++player) {
+        cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
+        cv::Mat skinHalf = skin(half);
+        skinPixels(room.skin, player, room.hsv(half), skinHalf);
+    }
+}
+
 // Moving skin with the faces set aside, cleaned of specks.
 static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     movingPixels(room.background, room.small, room.moving);
     if (cv::countNonZero(room.moving) > CHANGED_SHARE * room.moving.total() && room.view.notice.empty()) {
         room.view.notice = "The light has changed: learn the room again";
     }
-    room.skinMask.create(room.moving.size(), CV_8UC1);
-    for (int player = 0; player < 2; ++player) {
-        cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
-        cv::Mat skinHalf = room.skinMask(half);
-        skinPixels(room.skin, player, room.hsv(half), skinHalf);
-    }
+    skinOfBoth(room, room.skinMask);
     cv::bitwise_and(room.moving, room.skinMask, room.candidates);
     cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
@@ -44,12 +48,12 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
     int count = cv::connectedComponentsWithStats(half, room.labels[player], stats, centroids, 8, CV_32S);
     std::vector<Blob> blobs;
     for (int i = 1; i < count; ++i) {
-        int area = stats.at<int>(i, cv::CC_STAT_AREA);
-        if (area >= MIN_BLOB) {
-            cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) + halfLeft, stats.at<int>(i, cv::CC_STAT_TOP),
-                         stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
-            cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
-            blobs.push_back(Blob{i, box, centre, area});
+        cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) + halfLeft, stats.at<int>(i, cv::CC_STAT_TOP),
+                     stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+        cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
+        Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
+        if (blob.area >= MIN_BLOB) {
+            blobs.push_back(blob);
         }
     }
     return blobs;
