@@ -148,6 +148,8 @@ TEST(CommandLineOnline, HostJoinAndInputDelay) {
     EXPECT_EQ(host.error, "");
     EXPECT_TRUE(host.host);
     EXPECT_EQ(host.port, 0);
+    EXPECT_TRUE(host.upnp);
+    EXPECT_FALSE(parse({"--host", "--no-upnp"}).upnp);
     EXPECT_EQ(parse({"--host", "7000", "--camera", "/dev/video1"}).port, 7000);
     EXPECT_EQ(parse({"--host=7001"}).port, 7001);
     EXPECT_EQ(parse({"--host", "--input-delay", "0"}).inputDelay, 0);
@@ -169,6 +171,7 @@ TEST(CommandLineOnline, HostJoinAndInputDelay) {
     EXPECT_EQ(parse({"--input-delay", "9"}).error,
               "option --input-delay needs a number of frames from 0 to 8, not \"9\"");
     EXPECT_EQ(parse({"--host", "--join", "a"}).error, "options --host and --join cannot be used together");
+    EXPECT_EQ(parse({"--join", "a", "--no-upnp"}).error, "option --no-upnp is for --host");
     EXPECT_EQ(parse({"--host", "--vs-computer"}).error,
               "option --vs-computer is for a fight on this machine, not with --host or --join");
 }
