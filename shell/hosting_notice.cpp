@@ -1,6 +1,7 @@
 // The waiting host's notice: the router's answer and the addresses to pass on to a friend.
 #include "shell/hosting_notice.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,9 +39,16 @@ static void say(const std::string& routerLine) {
 void startHostingNotice(int port, bool askRouter) {
     waiting = true;
     hostPort = port;
-    sameNetwork = sameNetworkLine(machineAddresses(), port);
+    std::vector<std::string> own = machineAddresses();
+    sameNetwork = sameNetworkLine(own, port);
     if (!askRouter) {
         say(unaskedRouterLine(port, machineAddress("")));
+        return;
+    }
+    // On no network but loopback no router can answer, and miniupnpc would only complain of it
+    // on standard error.
+    if (own.empty()) {
+        say(routerLine(RouterAnswer(), port, ""));
         return;
     }
     askRouterToOpen(port);
@@ -59,7 +67,11 @@ void updateHostingNotice() {
 static void splitAtColon(const std::string& line, std::vector<std::string>& lines) {
     size_t colon = line.find(": ");
     lines.push_back(line.substr(0, colon == std::string::npos ? line.size() : colon + 1));
-    lines.push_back(colon == std::string::npos ? std::string() : "    " + line.substr(colon + 2));
+    std::string advice = colon == std::string::npos ? std::string() : line.substr(colon + 2);
+    if (!advice.empty()) {
+        advice[0] = (char)std::toupper((unsigned char)advice[0]);
+    }
+    lines.push_back("    " + advice);
 }
 
 bool paintHostingNotice() {
