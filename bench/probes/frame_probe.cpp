@@ -2,6 +2,9 @@
 //   vantorix_frame_probe frame FRAMES      paced frames of the scripted fight, and as many bare
 //                                          frames (clear and swap), half before, half after; then
 //                                          the fight again in fullscreen at the desktop's size
+//   vantorix_frame_probe room FRAMES SCENE paced frames of the scripted fight while the worker
+//                                          finds hands the room way in a room_scenes scene (its
+//                                          folder), after learning the room and the players
 //   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
 //   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
 //                                          at its end
@@ -22,6 +25,7 @@
 
 #include "bench/probes/fight_script.h"
 #include "bench/probes/game_session.h"
+#include "bench/probes/room_feed.h"
 #include "render/game_window.h"
 #include "game/codes.h"
 #include "shell/frame_pacer.h"
@@ -80,8 +84,12 @@ void bareFrames(int count, std::vector<double>& times) {
     }
 }
 
+// Frames between two pictures of a five-a-second camera.
+const int FRAMES_A_PICTURE = 12;
+
 // The scripted fight, paced as in play, each frame's parts timed; the warm-up is not counted.
-void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage) {
+// A room feed, when given, shows its next sign every fifth of a second, outside the timed part.
+void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage, RoomFeed* feed = nullptr) {
     FramePacer pacer;
     Mesh pose1, pose2;
     const int warmUp = 60;
@@ -110,6 +118,9 @@ void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage) {
             RecordList stages = world.moves.getTower(tower);
         }
         double t6 = nowMicroseconds();
+        if (feed != nullptr && i % FRAMES_A_PICTURE == 0) {
+            feed->showNextSign();
+        }
         pacer.endFrame();
         if (i < warmUp) {
             continue;
@@ -155,6 +166,41 @@ int frameProbe(int frames) {
     std::printf("full_picture %dx%d\n", picture.width, picture.height);
     printStats("full_frame", full.frame);
     printStats("full_display", full.display);
+    stopGame();
+    return 0;
+}
+
+double threadCpuSeconds(std::thread& thread);
+
+// The room way learns for about eight seconds (webcam/room_schedule.cpp): the empty room until
+// well into its second step, then the players standing until play has begun.
+void learnTheRoom(RoomFeed& feed) {
+    feed.showEmptyRoom();
+    SDL_Delay(4600);
+    feed.showPlayersStanding();
+    SDL_Delay(4000);
+}
+
+int roomFrameProbe(int frames, const std::string& scene) {
+    RoomFeed feed(scene);
+    if (!feed.ready() || !startGameOn(feed.source(), HANDS_ROOM)) {
+        std::fprintf(stderr, "probe: no scene in %s, or its pictures could not be connected\n", scene.c_str());
+        return 1;
+    }
+    learnTheRoom(feed);
+    srand(1);
+    FrameTimes t;
+    Coverage coverage;
+    double wall0 = nowMicroseconds();
+    double worker0 = threadCpuSeconds(webcamWorker());
+    scriptedFrames(frames, t, coverage, &feed);
+    double wall = (nowMicroseconds() - wall0) / 1e6;
+    double worker = threadCpuSeconds(webcamWorker()) - worker0;
+    std::printf("room_frames %d\n", frames);
+    printStats("room_frame", t.frame);
+    printStats("room_display", t.display);
+    std::printf("room_wall_s %.3f\nroom_worker_cpu_s %.4f\n", wall, worker);
+    std::printf("budget_us %.1f\n", FRAME_BUDGET_US);
     stopGame();
     return 0;
 }
@@ -222,8 +268,10 @@ int memoryProbe(int frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s frame FRAMES | worker SECONDS | memory FRAMES\n", argv[0]);
+    bool room = argc == 4 && std::strcmp(argv[1], "room") == 0;
+    if (argc != 3 && !room) {
+        std::fprintf(stderr, "usage: %s frame FRAMES | room FRAMES SCENE | worker SECONDS | memory FRAMES\n",
+                     argv[0]);
         return 2;
     }
     const char* data = std::getenv("VANTORIX_DATA");
@@ -232,6 +280,9 @@ int main(int argc, char** argv) {
     double amount = std::atof(argv[2]);
     if (mode == "frame" && amount >= 1) {
         return frameProbe((int)amount);
+    }
+    if (room && amount >= 1) {
+        return roomFrameProbe((int)amount, argv[3]);
     }
     if (mode == "worker" && amount > 0) {
         return workerProbe(amount);

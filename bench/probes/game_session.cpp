@@ -51,9 +51,10 @@ void enterDataFolder(const char* folder) {
     }
 }
 
-bool startGameOn(const std::string& cameraSource) {
+bool startGameOn(const std::string& cameraSource, HandsWay hands) {
     CommandLine options;
     options.captureSource = cameraSource;
+    options.hands = hands;
     startGame(options);
     // The worker grabs and analyses the test picture as it would a camera's, but the scripted
     // keys play the fight: a moving ball must not walk the robots in their place (F1's switch).

@@ -5,6 +5,8 @@
 #include <string>
 #include <thread>
 
+#include "webcam/worker.h"
+
 // A camera-like test source: a moving picture at 30 frames a second, scaled like a webcam's.
 extern const char* const TEST_CAMERA_SOURCE;
 
@@ -19,9 +21,9 @@ long residentKilobytes();
 void enterDataFolder(const char* folder);
 
 // The game's own start, with the camera on `cameraSource` (an empty source: the game's own
-// camera). Returns false when the camera could not be connected (play then goes on without
-// the worker).
-bool startGameOn(const std::string& cameraSource);
+// camera) and hands found the given way. Returns false when the camera could not be connected
+// (play then goes on without the worker).
+bool startGameOn(const std::string& cameraSource, HandsWay hands = HANDS_DESIGN);
 // The worker thread started by startGame; not joinable without a camera.
 std::thread& webcamWorker();
 // Stops the worker and lets the camera go.
