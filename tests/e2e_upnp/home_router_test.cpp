@@ -60,13 +60,13 @@ struct HomeNetwork {
         }
         sh("ip netns del $H; ip netns del $R; ip netns del $O");
     }
-    // The router's UPnP daemon, letting the home machine map port 7460 or not.
-    bool startRouter(bool allow7460) const {
+    // The router's UPnP daemon, with rules of its own before those that let home map any port.
+    bool startRouter(const std::string& rules = "") const {
         std::string conf = folder.path() + "/conf", log = folder.path() + "/log";
         writeWholeFile(conf, "ext_ifname=wan\nlistening_ip=lan\nhttp_port=5000\nupnp_nat_table_name=nat\n"
                              "ext_perform_stun=yes\next_stun_host=198.19.0.2\nuuid=3a4f1c2e-0b7d-4e5a-9c1f-"
                              "2d3e4f5a6b7c\nlease_file=" + folder.path() + "/leases\n" +
-                             (allow7460 ? "" : "deny 7460 0.0.0.0/0 0-65535\n") +
+                             rules +
                              "allow 1024-65535 198.18.1.0/24 1024-65535\ndeny 0-65535 0.0.0.0/0 0-65535\n");
         sh("ip netns exec $O stund -h 198.19.0.2 -a 198.19.0.3 & ip netns exec $R miniupnpd -d -f " +
            conf + " -P " + folder.path() + "/pid >" + log + " 2>&1 &");
@@ -114,7 +114,7 @@ TEST(HomeRouter, OpensThePortForTheFightAndTakesItBackAtEveryEnd) {
     if (!net.why.empty()) {
         GTEST_SKIP() << net.why;
     }
-    ASSERT_TRUE(net.startRouter(true));
+    ASSERT_TRUE(net.startRouter());
     DataCopy data;
     {
         RunningProgram unasked(net.at("h", data.path(), {"--host", "--no-upnp"}));
@@ -168,25 +168,33 @@ TEST(HomeRouter, OpensThePortForTheFightAndTakesItBackAtEveryEnd) {
     EXPECT_TRUE(net.mappings().empty());
 }
 
-TEST(HomeRouter, ASilentOrRefusingRouterIsSaidInOneLineAndHostingGoesOn) {
+TEST(HomeRouter, ASilentRefusingOrTakenRouterIsSaidInOneLineAndHostingGoesOn) {
     HomeNetwork net;
     if (!net.why.empty()) {
         GTEST_SKIP() << net.why;
     }
     DataCopy data;
-    std::string byHand = "forward UDP port 7460 to this machine (198.18.1.2) in the router by hand";
+    auto byHand = [](const char* port) {
+        return "forward UDP port " + std::string(port) + " to this machine (198.18.1.2) in the router by hand";
+    };
     {
         RunningProgram host(net.at("h", data.path(), {"--host"}));
         ASSERT_GE(host.waitForErrors(WAITING_FOR_OPPONENT, 1, START_TIMEOUT_MS), 0) << host.errors();
-        long late = waitForOutput(host, NO_ROUTER + (": " + byHand));
+        long late = waitForOutput(host, NO_ROUTER + (": " + byHand("7460")));
         EXPECT_GE(late, 0) << host.output();
         EXPECT_LT(late, 2000 + 3000) << "the silent router was waited for too long";
         EXPECT_TRUE(host.running());
     }
-    ASSERT_TRUE(net.startRouter(false));
-    RunningProgram host(net.at("h", data.path(), {"--host"}));
-    EXPECT_GE(waitForOutput(host, ROUTER_REFUSED + ("7460 (Action not authorized): " + byHand)), 0)
-        << host.output();
-    EXPECT_TRUE(host.running());
-    EXPECT_TRUE(net.mappings().empty());
+    // Port 7460 already goes to another machine at home; 7461 is refused.
+    writeWholeFile(net.folder.path() + "/leases", "UDP:7460:198.18.1.9:7460:0:Another game\n");
+    ASSERT_TRUE(net.startRouter("deny 7461 0.0.0.0/0 0-65535\n"));
+    RunningProgram refused(net.at("h", data.path(), {"--host", "7461"}));
+    RunningProgram taken(net.at("h", data.path(), {"--host"}));
+    EXPECT_GE(waitForOutput(refused, ROUTER_REFUSED + ("7461 (Action not authorized): " + byHand("7461"))), 0)
+        << refused.output();
+    EXPECT_GE(waitForOutput(taken, "Vantorix: The router already passes UDP port 7460 to another machine "
+                                   "(198.18.1.9): host on another port with --host PORT, or " + byHand("7460")),
+              0) << taken.output();
+    EXPECT_TRUE(refused.running() && taken.running());
+    EXPECT_EQ(net.mappings().size(), 1u);
 }
