@@ -22,6 +22,7 @@ static bool sameHand(const PlayerHand& a, const PlayerHand& b) {
 // a reader as fast as it can, so that a reading taken while one is written would be caught.
 TEST(ThreadsReadings, FastPublisherNeverMixesTwoFrames) {
     ReadingBox box;
+    box.publish(readingOfFrame(0));
     const unsigned long FRAMES = 200000;
     std::thread publisher([&box, FRAMES] {
         for (unsigned long frame = 1; frame <= FRAMES; ++frame) {
