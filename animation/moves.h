@@ -1,4 +1,4 @@
-// Moves: the motion library, the game's twelve textures, the message towers and the sparks.
+// Moves: the motion library, the game's twelve textures and the sparks.
 #ifndef VANTORIX_MOVES_H
 #define VANTORIX_MOVES_H
 
@@ -9,15 +9,9 @@
 // Number of texture slots that getText() hands out.
 const int NB_TEXTURES = 12;
 
-// A stage record or a particle record, by position.
+// A particle record, by position.
 typedef std::vector<float> Record;
 typedef std::vector<Record> RecordList;
-
-// The fields of a stage record: its age in ticks, its opacity, its texture slot.
-const int STAGE_AGE = 0;
-const int STAGE_OPACITY = 1;
-const int STAGE_SLOT = 2;
-const int STAGE_FIELDS = 3;
 
 // The fields of a spark: age in ticks, opacity, position (3), velocity (3), and 1 for a spark of
 // player 1 (0 for player 2's).
@@ -35,11 +29,6 @@ public:
     std::vector<std::vector<float> > moveDists;
     RecordList particles;
     unsigned int textures[NB_TEXTURES];
-    RecordList tower1;
-    RecordList tower2;
-    RecordList tower3;
-    RecordList tower4;
-    RecordList tower5;
 
     Moves();
     ~Moves();
@@ -53,10 +42,6 @@ public:
     void interpolate(int move, int clock, Mesh& pose) const;
     float interpolateDist(int move, int clock) const;
     int getMoveLength(int move) const;
-
-    void addStage(int tower, int slot);
-    void moveTower(int step);
-    RecordList getTower(int tower) const;
 
     void newBang(std::vector<float> burst, int count, int player);
     RecordList moveParticles(int step);

@@ -50,37 +50,37 @@ std::vector<FrameInputs> scriptedInputs() {
 
 void BM_OneFrameUpdate(benchmark::State& state) {
     World& world = fightUnderWay();
-    FightState start = saveFight(world);
+    Fight start = world.fight;
     std::vector<FrameInputs> inputs = scriptedInputs();
     int f = 0;
     for (auto _ : state) {
         advanceFight(world, inputs[f++ % DEPTH]);
         state.PauseTiming();
         if (f % DEPTH == 0) {
-            loadFight(world, start);
+            world.fight = start;
             world.moves.particles.clear();
         }
         state.ResumeTiming();
     }
-    loadFight(world, start);
+    world.fight = start;
 }
 BENCHMARK(BM_OneFrameUpdate);
 
 void BM_RollbackOfEightFrames(benchmark::State& state) {
     World& world = fightUnderWay();
-    FightState start = saveFight(world);
+    Fight start = world.fight;
     std::vector<FrameInputs> inputs = scriptedInputs();
     for (auto _ : state) {
-        loadFight(world, start);
+        world.fight = start;
         for (const FrameInputs& frame : inputs) {
-            FightState saved = saveFight(world);
+            Fight saved = world.fight;
             benchmark::DoNotOptimize(saved);
             size_t sparks = world.moves.particles.size();
             advanceFight(world, frame);
             world.moves.particles.resize(sparks);
         }
     }
-    loadFight(world, start);
+    world.fight = start;
 }
 BENCHMARK(BM_RollbackOfEightFrames);
 

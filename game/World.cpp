@@ -17,17 +17,15 @@ void World::init() {
 }
 
 void World::setStartingValues() {
-    pos1 = -5.0f;
-    pos2 = 5.0f;
-    drawPos1 = pos1;
-    drawPos2 = pos2;
-    speed1 = speed2 = 0.0f;
-    clock1 = clock2 = 0;
-    duelScore = 0;
-    life1 = 100;
-    life2 = 100;
-    timer = 1000;
-    tickStep = 5;
+    fight = startingFight();
+    drawPos1 = fight.pos1;
+    drawPos2 = fight.pos2;
+    showLives();
     setInputs();
     webcamOn = true;
+}
+
+void World::showLives() {
+    shownLife1 = fight.life1;
+    shownLife2 = fight.life2;
 }

@@ -1,4 +1,4 @@
-// World: the fight, owning the engine, the motion library, the camera and the game record.
+// World: the fight value and what presents it: the engine, the motion library, the camera.
 #ifndef VANTORIX_WORLD_H
 #define VANTORIX_WORLD_H
 
@@ -8,7 +8,7 @@
 #include "animation/moves.h"
 #include "render/Moteur3d.h"
 #include "render/camera.h"
-#include "game/Game.h"
+#include "rules/fight.h"
 
 extern const float DistCAC;
 extern const float DistCACL;
@@ -19,43 +19,35 @@ public:
     Moteur3d moteur;
     Moves moves;
     Camera camera;
-    Game game;
-    float pos1 = 0;
-    float speed1 = 0;
-    float pos2 = 0;
-    float speed2 = 0;
+    // Everything the rules carry from frame to frame.
+    Fight fight;
+    // Where each robot was last drawn: the drawing's, never read by the rules.
     float drawPos1 = 0;
     float drawPos2 = 0;
     // The poses drawn last frame, kept so that the next frame's poses reuse their rows.
     Mesh drawnPose1;
     Mesh drawnPose2;
-    int clock1 = 0;
-    int clock2 = 0;
-    int duelScore = 0;
-    int tickStep = 0;
-    int timer = 0;
     bool webcamOn = false;
     int left1 = 0;
     int right1 = 0;
     int up1 = 0;
     int down1 = 0;
     int sign1 = 0;
-    int lastSign1 = 0;
     int left2 = 0;
     int right2 = 0;
     int up2 = 0;
     int down2 = 0;
     int sign2 = 0;
-    int lastSign2 = 0;
     // The tower keys (f, g, h) pressed in this frame, as TOWER_KEY_* bits of frame_inputs.h;
     // their stages are raised as the keys come in.
     int towerKeys = 0;
     // False while a recorded fight drives the robots: the tower keys then do nothing, so that
     // nothing live mixes into the recorded frames (which replace the walking and signs).
     bool liveInputs = true;
-    // Read by the webcam worker for its overlay, hence whole-value atomics.
-    std::atomic<int> life1{0};
-    std::atomic<int> life2{0};
+    // The lives as the webcam worker's overlay shows them, set from the fight after each update:
+    // the worker reads them on its own thread, hence whole-value atomics.
+    std::atomic<int> shownLife1{0};
+    std::atomic<int> shownLife2{0};
     // The strikes (punch or head punch, in order) that started in the last update: the rules
     // only decide them, and the frame plays their sounds, so an update can run without sound.
     std::vector<int> strikeSounds;
@@ -64,8 +56,10 @@ public:
     ~World();
 
     void init();
-    // Steps 3 to 8 of init: the fight's starting values, without touching window or files.
+    // The fight's starting values and the inputs cleared, without touching window or files.
     void setStartingValues();
+    // The lives the overlay shows, from the fight.
+    void showLives();
 
     void handleEvents();
     void handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1, int rps2);

@@ -20,13 +20,13 @@ static const int TOWER_COUNT = 5;
 // the opponent while its position stays.
 static void drawPlayer(World& world, int player) {
     glPushMatrix();
-    int move = world.game.getPmove(player);
-    int clock = player == 1 ? world.clock1 : world.clock2;
+    int move = world.fight.game.getPmove(player);
+    int clock = player == 1 ? world.fight.clock1 : world.fight.clock2;
     float reach = world.moves.interpolateDist(move, clock);
     if (player == 1) {
-        world.drawPos1 = world.moteur.placeJoueur(1, world.pos1, world.drawPos2, reach);
+        world.drawPos1 = world.moteur.placeJoueur(1, world.fight.pos1, world.drawPos2, reach);
     } else {
-        world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.pos2, reach);
+        world.drawPos2 = world.moteur.placeJoueur(2, world.drawPos1, world.fight.pos2, reach);
     }
     Mesh& pose = player == 1 ? world.drawnPose1 : world.drawnPose2;
     world.moves.interpolate(move, clock, pose);
@@ -37,11 +37,11 @@ static void drawPlayer(World& world, int player) {
 static void drawOverlay(World& world) {
     Moteur3d& moteur = world.moteur;
     unsigned int* textures = world.moves.getText();
-    moteur.displayLife((float)world.life1, (float)world.life2);
+    moteur.displayLife((float)world.fight.life1, (float)world.fight.life2);
     moteur.draw(textures, PANEL1_SLOT, PANEL1_X, PANEL_Y, PANEL_WIDTH, PANEL_HEIGHT, 1.0f);
     moteur.draw(textures, PANEL2_SLOT, PANEL2_X, PANEL_Y, PANEL_WIDTH, PANEL_HEIGHT, 1.0f);
     for (int tower = 1; tower <= TOWER_COUNT; tower++) {
-        moteur.draw(world.moves.getTower(tower), tower, textures);
+        moteur.draw(towerOf(world.fight.towers, tower), tower, textures);
     }
 }
 
@@ -60,7 +60,7 @@ void World::display() {
     drawPlayer(*this, 2);
 
     // Sparks advance with the fight's tick, slower during a duel, and move with the camera.
-    moteur.draw(moves.moveParticles(tickStep));
+    moteur.draw(moves.moveParticles(fight.tickStep));
 
     // Back to the bare look-at: the overlay stays put while the camera moves.
     glPopMatrix();

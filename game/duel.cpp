@@ -19,20 +19,20 @@ static const int DUEL_DAMAGE = 20;
 static const int FREE_TICK_STEP = 5;
 
 void runDuelSchedule(World& world) {
-    Moves& moves = world.moves;
-    switch (world.clock1) {
+    Towers& towers = world.fight.towers;
+    switch (world.fight.clock1) {
     case 10:
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
-        world.duelScore = 0;
+        addStage(towers, TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
+        world.fight.duelScore = 0;
         return;
     case 30:
     case 70:
     case 110:
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_B);
+        addStage(towers, TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_B);
         return;
     case 50:
     case 90:
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
+        addStage(towers, TOWER_ANNOUNCEMENTS, SLOT_COUNTDOWN_A);
         world.roundWinner();
         return;
     case 130:
@@ -42,10 +42,10 @@ void runDuelSchedule(World& world) {
     default:
         break;
     }
-    if (world.clock1 > DUEL_LAST_CLOCK || world.clock2 > DUEL_LAST_CLOCK) {
+    if (world.fight.clock1 > DUEL_LAST_CLOCK || world.fight.clock2 > DUEL_LAST_CLOCK) {
         world.displayWinner();
-        world.tickStep = FREE_TICK_STEP;
-        world.game.setGameState(FREE_FIGHT);
+        world.fight.tickStep = FREE_TICK_STEP;
+        world.fight.game.setGameState(FREE_FIGHT);
     }
 }
 
@@ -60,40 +60,40 @@ int World::solveBattle(int a, int b) const {
 
 // A won exchange reveals both signs and marks the winner's tower; a draw shows nothing.
 void World::roundWinner() {
-    int result = solveBattle(lastSign1, lastSign2);
+    int result = solveBattle(fight.lastSign1, fight.lastSign2);
     if (result == 1) {
-        moves.addStage(TOWER_MARKS1, SLOT_EXCHANGE_WON);
-        moves.addStage(TOWER_SIGNS1, signSlot(lastSign1));
-        moves.addStage(TOWER_SIGNS2, signSlot(lastSign2));
-        duelScore += 1;
+        addStage(fight.towers, TOWER_MARKS1, SLOT_EXCHANGE_WON);
+        addStage(fight.towers, TOWER_SIGNS1, signSlot(fight.lastSign1));
+        addStage(fight.towers, TOWER_SIGNS2, signSlot(fight.lastSign2));
+        fight.duelScore += 1;
     } else if (result == 2) {
-        moves.addStage(TOWER_MARKS2, SLOT_EXCHANGE_WON);
-        moves.addStage(TOWER_SIGNS2, signSlot(lastSign2));
-        moves.addStage(TOWER_SIGNS1, signSlot(lastSign1));
-        duelScore -= 1;
+        addStage(fight.towers, TOWER_MARKS2, SLOT_EXCHANGE_WON);
+        addStage(fight.towers, TOWER_SIGNS2, signSlot(fight.lastSign2));
+        addStage(fight.towers, TOWER_SIGNS1, signSlot(fight.lastSign1));
+        fight.duelScore -= 1;
     }
 }
 
 // After the third exchange: a clean sweep is a critical hit on the swept player.
 void World::displayHit() {
-    if (duelScore == SWEEP) {
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
-        life2 -= DUEL_DAMAGE;
-    } else if (duelScore == -SWEEP) {
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
-        life1 -= DUEL_DAMAGE;
+    if (fight.duelScore == SWEEP) {
+        addStage(fight.towers, TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
+        fight.life2 -= DUEL_DAMAGE;
+    } else if (fight.duelScore == -SWEEP) {
+        addStage(fight.towers, TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
+        fight.life1 -= DUEL_DAMAGE;
     } else {
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_HIT);
+        addStage(fight.towers, TOWER_ANNOUNCEMENTS, SLOT_HIT);
     }
 }
 
 // At the end of the duel the player behind loses; a level duel costs nothing.
 void World::displayWinner() {
-    if (duelScore > 0) {
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_PLAYER1_WINS);
-        life2 -= DUEL_DAMAGE;
-    } else if (duelScore < 0) {
-        moves.addStage(TOWER_ANNOUNCEMENTS, SLOT_PLAYER2_WINS);
-        life1 -= DUEL_DAMAGE;
+    if (fight.duelScore > 0) {
+        addStage(fight.towers, TOWER_ANNOUNCEMENTS, SLOT_PLAYER1_WINS);
+        fight.life2 -= DUEL_DAMAGE;
+    } else if (fight.duelScore < 0) {
+        addStage(fight.towers, TOWER_ANNOUNCEMENTS, SLOT_PLAYER2_WINS);
+        fight.life1 -= DUEL_DAMAGE;
     }
 }

@@ -1,8 +1,7 @@
-// Taking and giving one frame's inputs, and the fight's fingerprint.
+// Taking and giving one frame's inputs.
 #include "game/frame_inputs.h"
 
 #include "game/World.h"
-#include "game/digest.h"
 
 bool operator==(const FrameInputs& a, const FrameInputs& b) {
     return a.left1 == b.left1 && a.right1 == b.right1 && a.sign1 == b.sign1 &&
@@ -34,26 +33,4 @@ void giveInputs(World& world, const FrameInputs& inputs) {
     world.sign2 = inputs.sign2;
     world.towerKeys = 0;
     world.pressTowerKeys(inputs.towerKeys);
-}
-
-uint32_t fightFingerprint(const World& world) {
-    Digest d;
-    d.add(world.life1.load());
-    d.add(world.life2.load());
-    d.add(world.pos1);
-    d.add(world.pos2);
-    d.add(world.speed1);
-    d.add(world.speed2);
-    d.add(world.clock1);
-    d.add(world.clock2);
-    d.add(world.duelScore);
-    d.add(world.tickStep);
-    d.add(world.timer);
-    d.add(world.lastSign1);
-    d.add(world.lastSign2);
-    const Game& g = world.game;
-    for (int field : {g.gameState, g.pstate1, g.pmove1, g.pstate2, g.pmove2}) {
-        d.add(field);
-    }
-    return d.hash;
 }

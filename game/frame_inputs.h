@@ -1,9 +1,7 @@
-// One frame's inputs as the rules read them, and the fight's fingerprint: what a recording, a
-// replay and a network peer exchange.
+// One frame's inputs as the rules read them: what a recording, a replay and a network peer
+// exchange, with the fight's fingerprint of rules/fingerprint.h.
 #ifndef VANTORIX_FRAME_INPUTS_H
 #define VANTORIX_FRAME_INPUTS_H
-
-#include <cstdint>
 
 class World;
 
@@ -32,10 +30,5 @@ FrameInputs takeInputs(const World& world);
 // Sets the next update's inputs: clears the frame's, then sets these and raises the tower keys'
 // stages, as the keyboard would have.
 void giveInputs(World& world, const FrameInputs& inputs);
-
-// A short digest of everything the rules carry from frame to frame: lives, positions, speeds,
-// player states and moves, clocks, the duel, the countdown and the last signs. Two fights with
-// the same fingerprint are, as far as the rules can tell, the same fight.
-uint32_t fightFingerprint(const World& world);
 
 #endif

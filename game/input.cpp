@@ -112,7 +112,7 @@ void World::handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, i
     (void)baryY1;
     (void)baryY2;
     setInputs();
-    if (timer > WEBCAM_TIMER_GATE || !webcamOn) {
+    if (fight.timer > WEBCAM_TIMER_GATE || !webcamOn) {
         return;
     }
     webcamDirection(baryX1, left1, right1);
@@ -136,7 +136,7 @@ void World::pressTowerKeys(int keys) {
     const int TOWERS[3] = {TOWER_MARKS1, TOWER_MARKS2, TOWER_ANNOUNCEMENTS};
     for (int i = 0; i < 3; i++) {
         if (keys & KEYS[i]) {
-            moves.addStage(TOWERS[i], 1);
+            addStage(fight.towers, TOWERS[i], 1);
         }
     }
     towerKeys |= keys;

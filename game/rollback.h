@@ -1,41 +1,14 @@
-// Everything the rules carry from frame to frame, saved and restored by value, and one player's
-// share of a frame's inputs packed in a byte: what a rollback needs of the fight.
+// Advancing the fight one frame, and one player's share of a frame's inputs packed in a byte:
+// what a rollback needs besides the fight value itself, which it saves and restores by copying.
 #ifndef VANTORIX_ROLLBACK_H
 #define VANTORIX_ROLLBACK_H
 
 #include <cstdint>
 
-#include "animation/moves.h"
-#include "game/Game.h"
 #include "game/frame_inputs.h"
 
 class World;
 
-// The rules' own state. The engine, the motion library's poses and textures, the camera and the
-// sparks are left out: the rules never change the first three and never read the sparks.
-struct FightState {
-    float pos1 = 0;
-    float speed1 = 0;
-    float pos2 = 0;
-    float speed2 = 0;
-    float drawPos1 = 0;
-    float drawPos2 = 0;
-    int clock1 = 0;
-    int clock2 = 0;
-    int duelScore = 0;
-    int tickStep = 0;
-    int timer = 0;
-    int lastSign1 = 0;
-    int lastSign2 = 0;
-    int life1 = 0;
-    int life2 = 0;
-    Game game;
-    // The towers' stages are added by the rules (signs, duel marks), so they go back with them.
-    RecordList towers[5];
-};
-
-FightState saveFight(const World& world);
-void loadFight(World& world, const FightState& state);
 // One frame of the rules with these inputs; the strikes it started are left in world.strikeSounds.
 void advanceFight(World& world, const FrameInputs& inputs);
 

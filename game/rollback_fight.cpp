@@ -5,11 +5,12 @@
 #include <climits>
 
 #include "game/World.h"
+#include "rules/fingerprint.h"
 
 RollbackFight::RollbackFight(World& world_, int localPlayer, int inputDelay)
     : world(world_), local(localPlayer == 1 ? 1 : 2), delay(inputDelay), firstWrongGuess(INT_MAX) {
     localInputs.assign(delay, 0);
-    states[0] = saveFight(world);
+    states[0] = world.fight;
 }
 
 // A frame whose guess has proved wrong is not final until it has been run again.
@@ -54,13 +55,13 @@ std::vector<int> RollbackFight::advance() {
         stats.rollbacks++;
         stats.framesRunAgain += depth;
         stats.deepest = std::max(stats.deepest, depth);
-        loadFight(world, states[firstWrongGuess % SAVED_STATES]);
+        world.fight = states[firstWrongGuess % SAVED_STATES];
         for (int f = firstWrongGuess; f < next; f++) {
             run(f, sounds);
         }
     } else {
         // What the frame's own input handling raised on the world directly does not count.
-        loadFight(world, states[next % SAVED_STATES]);
+        world.fight = states[next % SAVED_STATES];
     }
     firstWrongGuess = INT_MAX;
     if (lastLocalFrame() < next) {
@@ -68,12 +69,12 @@ std::vector<int> RollbackFight::advance() {
     }
     run(next, sounds);
     next++;
-    states[next % SAVED_STATES] = saveFight(world);
+    states[next % SAVED_STATES] = world.fight;
     return sounds;
 }
 
 void RollbackFight::run(int frame, std::vector<int>& sounds) {
-    states[frame % SAVED_STATES] = saveFight(world);
+    states[frame % SAVED_STATES] = world.fight;
     PlayerInput theirs = remoteInputFor(frame);
     if ((int)guessesUsed.size() <= frame) {
         guessesUsed.resize(frame + 1);
@@ -83,7 +84,7 @@ void RollbackFight::run(int frame, std::vector<int>& sounds) {
     PlayerInput mine = localInputs[frame];
     size_t sparksBefore = world.moves.particles.size();
     advanceFight(world, local == 1 ? combineInputs(mine, theirs) : combineInputs(theirs, mine));
-    fingerprints[frame] = fightFingerprint(world);
+    fingerprints[frame] = fightFingerprint(world.fight);
     showOnce(frame, sparksBefore, sounds);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/rollback.h"
+#include "rules/fight.h"
 
 class World;
 
@@ -78,7 +79,7 @@ private:
     std::vector<PlayerInput> remoteInputs;
     std::vector<PlayerInput> guessesUsed;
     std::vector<uint32_t> fingerprints;
-    FightState states[SAVED_STATES];
+    Fight states[SAVED_STATES];
     FrameEffects effects[SAVED_STATES];
     RollbackCounts stats;
 

@@ -1,5 +1,4 @@
 // The fight's rules for one frame: each player's turn, the duel, the positions and the signs.
-#include <atomic>
 #include <cmath>
 
 #include "game/World.h"
@@ -30,12 +29,12 @@ struct PlayerTurn {
     int right;
     int clockOpponent;
     int lastSignOpponent;
-    std::atomic<int>& lifeOpponent;
+    int& lifeOpponent;
 
-    int state() const { return world.game.getPstate(player); }
-    void setState(int value) { world.game.setPstate(player, value); }
-    int move() const { return world.game.getPmove(player); }
-    void setMove(int value) { world.game.setPmove(player, value); }
+    int state() const { return world.fight.game.getPstate(player); }
+    void setState(int value) { world.fight.game.setPstate(player, value); }
+    int move() const { return world.fight.game.getPmove(player); }
+    void setMove(int value) { world.fight.game.setPmove(player, value); }
     int length() const { return world.moves.getMoveLength(move()); }
     // Starts a move from its first tick.
     void begin(int newState, int newMove) {
@@ -47,14 +46,14 @@ struct PlayerTurn {
 
 static PlayerTurn turnOf(World& world, int player) {
     if (player == 1) {
-        return PlayerTurn{world, 1, 2, world.clock1, world.speed1, world.sign1, world.lastSign1,
-                          world.left1, world.right1, world.clock2, world.lastSign2, world.life2};
+        return PlayerTurn{world, 1, 2, world.fight.clock1, world.fight.speed1, world.sign1, world.fight.lastSign1,
+                          world.left1, world.right1, world.fight.clock2, world.fight.lastSign2, world.fight.life2};
     }
-    return PlayerTurn{world, 2, 1, world.clock2, world.speed2, world.sign2, world.lastSign2,
-                      world.left2, world.right2, world.clock1, world.lastSign1, world.life1};
+    return PlayerTurn{world, 2, 1, world.fight.clock2, world.fight.speed2, world.sign2, world.fight.lastSign2,
+                      world.left2, world.right2, world.fight.clock1, world.fight.lastSign1, world.fight.life1};
 }
 
-static float gapOf(const World& world) { return world.pos2 - world.pos1; }
+static float gapOf(const World& world) { return world.fight.pos2 - world.fight.pos1; }
 
 // Close range: paper punches, scissors head-punches, unless the sign repeats the last one.
 // A rock or a repeated sign still enters the strike state, with move 0, for this update.
@@ -98,7 +97,7 @@ static void idleAfterMove(PlayerTurn& turn, int state) {
     if (turn.clock > turn.length() - 1) {
         turn.begin(IDLE, REST);
     } else {
-        turn.clock += turn.world.tickStep;
+        turn.clock += turn.world.fight.tickStep;
     }
 }
 
@@ -114,17 +113,17 @@ static void launchSpecial(PlayerTurn& turn) {
 // The opponent has just called a duel: this player's special starts, in slow motion.
 static void takeUpDuel(PlayerTurn& turn) {
     World& world = turn.world;
-    if (world.game.getGameState() != DUEL_CALLED) {
+    if (world.fight.game.getGameState() != DUEL_CALLED) {
         return;
     }
     launchSpecial(turn);
-    world.tickStep = 1;
-    world.game.setGameState(DUEL_UNDER_WAY);
+    world.fight.tickStep = 1;
+    world.fight.game.setGameState(DUEL_UNDER_WAY);
 }
 
 // A release while the opponent winds up past clock 20, both on the same last sign, calls a duel.
 static bool callsDuel(const PlayerTurn& turn) {
-    return turn.world.game.getPstate(turn.opponent) == WINDING_UP &&
+    return turn.world.fight.game.getPstate(turn.opponent) == WINDING_UP &&
            turn.clockOpponent > DUEL_CALL_CLOCK && turn.lastSign == turn.lastSignOpponent;
 }
 
@@ -136,12 +135,12 @@ static void advanceWindUp(PlayerTurn& turn) {
     if (turn.sign == ROCK && turn.clock < length - 2) {
         turn.begin(WIND_DOWN_ORDERED, WIND_DOWN);
     } else if (turn.clock < length - 2) {
-        turn.clock += world.tickStep;
+        turn.clock += world.fight.tickStep;
     } else {
         turn.clock = length - 1;
         if (turn.sign == ROCK) {
             if (callsDuel(turn)) {
-                world.game.setGameState(DUEL_CALLED);
+                world.fight.game.setGameState(DUEL_CALLED);
             }
             launchSpecial(turn);
         }
@@ -172,12 +171,12 @@ static void specialStep(PlayerTurn& turn) {
     }
     if (turn.clock > turn.length() - 1) {
         turn.begin(WINDING_DOWN, WIND_DOWN);
-        if (world.game.getGameState() != DUEL_UNDER_WAY) {
+        if (world.fight.game.getGameState() != DUEL_UNDER_WAY) {
             turn.lifeOpponent -= SPECIAL_DAMAGE;
         }
         return;
     }
-    turn.clock += world.tickStep;
+    turn.clock += world.fight.tickStep;
     if (turn.clock == FIRST_BURST_TICK || turn.clock == SECOND_BURST_TICK) {
         world.setExplosion(turn.move(), turn.opponent);
     }
@@ -197,43 +196,44 @@ static void playTurn(World& world, int player) {
 void World::update() {
     strikeSounds.clear();
     testTime();
-    camera.updateCamera(pos1, pos2);
-    moves.moveTower(1);
+    camera.updateCamera(fight.pos1, fight.pos2);
+    moveTower(fight.towers, 1);
     playTurn(*this, 1);
     playTurn(*this, 2);
-    if (game.getGameState() == DUEL_UNDER_WAY) {
+    if (fight.game.getGameState() == DUEL_UNDER_WAY) {
         runDuelSchedule(*this);
     }
     updatePositions();
     testLives();
     testTime();
     setLastSign();
+    showLives();
 }
 
 // Signs given during a duel are kept secret; otherwise a new sign rises on the player's tower.
 void World::setLastSign() {
-    if (game.getGameState() == DUEL_UNDER_WAY) {
+    if (fight.game.getGameState() == DUEL_UNDER_WAY) {
         if (sign1 != 0) {
-            lastSign1 = sign1;
+            fight.lastSign1 = sign1;
         }
         if (sign2 != 0) {
-            lastSign2 = sign2;
+            fight.lastSign2 = sign2;
         }
         return;
     }
-    if (sign1 != 0 && sign1 != lastSign1) {
-        lastSign1 = sign1;
-        moves.addStage(TOWER_SIGNS1, signSlot(sign1));
+    if (sign1 != 0 && sign1 != fight.lastSign1) {
+        fight.lastSign1 = sign1;
+        addStage(fight.towers, TOWER_SIGNS1, signSlot(sign1));
     }
-    if (sign2 != 0 && sign2 != lastSign2) {
-        lastSign2 = sign2;
-        moves.addStage(TOWER_SIGNS2, signSlot(sign2));
+    if (sign2 != 0 && sign2 != fight.lastSign2) {
+        fight.lastSign2 = sign2;
+        addStage(fight.towers, TOWER_SIGNS2, signSlot(sign2));
     }
 }
 
 // Sparks fly from the robot that is hit, 20 for each step of the attacking move's id.
 void World::setExplosion(int move, int hit) {
-    float x = hit == 2 ? (float)((double)pos2 - 0.2) : (float)((double)pos1 + 0.3);
+    float x = hit == 2 ? (float)((double)fight.pos2 - 0.2) : (float)((double)fight.pos1 + 0.3);
     std::vector<float> burst = {x, 0.5f, 0.0f, 1.0f, 1.0f, 1.0f};
     moves.newBang(burst, SPARKS_PER_MOVE * move, hit);
 }
@@ -247,22 +247,22 @@ float World::setSpeed(float speed, int right, int left) {
 
 // The test looks one tick ahead; the move then spans the whole step.
 void World::updatePositions() {
-    if (pos2 + speed2 - pos1 - speed1 > limiteContactRobots) {
-        pos1 += tickStep * speed1;
-        pos2 += tickStep * speed2;
+    if (fight.pos2 + fight.speed2 - fight.pos1 - fight.speed1 > limiteContactRobots) {
+        fight.pos1 += fight.tickStep * fight.speed1;
+        fight.pos2 += fight.tickStep * fight.speed2;
     } else {
-        float middle = (pos1 + pos2) / 2;
-        pos1 = middle - limiteContactRobots / 2;
-        pos2 = middle + limiteContactRobots / 2;
+        float middle = (fight.pos1 + fight.pos2) / 2;
+        fight.pos1 = middle - limiteContactRobots / 2;
+        fight.pos2 = middle + limiteContactRobots / 2;
     }
-    if (pos1 > 14.0f) {
-        pos1 = 14.0f;
+    if (fight.pos1 > 14.0f) {
+        fight.pos1 = 14.0f;
     }
-    if (pos2 > 15.0f) {
-        pos2 = 15.0f;
+    if (fight.pos2 > 15.0f) {
+        fight.pos2 = 15.0f;
     }
-    if (pos1 < -14.0f) {
-        pos1 = -14.0f;
+    if (fight.pos1 < -14.0f) {
+        fight.pos1 = -14.0f;
     }
 }
 
@@ -271,4 +271,4 @@ void World::updatePositions() {
 void World::testLives() {}
 
 // The start-up countdown that holds back the webcam input; called twice per update.
-void World::testTime() { timer -= 1; }
+void World::testTime() { fight.timer -= 1; }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/digest.h"
+#include "rules/digest.h"
 
 static const char* const DATA_FILES[] = {
     "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",

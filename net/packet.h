@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-// Raised whenever the layout or meaning of a datagram changes.
-const int PROTOCOL_VERSION = 1;
+// Raised whenever the layout or meaning of a datagram changes (2: the fingerprint covers the
+// towers).
+const int PROTOCOL_VERSION = 2;
 // No datagram of ours is longer; anything longer is dropped unread.
 const size_t MAX_PACKET_SIZE = 200;
 // Inputs carried by one datagram at most: the unacknowledged ones, oldest first.

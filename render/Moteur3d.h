@@ -4,6 +4,7 @@
 
 #include "animation/Mesh.h"
 #include "animation/moves.h"
+#include "rules/towers.h"
 
 // Player tints, shared by the robots and their sparks.
 const float PLAYER1_COLOR[3] = {0.4f, 0.4f, 1.0f};
@@ -26,7 +27,7 @@ public:
     void setLight();
     void draw(const Mesh& pose);
     void draw(const RecordList& particles);
-    void draw(const RecordList& tower, int mode, const unsigned int* textures);
+    void draw(const Tower& tower, int mode, const unsigned int* textures);
     void draw(const unsigned int* textures, int slot, float x, float y, float width, float height,
               float opacity);
     void displayLife(float life1, float life2);

@@ -145,17 +145,15 @@ static TowerPlace towerPlace(int mode, int k, int n) {
     }
 }
 
-void Moteur3d::draw(const RecordList& tower, int mode, const unsigned int* textures) {
-    int n = (int)tower.size();
+void Moteur3d::draw(const Tower& tower, int mode, const unsigned int* textures) {
+    int n = tower.count;
     for (int k = n - 1; k >= 0; k--) {
-        const Record& stage = tower[k];
-        if (stage.size() < STAGE_FIELDS ||
-            !(stage[STAGE_SLOT] > -1.0f && stage[STAGE_SLOT] < (float)NB_TEXTURES)) {
+        const Stage& stage = tower.stages[k];
+        if (stage.slot < 0 || stage.slot >= NB_TEXTURES) {
             continue;
         }
         TowerPlace place = towerPlace(mode, k, n);
-        draw(textures, (int)stage[STAGE_SLOT], place.x, place.y, place.width, place.height,
-             stage[STAGE_OPACITY]);
+        draw(textures, stage.slot, place.x, place.y, place.width, place.height, stage.opacity);
     }
 }
 

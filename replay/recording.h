@@ -9,8 +9,9 @@
 
 #include "game/frame_inputs.h"
 
-// The newest format this game writes and reads; every older one is read too.
-const int RECORDING_VERSION = 1;
+// The newest format this game writes and reads; every older one is read too. Format 1's
+// fingerprints leave the towers out (fightFingerprintV1); format 2's cover the whole fight.
+const int RECORDING_VERSION = 2;
 // Frames between two fingerprints: about a second of play.
 const int CHECKPOINT_FRAMES = 60;
 
@@ -51,6 +52,7 @@ private:
 };
 
 struct Recording {
+    int version = RECORDING_VERSION;
     uint32_t sparkSeed = 0;
     std::vector<FrameInputs> frames;
     // Fingerprint after the given number of frames.

@@ -33,6 +33,7 @@ static bool readHeader(const std::string& bytes, Recording& recording, std::stri
                 std::to_string(RECORDING_VERSION) + "): it was made by another version of the game";
         return false;
     }
+    recording.version = (int)version;
     recording.sparkSeed = getNumber(bytes, 10, 4);
     return true;
 }

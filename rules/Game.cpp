@@ -1,5 +1,5 @@
 // Game: the state record of the fight; any player number other than 1 means player 2.
-#include "game/Game.h"
+#include "rules/Game.h"
 
 Game::Game() {}
 

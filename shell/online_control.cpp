@@ -63,13 +63,7 @@ bool openOnlinePlay(const CommandLine& options) {
 
 // Both machines start from the same fight, whatever was pressed while they waited.
 static void freshFight() {
-    world.game = Game();
     world.setStartingValues();
-    RecordList* towers[5] = {&world.moves.tower1, &world.moves.tower2, &world.moves.tower3,
-                             &world.moves.tower4, &world.moves.tower5};
-    for (RecordList* tower : towers) {
-        tower->clear();
-    }
     world.moves.particles.clear();
 }
 

@@ -11,6 +11,7 @@
 #include "game/frame_inputs.h"
 #include "game/quit.h"
 #include "replay/recording.h"
+#include "rules/fingerprint.h"
 #include "shell/globals.h"
 #include "shell/webcam_worker_control.h"
 
@@ -126,7 +127,8 @@ static void compareFingerprint() {
     if (mismatchSaid || recorded == recording.fingerprints.end()) {
         return;
     }
-    if (recorded->second == fightFingerprint(world)) {
+    uint32_t now = recording.version == 1 ? fightFingerprintV1(world.fight) : fightFingerprint(world.fight);
+    if (recorded->second == now) {
         lastMatch = (int)played;
         return;
     }
@@ -169,7 +171,7 @@ void checkFrameAfterUpdate() {
         compareFingerprint();
         takeOverAtTheEnd();
     } else if (writer.isOpen()) {
-        writeFingerprintAndFlush(fightFingerprint(world));
+        writeFingerprintAndFlush(fightFingerprint(world.fight));
     }
 }
 

@@ -34,7 +34,7 @@ void startWebcamWorker() {
     cameraConnected = true;
     WebCam.AfficheWebCam();
     learnAgainAsked = false;
-    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2, &readings,
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.shownLife1, &world.shownLife2, &readings,
                            handsWay, &learnAgainAsked, DEFAULT_FACE_MODEL});
     worker = std::thread(thread_webcam, nullptr);
 }

@@ -62,11 +62,11 @@ void printStats(const char* name, const std::vector<double>& values) {
 struct Coverage {
     int walking = 0, striking = 0, special = 0, duel = 0;
     void note() {
-        int state1 = world.game.getPstate(1), state2 = world.game.getPstate(2);
-        walking += world.speed1 != 0 || world.speed2 != 0;
+        int state1 = world.fight.game.getPstate(1), state2 = world.fight.game.getPstate(2);
+        walking += world.fight.speed1 != 0 || world.fight.speed2 != 0;
         striking += state1 == STRIKING || state2 == STRIKING;
         special += state1 == SPECIAL || state2 == SPECIAL;
-        duel += world.game.getGameState() == DUEL_UNDER_WAY;
+        duel += world.fight.game.getGameState() == DUEL_UNDER_WAY;
     }
 };
 
@@ -110,13 +110,12 @@ void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage, RoomFeed* fee
         SDL_Delay(2);
         // Our own parts of the frame once more, on the same state, outside the frame's time.
         double t4 = nowMicroseconds();
-        world.moves.interpolate(world.game.getPmove(1), world.clock1, pose1);
-        world.moves.interpolate(world.game.getPmove(2), world.clock2, pose2);
+        world.moves.interpolate(world.fight.game.getPmove(1), world.fight.clock1, pose1);
+        world.moves.interpolate(world.fight.game.getPmove(2), world.fight.clock2, pose2);
         double t5 = nowMicroseconds();
         RecordList particles = world.moves.particles;
-        for (int tower = 1; tower <= 5; tower++) {
-            RecordList stages = world.moves.getTower(tower);
-        }
+        Fight saved = world.fight;
+        (void)saved;
         double t6 = nowMicroseconds();
         if (feed != nullptr && i % FRAMES_A_PICTURE == 0) {
             feed->showNextSign();
@@ -155,7 +154,7 @@ int frameProbe(int frames) {
     std::printf("budget_us %.1f\n", FRAME_BUDGET_US);
     std::printf("frames_walking %d\nframes_striking %d\nframes_special %d\nframes_duel %d\n",
                 coverage.walking, coverage.striking, coverage.special, coverage.duel);
-    std::printf("life1 %d\nlife2 %d\n", world.life1.load(), world.life2.load());
+    std::printf("life1 %d\nlife2 %d\n", world.fight.life1, world.fight.life2);
 
     // The same fight once more in fullscreen, as F11 switches to it, at the desktop's size.
     toggleFullscreen();
@@ -259,8 +258,8 @@ int memoryProbe(int frames) {
     std::printf("frames %d\nearly_frames %d\nearly_rss_kb %ld\nlate_rss_kb %ld\n", frames, early,
                 earlyKilobytes, lateKilobytes);
     std::printf("seconds %.1f\nmost_particles %zu\nlife1 %d\nlife2 %d\n",
-                (nowMicroseconds() - start) / 1e6, mostParticles, world.life1.load(),
-                world.life2.load());
+                (nowMicroseconds() - start) / 1e6, mostParticles, world.fight.life1,
+                world.fight.life2);
     stopGame();
     return 0;
 }

@@ -2,6 +2,7 @@
 // matching, and every file --replay refuses.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -93,6 +94,19 @@ TEST_F(Recorded, AScriptedFightReplaysTheSameAtEveryFingerprintAndEndsWithTheSam
     EXPECT_EQ(replayToTheEnd(replay), played);
 }
 
+// Made before the fingerprint covered the towers (format 1): its fingerprints are checked the
+// way they were made, and all still match.
+TEST_F(Recorded, ARecordingOfTheFirstFormatReplaysWithoutAMismatch) {
+    std::string source = std::string(__FILE__);
+    source = source.substr(0, source.rfind("/e2e_replay/")) + "/replay/recordings/version1_fight.vxr";
+    std::ifstream in(source, std::ios::binary);
+    ASSERT_TRUE(in.good()) << source;
+    std::ofstream(file(), std::ios::binary) << in.rdbuf();
+    ASSERT_EQ(load().version, 1);
+    std::unique_ptr<RunningProgram> replay;
+    replayToTheEnd(replay);
+}
+
 TEST_F(Recorded, AGameKilledMidFightLeavesWhatItPlayedToReplay) {
     std::unique_ptr<RunningProgram> game;
     unsigned long window = start(game, {"--record", "fight.vxr"});
@@ -178,7 +192,7 @@ TEST(RefusedFiles, EachIsNamedWithWhatIsWrong) {
         {{"--replay", "foreign.vxr"}, replayRefusal("foreign.vxr", "the file is not a Vantorix recording")},
         {{"--replay", "future.vxr"},
          replayRefusal("future.vxr", "the recording has format version 7, which this game does not "
-                                     "know (it reads versions 1 to 1): it was made by another "
+                                     "know (it reads versions 1 to 2): it was made by another "
                                      "version of the game")},
         {{"--replay", "damaged.vxr"},
          replayRefusal("damaged.vxr", "the file is damaged: an unknown record at byte 14")},

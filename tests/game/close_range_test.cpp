@@ -29,7 +29,7 @@ TEST(CloseRange, PaperRockPaperPunchesTwice) {
     s.wait(15);
     s.play(player1(ROCK));
     EXPECT_EQ(s.state(1), IDLE);
-    EXPECT_EQ(s.world.lastSign1, ROCK);
+    EXPECT_EQ(s.world.fight.lastSign1, ROCK);
     s.play(player1(PAPER));
     EXPECT_EQ(s.move(1), PUNCH);
     EXPECT_EQ(s.life(2), 90);
@@ -92,7 +92,7 @@ TEST(CloseRange, SignAndStepInOneFrameBothCount) {
     s.place(-1.5f, 1.5f);
     s.play(player1(PAPER, +1));
     EXPECT_EQ(s.state(1), STRIKING);
-    EXPECT_FLOAT_EQ(s.world.pos1, -1.25f);
+    EXPECT_FLOAT_EQ(s.world.fight.pos1, -1.25f);
     s.play(player1(0, +1));  // a striking player does not walk
-    EXPECT_FLOAT_EQ(s.world.pos1, -1.25f);
+    EXPECT_FLOAT_EQ(s.world.fight.pos1, -1.25f);
 }

@@ -54,7 +54,7 @@ static Watched duelAgainst(Level level, int firstSecret) {
         ComputerAction keys = computer.play(screen);
         record.screens.push_back(screen);
         record.keys.push_back(keys);
-        record.secretSigns1.push_back(s.world.lastSign1);
+        record.secretSigns1.push_back(s.world.fight.lastSign1);
         s.play(withComputerKeys(input, keys));
     }
     return record;

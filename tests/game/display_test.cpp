@@ -5,6 +5,7 @@
 #include "tests/support/data_dir.h"
 #include "tests/support/gl_context.h"
 #include "tests/game/scenario.h"
+#include "rules/fingerprint.h"
 #include "scenery/backgrnd.h"
 
 class DisplayTest : public ::testing::Test {
@@ -53,7 +54,7 @@ TEST_F(DisplayTest, LungingPlayerOneIsDrawnAtReachFromTheOpponent) {
     lungeToClock(1, 70);
     display();
     EXPECT_FLOAT_EQ(s.world.drawPos1, 4.0f);  // reach 1 from player 2's drawn 5.0
-    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+    EXPECT_FLOAT_EQ(s.world.fight.pos1, -5.0f);
     EXPECT_FLOAT_EQ(s.world.drawPos2, 5.0f);
     s.wait(3);  // clock 85: between reach 1 at 70 and 5 at 90
     display();
@@ -65,7 +66,7 @@ TEST_F(DisplayTest, LungingPlayerTwoIsDrawnAgainstPlayerOnesNewX) {
     display();
     EXPECT_FLOAT_EQ(s.world.drawPos1, -5.0f);
     EXPECT_FLOAT_EQ(s.world.drawPos2, -5.0f + 5.5f);
-    EXPECT_FLOAT_EQ(s.world.pos2, 5.0f);
+    EXPECT_FLOAT_EQ(s.world.fight.pos2, 5.0f);
 }
 
 TEST_F(DisplayTest, ParticlesAdvanceByTheTickStep) {
@@ -74,7 +75,7 @@ TEST_F(DisplayTest, ParticlesAdvanceByTheTickStep) {
     ASSERT_EQ(s.world.moves.particles.size(), 20u);
     display();
     EXPECT_FLOAT_EQ(s.world.moves.particles[0][0], 5.0f);
-    s.world.tickStep = 1;
+    s.world.fight.tickStep = 1;
     display();
     EXPECT_FLOAT_EQ(s.world.moves.particles[0][0], 6.0f);
 }
@@ -82,13 +83,13 @@ TEST_F(DisplayTest, ParticlesAdvanceByTheTickStep) {
 TEST_F(DisplayTest, DrawingChangesNothingOfTheFight) {
     s.play(player1(PAPER));
     s.wait(3);
-    RecordList tower1 = s.world.moves.getTower(1);
+    uint32_t before = fightFingerprint(s.world.fight);
     int clock1 = s.clock(1);
     display();
     display();
-    EXPECT_EQ(s.world.moves.getTower(1), tower1);
+    EXPECT_EQ(fightFingerprint(s.world.fight), before);
     EXPECT_EQ(s.clock(1), clock1);
     EXPECT_EQ(s.life(1), 100);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+    EXPECT_FLOAT_EQ(s.world.fight.pos1, -5.0f);
 }

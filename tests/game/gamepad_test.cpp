@@ -151,7 +151,7 @@ TEST_F(Gamepads, BothPlayersAtOnceBesideTheKeyboard) {
 
 // The webcam, when it plays, replaces the pads' steps and signs as it replaces the keyboard's.
 TEST_F(Gamepads, TheWebcamReplacesWhatThePadsGave) {
-    s.world.timer = 0;
+    s.world.fight.timer = 0;
     pushAxis(0, 0, -32768);
     pushButton(1, PAPER_BUTTON);
     s.world.handleEvents();

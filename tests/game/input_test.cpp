@@ -82,7 +82,7 @@ TEST_F(KeyboardTest, ReleasesAndOtherKeysAreIgnored) {
     s.world.handleEvents();
     EXPECT_EQ(s.world.sign1, 0);
     EXPECT_EQ(s.world.right1, 0);
-    EXPECT_EQ(s.world.lastSign1, 0);
+    EXPECT_EQ(s.world.fight.lastSign1, 0);
 }
 
 TEST_F(KeyboardTest, FunctionKeysSwitchTheWebcam) {
@@ -165,7 +165,7 @@ TEST(WebcamInput, DeadZoneAndDirection) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.baryX);
         Scenario s;
-        s.world.timer = 899;
+        s.world.fight.timer = 899;
         s.world.handleWebcamEvents(row.baryX, 40, 80, 40, 0, 0);
         EXPECT_EQ(s.world.left1, row.left);
         EXPECT_EQ(s.world.right1, row.right);
@@ -179,7 +179,7 @@ TEST(WebcamInput, DeadZoneAndDirection) {
 
 TEST(WebcamInput, OnlySignsOneToThreeCount) {
     Scenario s;
-    s.world.timer = 899;
+    s.world.fight.timer = 899;
     s.world.handleWebcamEvents(80, 0, 80, 0, 0, 2);
     EXPECT_EQ(s.world.sign1, 0);
     EXPECT_EQ(s.world.sign2, 2);
@@ -205,7 +205,7 @@ TEST(WebcamInput, FirstFiftyOneFramesAreIgnored) {
     s.wait(50);
     expectClearedAndNothingSet(s);
     s.wait(1);
-    ASSERT_EQ(s.world.timer, 898);
+    ASSERT_EQ(s.world.fight.timer, 898);
     s.world.handleWebcamEvents(0, 0, 159, 0, 3, 3);
     EXPECT_EQ(s.world.sign1, 3);
     EXPECT_EQ(s.world.right1, 1);
@@ -214,7 +214,7 @@ TEST(WebcamInput, FirstFiftyOneFramesAreIgnored) {
 
 TEST(WebcamInput, SwitchedOffIsIgnored) {
     Scenario s;
-    s.world.timer = 0;
+    s.world.fight.timer = 0;
     s.world.webcamOn = false;
     expectClearedAndNothingSet(s);
 }

@@ -9,15 +9,15 @@ TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
     EXPECT_EQ(s.state(1), IDLE);
     EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.clock(1), 0);
-    EXPECT_EQ(s.world.lastSign1, ROCK);
+    EXPECT_EQ(s.world.fight.lastSign1, ROCK);
     EXPECT_EQ(s.newestSlot(1), 2);  // "pierre.bmp"
-    EXPECT_EQ(s.world.moves.getTower(1).size(), 1u);
-    EXPECT_FLOAT_EQ(s.world.pos1, -5.0f);
+    EXPECT_EQ(towerOf(s.world.fight.towers, 1).count, 1);
+    EXPECT_FLOAT_EQ(s.world.fight.pos1, -5.0f);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_TRUE(s.world.moves.getTower(2).empty());
+    EXPECT_TRUE(towerOf(s.world.fight.towers, 2).empty());
 
     s.play(player1(ROCK));  // a repeated sign shows nothing
-    EXPECT_EQ(s.world.moves.getTower(1).size(), 1u);
+    EXPECT_EQ(towerOf(s.world.fight.towers, 1).count, 1);
 }
 
 TEST(LongRange, RockDuringTheWindUpAbandonsIt) {
@@ -87,7 +87,7 @@ static void expectLoneSpecial(int windUpSign, int move) {
     EXPECT_EQ(s.move(2), WIND_DOWN);
     EXPECT_EQ(s.life(1), 80);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_FLOAT_EQ(s.world.pos2, 5.0f);  // the lunge is drawn, the position stays
+    EXPECT_FLOAT_EQ(s.world.fight.pos2, 5.0f);  // the lunge is drawn, the position stays
     s.wait(10);
     EXPECT_EQ(s.state(2), IDLE);
 }

@@ -121,11 +121,11 @@ void Scenario::play(const FrameInput& input, int frames) {
 void Scenario::wait(int frames) { play(FrameInput(), frames); }
 
 void Scenario::place(float pos1, float pos2) {
-    world.pos1 = world.drawPos1 = pos1;
-    world.pos2 = world.drawPos2 = pos2;
+    world.fight.pos1 = world.drawPos1 = pos1;
+    world.fight.pos2 = world.drawPos2 = pos2;
 }
 
 int Scenario::newestSlot(int tower) const {
-    RecordList stages = world.moves.getTower(tower);
-    return stages.empty() ? -1 : (int)stages.back()[2];
+    const Tower& stages = towerOf(world.fight.towers, tower);
+    return stages.empty() ? -1 : stages.newest().slot;
 }

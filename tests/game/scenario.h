@@ -41,12 +41,12 @@ public:
     // Stands the robots at these positions (and draws them there).
     void place(float pos1, float pos2);
 
-    int state(int player) const { return world.game.getPstate(player); }
-    int move(int player) const { return world.game.getPmove(player); }
-    int clock(int player) const { return player == 1 ? world.clock1 : world.clock2; }
-    int life(int player) const { return player == 1 ? world.life1 : world.life2; }
-    float gap() const { return world.pos2 - world.pos1; }
-    int gameState() const { return world.game.getGameState(); }
+    int state(int player) const { return world.fight.game.getPstate(player); }
+    int move(int player) const { return world.fight.game.getPmove(player); }
+    int clock(int player) const { return player == 1 ? world.fight.clock1 : world.fight.clock2; }
+    int life(int player) const { return player == 1 ? world.fight.life1 : world.fight.life2; }
+    float gap() const { return world.fight.pos2 - world.fight.pos1; }
+    int gameState() const { return world.fight.game.getGameState(); }
     // Texture slot of the newest stage of a tower, or -1 when the tower is empty.
     int newestSlot(int tower) const;
 };

@@ -11,6 +11,7 @@
 #include "game/World.h"
 #include "game/codes.h"
 #include "net/online_fight.h"
+#include "rules/fingerprint.h"
 #include "tests/support/data_dir.h"
 
 namespace {
@@ -172,14 +173,14 @@ void playOver(const LinkScript& script, unsigned seed, int frames) {
         ASSERT_EQ(a.finalInputs(f), b.finalInputs(f)) << script.name << " frame " << f;
         advanceFight(reference, a.finalInputs(f));
         strikes += (int)reference.strikeSounds.size();
-        uint32_t expected = fightFingerprint(reference);
+        uint32_t expected = fightFingerprint(reference.fight);
         ASSERT_EQ(expected, a.fingerprintAfter(f)) << script.name << " host, frame " << f;
         ASSERT_EQ(expected, b.fingerprintAfter(f)) << script.name << " joiner, frame " << f;
     }
     EXPECT_EQ(-1, host.side.desyncFrame());
     EXPECT_EQ(-1, joiner.side.desyncFrame());
     EXPECT_GE(host.side.fingerprintsCompared(), last / CHECK_INTERVAL - 2);
-    EXPECT_LT(reference.life1 + reference.life2, 200) << "the fight had no hit";
+    EXPECT_LT(reference.fight.life1 + reference.fight.life2, 200) << "the fight had no hit";
     // Every strike of the fight is heard; a frame run again is not heard again, so only the
     // strikes of wrong guesses come on top.
     EXPECT_GE(sounds, strikes) << script.name;
@@ -195,7 +196,7 @@ void playOver(const LinkScript& script, unsigned seed, int frames) {
                 script.name, a.counts().rollbacks, b.counts().rollbacks, a.counts().deepest,
                 b.counts().deepest, a.counts().framesRunAgain, b.counts().framesRunAgain,
                 host.side.framesWaited(), joiner.side.framesWaited(), sounds,
-                (int)reference.life1, (int)reference.life2);
+                (int)reference.fight.life1, (int)reference.fight.life2);
 }
 
 }  // namespace

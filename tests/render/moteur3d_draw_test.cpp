@@ -75,16 +75,16 @@ protected:
     unsigned int textures[NB_TEXTURES];
 };
 
-static RecordList stages(int count, float slot) {
-    RecordList tower;
+static Tower stages(int count, int slot) {
+    Tower tower;
     for (int i = 0; i < count; i++) {
-        tower.push_back(Record{0.0f, 1.0f - 0.1f * i, slot});
+        tower.stages[tower.count++] = Stage{0, 1.0f - 0.1f * i, slot};
     }
     return tower;
 }
 
 TEST_F(Moteur3dDraw, TowerOneStacksTheNewestOnTop) {
-    RecordList tower = stages(3, 2.0f);
+    Tower tower = stages(3, 2);
     std::vector<Box> boxes = quadBoxes(captureFeedback([&] { moteur.draw(tower, 1, textures); }));
     ASSERT_EQ(boxes.size(), 3u);
     // Records are drawn from the newest (index 2) to the oldest.
@@ -100,7 +100,7 @@ TEST_F(Moteur3dDraw, TowerOneStacksTheNewestOnTop) {
 }
 
 TEST_F(Moteur3dDraw, TowerModesPlaceMarksAndTheBanner) {
-    std::vector<Box> marks = quadBoxes(captureFeedback([&] { moteur.draw(stages(2, 11.0f), 4, textures); }));
+    std::vector<Box> marks = quadBoxes(captureFeedback([&] { moteur.draw(stages(2, 11), 4, textures); }));
     ASSERT_EQ(marks.size(), 2u);
     EXPECT_NEAR(marks[0].x0, 1.2f, EPS);
     EXPECT_NEAR(marks[0].y0, -0.6f, EPS);
@@ -108,7 +108,7 @@ TEST_F(Moteur3dDraw, TowerModesPlaceMarksAndTheBanner) {
     EXPECT_NEAR(marks[1].y0, -0.75f, EPS);
     // Any mode other than 1 to 4 is the centre banner, every record on the same spot.
     for (int mode : {5, 0, -3}) {
-        std::vector<Box> banner = quadBoxes(captureFeedback([&] { moteur.draw(stages(1, 7.0f), mode, textures); }));
+        std::vector<Box> banner = quadBoxes(captureFeedback([&] { moteur.draw(stages(1, 7), mode, textures); }));
         ASSERT_EQ(banner.size(), 1u);
         EXPECT_NEAR(banner[0].x0, -1.0f, EPS);
         EXPECT_NEAR(banner[0].x1, 1.0f, EPS);
@@ -118,7 +118,10 @@ TEST_F(Moteur3dDraw, TowerModesPlaceMarksAndTheBanner) {
 }
 
 TEST_F(Moteur3dDraw, SlotsOutsideTheTextureTableAreSkipped) {
-    RecordList tower{Record{0, 1, 12.0f}, Record{0, 1, -1.0f}, Record{0, 1, 1e30f}, Record{0, 1, 3.0f}};
+    Tower tower;
+    for (int slot : {12, -1, 1 << 30, 3}) {
+        tower.stages[tower.count++] = Stage{0, 1, slot};
+    }
     EXPECT_EQ(quadBoxes(captureFeedback([&] { moteur.draw(tower, 1, textures); })).size(), 1u);
     EXPECT_TRUE(captureFeedback([&] { moteur.draw(textures, 12, 0, 0, 1, 1, 1); }).empty());
     EXPECT_TRUE(captureFeedback([&] { moteur.draw(textures, -1, 0, 0, 1, 1, 1); }).empty());
@@ -226,6 +229,6 @@ TEST_F(Moteur3dDraw, EmptyBatchesDrawNothing) {
     EXPECT_TRUE(captureFeedback([&] { moteur.draw(empty); }).empty());
     EXPECT_TRUE(captureFeedback([&] { moteur.draw(Mesh()); }).empty());
     EXPECT_TRUE(captureFeedback([&] { moteur.draw(RecordList()); }).empty());
-    EXPECT_TRUE(captureFeedback([&] { moteur.draw(RecordList(), 1, textures); }).empty());
+    EXPECT_TRUE(captureFeedback([&] { moteur.draw(Tower(), 1, textures); }).empty());
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }

@@ -2,95 +2,125 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
-#include "animation/moves.h"
+#include "rules/towers.h"
 
 namespace {
 
-void ageBy(Moves& moves, int updates) {
+void ageBy(Towers& towers, int updates) {
     for (int i = 0; i < updates; i++) {
-        moves.moveTower(1);
+        moveTower(towers, 1);
     }
 }
 
+// Age, opacity and slot of every stage, oldest first.
+std::vector<std::vector<float> > stagesOf(const Tower& tower) {
+    std::vector<std::vector<float> > stages;
+    for (int k = 0; k < tower.count; k++) {
+        const Stage& s = tower.stages[k];
+        stages.push_back({(float)s.age, s.opacity, (float)s.slot});
+    }
+    return stages;
+}
+
+typedef std::vector<std::vector<float> > Stages;
+
 TEST(Towers, UnknownTowerNumbersMeanTheAnnouncement) {
-    Moves moves;
-    moves.addStage(0, 7);
-    moves.addStage(6, 8);
-    moves.addStage(-1, 9);
-    EXPECT_EQ(moves.tower5, RecordList({{0, 1, 7}, {0, 1, 8}, {0, 1, 9}}));
-    EXPECT_EQ(moves.getTower(0), moves.tower5);
-    EXPECT_EQ(moves.getTower(6), moves.tower5);
-    EXPECT_EQ(moves.getTower(-1), moves.tower5);
-    EXPECT_TRUE(moves.getTower(1).empty());
-    moves.addStage(2, 3);
-    EXPECT_EQ(moves.getTower(2), RecordList({{0, 1, 3}}));
+    Towers towers;
+    addStage(towers, 0, 7);
+    addStage(towers, 6, 8);
+    addStage(towers, -1, 9);
+    EXPECT_EQ(stagesOf(towers.tower5), Stages({{0, 1, 7}, {0, 1, 8}, {0, 1, 9}}));
+    EXPECT_EQ(&towerOf(towers, 0), &towers.tower5);
+    EXPECT_EQ(&towerOf(towers, 6), &towers.tower5);
+    EXPECT_EQ(&towerOf(towers, -1), &towers.tower5);
+    EXPECT_TRUE(towerOf(towers, 1).empty());
+    addStage(towers, 2, 3);
+    EXPECT_EQ(stagesOf(towerOf(towers, 2)), Stages({{0, 1, 3}}));
 }
 
 TEST(Towers, SignsLiveThreeHundredAndOneUpdates) {
-    Moves moves;
-    moves.addStage(1, 3);
-    moves.addStage(2, 4);
-    ageBy(moves, 301);
-    ASSERT_EQ(moves.tower1.size(), 1u);
-    EXPECT_EQ(moves.tower1[0][0], 301);
-    EXPECT_NEAR(moves.tower1[0][1], std::pow(0.98, 301), 1e-5);
-    EXPECT_EQ(moves.tower1[0][2], 3);
-    EXPECT_EQ(moves.tower2.size(), 1u);
-    ageBy(moves, 1);
-    EXPECT_TRUE(moves.tower1.empty());
-    EXPECT_TRUE(moves.tower2.empty());
+    Towers towers;
+    addStage(towers, 1, 3);
+    addStage(towers, 2, 4);
+    ageBy(towers, 301);
+    ASSERT_EQ(towers.tower1.count, 1);
+    EXPECT_EQ(towers.tower1.stages[0].age, 301);
+    EXPECT_NEAR(towers.tower1.stages[0].opacity, std::pow(0.98, 301), 1e-5);
+    EXPECT_EQ(towers.tower1.stages[0].slot, 3);
+    EXPECT_EQ(towers.tower2.count, 1);
+    ageBy(towers, 1);
+    EXPECT_TRUE(towers.tower1.empty());
+    EXPECT_TRUE(towers.tower2.empty());
 
-    moves.addStage(1, 2);
-    moves.moveTower(5);
-    EXPECT_EQ(moves.tower1[0][0], 5);
+    addStage(towers, 1, 2);
+    moveTower(towers, 5);
+    EXPECT_EQ(towers.tower1.stages[0].age, 5);
+}
+
+// A new sign every update is the most a sign tower is ever given: it stays within the array.
+TEST(Towers, ASignEveryUpdateFitsAndAFullTowerDropsItsOldest) {
+    Towers towers;
+    for (int update = 0; update < 1000; update++) {
+        moveTower(towers, 1);
+        addStage(towers, 1, 2 + update % 3);
+    }
+    EXPECT_EQ(towers.tower1.count, 302);
+    EXPECT_EQ(towers.tower1.stages[0].age, 301);
+    for (int i = 0; i < TOWER_CAPACITY + 5; i++) {
+        addStage(towers, 3, i % 12);
+    }
+    EXPECT_EQ(towers.tower3.count, TOWER_CAPACITY);
+    EXPECT_EQ(towers.tower3.stages[0].slot, 5);
+    EXPECT_EQ(towers.tower3.newest().slot, (TOWER_CAPACITY + 4) % 12);
 }
 
 TEST(Towers, AFourthDuelMarkClearsTheThreeBefore) {
     for (int tower : {3, 4}) {
         SCOPED_TRACE(tower);
-        Moves moves;
+        Towers towers;
         for (int i = 0; i < 4; i++) {
-            moves.addStage(tower, 11 - i);
+            addStage(towers, tower, 11 - i);
         }
-        moves.moveTower(1);
-        RecordList left = moves.getTower(tower);
-        ASSERT_EQ(left.size(), 1u);
-        EXPECT_EQ(left[0][2], 8);
-        EXPECT_EQ(left[0][0], 1);
+        moveTower(towers, 1);
+        const Tower& left = towerOf(towers, tower);
+        ASSERT_EQ(left.count, 1);
+        EXPECT_EQ(left.stages[0].slot, 8);
+        EXPECT_EQ(left.stages[0].age, 1);
     }
 }
 
 // Tower 3 removes by age before it counts, tower 4 counts first.
 TEST(Towers, OldDuelMarkGoesByAgeOnlyInTowerThree) {
-    Moves moves;
-    moves.addStage(3, 1);
-    moves.addStage(4, 1);
-    moves.moveTower(301);  // the first marks are now 301 old
+    Towers towers;
+    addStage(towers, 3, 1);
+    addStage(towers, 4, 1);
+    moveTower(towers, 301);  // the first marks are now 301 old
     for (int i = 0; i < 3; i++) {
-        moves.addStage(3, 11);
-        moves.addStage(4, 11);
+        addStage(towers, 3, 11);
+        addStage(towers, 4, 11);
     }
-    moves.moveTower(1);
-    EXPECT_EQ(moves.tower3, RecordList(3, Record({1, 0.98f, 11})));
-    EXPECT_EQ(moves.tower4, RecordList(1, Record({1, 0.98f, 11})));
+    moveTower(towers, 1);
+    EXPECT_EQ(stagesOf(towers.tower3), Stages(3, {1, 0.98f, 11}));
+    EXPECT_EQ(stagesOf(towers.tower4), Stages(1, {1, 0.98f, 11}));
 }
 
 TEST(Towers, AnnouncementsReplaceEachOtherAndOnlyFade) {
-    Moves moves;
-    moves.addStage(5, 7);
-    moves.addStage(5, 8);
-    moves.addStage(5, 9);
-    moves.moveTower(1);
-    EXPECT_EQ(moves.tower5.size(), 2u);
-    moves.moveTower(1);
-    ASSERT_EQ(moves.tower5.size(), 1u);
-    EXPECT_EQ(moves.tower5[0][2], 9);
-    EXPECT_EQ(moves.tower5[0][0], 0);
-    EXPECT_FLOAT_EQ(moves.tower5[0][1], 0.81f);
-    moves.moveTower(10);
-    EXPECT_EQ(moves.tower5[0][0], 0);
-    EXPECT_FLOAT_EQ(moves.tower5[0][1], 0.729f);
+    Towers towers;
+    addStage(towers, 5, 7);
+    addStage(towers, 5, 8);
+    addStage(towers, 5, 9);
+    moveTower(towers, 1);
+    EXPECT_EQ(towers.tower5.count, 2);
+    moveTower(towers, 1);
+    ASSERT_EQ(towers.tower5.count, 1);
+    EXPECT_EQ(towers.tower5.stages[0].slot, 9);
+    EXPECT_EQ(towers.tower5.stages[0].age, 0);
+    EXPECT_FLOAT_EQ(towers.tower5.stages[0].opacity, 0.81f);
+    moveTower(towers, 10);
+    EXPECT_EQ(towers.tower5.stages[0].age, 0);
+    EXPECT_FLOAT_EQ(towers.tower5.stages[0].opacity, 0.729f);
 }
 
 }  // namespace

@@ -53,28 +53,28 @@ TEST(WorldStart, InitOpensTheGameAndSetsTheStartingValues) {
         ScopedWorkingDirectory inData(dataDirectory());
         world.init();
     }
-    EXPECT_FLOAT_EQ(world.pos1, -5.0f);
-    EXPECT_FLOAT_EQ(world.pos2, 5.0f);
-    EXPECT_FLOAT_EQ(world.pos2 - world.pos1, 10.0f);
+    EXPECT_FLOAT_EQ(world.fight.pos1, -5.0f);
+    EXPECT_FLOAT_EQ(world.fight.pos2, 5.0f);
+    EXPECT_FLOAT_EQ(world.fight.pos2 - world.fight.pos1, 10.0f);
     EXPECT_FLOAT_EQ(world.drawPos1, -5.0f);
     EXPECT_FLOAT_EQ(world.drawPos2, 5.0f);
-    EXPECT_EQ(world.speed1, 0.0f);
-    EXPECT_EQ(world.speed2, 0.0f);
-    EXPECT_EQ(world.clock1 + world.clock2 + world.duelScore, 0);
-    EXPECT_EQ(world.life1, 100);
-    EXPECT_EQ(world.life2, 100);
-    EXPECT_EQ(world.timer, 1000);
-    EXPECT_EQ(world.tickStep, 5);
+    EXPECT_EQ(world.fight.speed1, 0.0f);
+    EXPECT_EQ(world.fight.speed2, 0.0f);
+    EXPECT_EQ(world.fight.clock1 + world.fight.clock2 + world.fight.duelScore, 0);
+    EXPECT_EQ(world.fight.life1, 100);
+    EXPECT_EQ(world.fight.life2, 100);
+    EXPECT_EQ(world.fight.timer, 1000);
+    EXPECT_EQ(world.fight.tickStep, 5);
     EXPECT_TRUE(world.webcamOn);
     EXPECT_EQ(world.left1 + world.right1 + world.up1 + world.down1 + world.sign1, 0);
     EXPECT_EQ(world.left2 + world.right2 + world.up2 + world.down2 + world.sign2, 0);
-    EXPECT_EQ(world.lastSign1 + world.lastSign2, 0);
+    EXPECT_EQ(world.fight.lastSign1 + world.fight.lastSign2, 0);
     EXPECT_EQ(world.camera.distance, 0.0f);
     EXPECT_EQ(world.camera.middle, 0.0f);
     // Before the first update the record is all zero: state 0, both players idle in move 0.
-    EXPECT_EQ(world.game.getGameState(), 0);
-    EXPECT_EQ(world.game.getPstate(1) + world.game.getPmove(1), REST);
-    EXPECT_EQ(world.game.getPstate(2) + world.game.getPmove(2), REST);
+    EXPECT_EQ(world.fight.game.getGameState(), 0);
+    EXPECT_EQ(world.fight.game.getPstate(1) + world.fight.game.getPmove(1), REST);
+    EXPECT_EQ(world.fight.game.getPstate(2) + world.fight.game.getPmove(2), REST);
     EXPECT_EQ(world.moves.movePoses.size(), 7u);
 
     // The engine's fixed state: blending, depth test, lighting and the 800 x 600 viewport.

@@ -70,7 +70,7 @@ TEST(ThreadsCameraLoss, LostCameraStopsTheWorkerAndTheKeyboardPlays) {
     WebCam.hDCFenetre = g_hDC;
     WebCam.captureSource = "videotestsrc is-live=true num-buffers=20 pattern=ball";
     world.setStartingValues();
-    world.timer = 0;
+    world.fight.timer = 0;
     world.webcamOn = true;
     thread_signal = 0;
     startWebcamWorker();

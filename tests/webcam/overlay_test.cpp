@@ -158,8 +158,8 @@ TEST_F(Overlay, PanelsAreWipedAndTextLeavesTheBackgroundAlone) {
 }
 
 TEST_F(Overlay, RowsShowTheirValuesAtThePanelEdge) {
-    world.life1 = 100;
-    world.life2 = -15;
+    world.shownLife1 = 100;
+    world.shownLife2 = -15;
     WebCam.varX1 = 133;
     WebCam.varY2 = 833;
     WebCam.rps1 = 2;

@@ -137,5 +137,5 @@ ViewWindow* testViewWindow() {
 }
 
 void linkWorkerToGlobals() {
-    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2});
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.shownLife1, &world.shownLife2});
 }

@@ -44,7 +44,7 @@ TEST(ThreadsWorker, CameraPictureReachesTheFight) {
     WebCam.hDCFenetre = g_hDC;
     WebCam.captureSource = source.description();
     world.setStartingValues();
-    world.timer = 0;
+    world.fight.timer = 0;
     world.webcamOn = true;
     thread_signal = 0;
     startWebcamWorker();
@@ -96,7 +96,7 @@ TEST(ThreadsWorker, NoCameraLeavesTheKeyboardInCharge) {
     WebCam.captureDevice = "/dev/vantorix-no-such-camera";
     WebCam.captureSource.clear();
     world.setStartingValues();
-    world.timer = 0;
+    world.fight.timer = 0;
     world.webcamOn = true;
     thread_signal = 0;
     testing::internal::CaptureStderr();
@@ -127,7 +127,7 @@ TEST(ThreadsWorker, RoomWayInTheDarkWithoutAFaceModel) {
     ASSERT_TRUE(WebCam.Connect());
     ReadingBox readings;
     thread_signal = 0;
-    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.life1, &world.life2, &readings,
+    linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.shownLife1, &world.shownLife2, &readings,
                            HANDS_ROOM, nullptr, "/nonexistent/faces.xml"});
     testing::internal::CaptureStderr();
     std::thread worker(thread_webcam, nullptr);

@@ -58,7 +58,7 @@ static FightEnd fight(const Moves& library, ContenderKind first, ContenderKind s
         // Nothing draws, so nothing would ever age the sparks away.
         world.moves.particles.clear();
     }
-    int difference = world.life1 - world.life2;
+    int difference = world.fight.life1 - world.fight.life2;
     end.lifeDifference = firstIsPlayer1 ? difference : -difference;
     return end;
 }
