@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes data/hand_landmark.onnx from MediaPipe's hand landmark model (the npm package
 # @mediapipe/hands, pinned and checked), converted from TFLite to ONNX for OpenCV's dnn.
-#   tools/make_hand_model.sh [--out FILE] [--model lite|full]
+#   tools/make_hand_model.sh [--out FILE] [--model lite|full] [--check]
+# --check then holds the written model, run by OpenCV's dnn, to a numpy run of the TFLite graph on
+# opencv-doc's photographs of hands (tools/hand_model/check.py; needs g++, opencv-doc, imagemagick).
 # Needs npm and Debian's python3 with flatbuffers, onnx and numpy (tools/model-packages.txt).
 # Exit status 2 on bad options or missing tools, 1 when the package or the conversion fails.
 set -euo pipefail
@@ -11,15 +13,17 @@ version=0.4.1675469240
 integrity=sha512-GxoZvL1mmhJxFxjuyj7vnC++JIuInGznHBin5c7ZSq/RbcnGyfEcJrkM/bMu5K1Mz/2Ko+vEX6/+wewmEHPrHg==
 out=$top/data/hand_landmark.onnx
 model=lite
+check=0
 usage() {
   echo "make_hand_model: $1" >&2
-  echo "usage: tools/make_hand_model.sh [--out FILE] [--model lite|full]" >&2
+  echo "usage: tools/make_hand_model.sh [--out FILE] [--model lite|full] [--check]" >&2
   exit 2
 }
 while [ $# -gt 0 ]; do
   case "$1" in
     --out) [ $# -ge 2 ] || usage "--out needs a file"; out=$2; shift 2 ;;
     --model) [ $# -ge 2 ] || usage "--model needs lite or full"; model=$2; shift 2 ;;
+    --check) check=1; shift ;;
     *) usage "unknown option $1" ;;
   esac
 done
@@ -43,3 +47,6 @@ fi
 tar -xzf "$tarball" -C "$work" package/hand_landmark_$model.tflite
 "$python" "$top/tools/hand_model/convert.py" "$work/package/hand_landmark_$model.tflite" "$out"
 echo "make_hand_model: wrote $out from $package@$version hand_landmark_$model.tflite"
+if [ $check = 1 ]; then
+  (cd "$top/tools/hand_model" && "$python" check.py "$work/package/hand_landmark_$model.tflite" "$out")
+fi
