@@ -15,7 +15,12 @@ static const unsigned long FACE_PERIOD = 3;
 // A half without a known face is searched, at half size, only on one visit in this many: it
 // costs a few times the region around a known face.
 static const unsigned long HALF_SEARCH_VISITS = 4;
-// A face not seen again on this many visits is forgotten.
+// At least this share of a face's middle is skin.
+static const double FACE_SKIN = 0.4;
+// How alike (normalised correlation) the face's middle must look to be followed there.
+static const double FACE_LIKENESS = 0.6;
+// A face not seen again on this many visits is looked for in the whole half; its last place is
+// still set aside meanwhile, since players mostly stay where they stood.
 static const int FACE_MISSES = 4;
 
 void loadFaces(RoomFaces& faces, const std::string& model) {
@@ -26,6 +31,8 @@ void loadFaces(RoomFaces& faces, const std::string& model) {
 
 void forgetFaces(RoomFaces& faces) {
     faces.known[0] = faces.known[1] = cv::Rect();
+    faces.look[0].release();
+    faces.look[1].release();
     faces.height[0] = faces.height[1] = DEFAULT_FACE_HEIGHT;
     faces.misses[0] = faces.misses[1] = 0;
     faces.tick = 0;
@@ -46,11 +53,26 @@ static std::vector<cv::Rect> detect(RoomFaces& faces, const cv::Mat& rgb, cv::Re
     cv::resize(grey, small, scaled, 0, 0, cv::INTER_AREA);
     cv::equalizeHist(small, small);
     faces.cascade.detectMultiScale(small, found, 1.15, 3, 0, cv::Size(minSide, minSide), cv::Size(maxSide, maxSide));
-    for (cv::Rect& face : found) {
-        face = cv::Rect((int)(face.x / scale), (int)(face.y / scale), (int)(face.width / scale),
-                        (int)(face.height / scale)) + region.tl();
+    std::vector<cv::Rect> skinFaces;
+    for (const cv::Rect& face : found) {
+        cv::Rect full = cv::Rect((int)(face.x / scale), (int)(face.y / scale), (int)(face.width / scale),
+                                 (int)(face.height / scale)) + region.tl();
+        // The cascade sees faces in the grain of a dark wall too: a face's middle is skin.
+        cv::Rect middle(full.x + full.width / 4, full.y + full.height / 4, full.width / 2, full.height / 2);
+        if (broadSkinShare(rgb(middle & cv::Rect(0, 0, rgb.cols, rgb.rows))) >= FACE_SKIN) {
+            skinFaces.push_back(full);
+        }
     }
-    return found;
+    return skinFaces;
+}
+
+// The face's middle, without the room around it, to follow the face when the cascade misses it.
+static void remember(RoomFaces& faces, int player, const cv::Rect& face, const cv::Mat& rgb) {
+    faces.known[player] = face;
+    faces.height[player] = face.height;
+    faces.misses[player] = 0;
+    cv::Rect middle(face.x + face.width / 5, face.y + face.height / 5, face.width * 3 / 5, face.height * 3 / 5);
+    cv::cvtColor(rgb(middle), faces.look[player], cv::COLOR_RGB2GRAY);
 }
 
 int playerOfFace(const cv::Rect& face) { return face.x + face.width / 2 >= IMAGE_COLUMNS / 2 ? 0 : 1; }
@@ -60,9 +82,7 @@ std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb) {
     for (const cv::Rect& face : found) {
         int player = playerOfFace(face);
         if (face.area() > faces.known[player].area()) {
-            faces.known[player] = face;
-            faces.height[player] = face.height;
-            faces.misses[player] = 0;
+            remember(faces, player, face, rgb);
         }
     }
     return found;
@@ -73,7 +93,8 @@ static void lookAgain(RoomFaces& faces, const cv::Mat& rgb, int player, unsigned
     cv::Rect region, whole(0, 0, rgb.cols, rgb.rows);
     double scale = 0.5;
     int minSide = MIN_FACE, maxSide = rgb.rows / 2;
-    if (!known.empty()) {
+    bool lost = faces.misses[player] >= FACE_MISSES;
+    if (!known.empty() && !lost) {
         // The face at FOLLOWED_FACE pixels, allowed to grow or shrink by a third.
         int grow = known.width * 2 / 5;
         region = cv::Rect(known.x - grow, known.y - grow, known.width + 2 * grow, known.height + 2 * grow) & whole;
@@ -93,17 +114,41 @@ static void lookAgain(RoomFaces& faces, const cv::Mat& rgb, int player, unsigned
         }
     }
     if (!best.empty()) {
-        faces.known[player] = best;
-        faces.height[player] = best.height;
-        faces.misses[player] = 0;
-    } else if (!known.empty() && ++faces.misses[player] >= FACE_MISSES) {
-        faces.known[player] = cv::Rect();
-        faces.misses[player] = 0;
+        remember(faces, player, best, rgb);
+    } else if (!known.empty() && !lost) {
+        faces.misses[player]++;
+    }
+}
+
+// The face moved by what its middle looks like most, near where it was: a player drifts a
+// few pixels between two looks of the cascade, or for long where it cannot find the face.
+static void matchFace(RoomFaces& faces, const cv::Mat& rgb, int player) {
+    cv::Rect known = faces.known[player];
+    const cv::Mat& look = faces.look[player];
+    if (known.empty() || look.empty()) {
+        return;
+    }
+    int reach = std::max(4, known.width / 4);
+    cv::Rect middle(known.x + known.width / 5, known.y + known.height / 5, look.cols, look.rows);
+    cv::Rect area = cv::Rect(middle.x - reach, middle.y - reach, middle.width + 2 * reach, middle.height + 2 * reach) &
+                    cv::Rect(0, 0, rgb.cols, rgb.rows);
+    if (area.width <= look.cols || area.height <= look.rows) {
+        return;
+    }
+    cv::Mat grey, score;
+    cv::cvtColor(rgb(area), grey, cv::COLOR_RGB2GRAY);
+    cv::matchTemplate(grey, look, score, cv::TM_CCOEFF_NORMED);
+    double best = 0;
+    cv::Point at;
+    cv::minMaxLoc(score, nullptr, &best, nullptr, &at);
+    if (best >= FACE_LIKENESS) {
+        faces.known[player] += area.tl() + at - middle.tl();
     }
 }
 
 void followFaces(RoomFaces& faces, const cv::Mat& rgb) {
     unsigned long tick = faces.tick++;
+    matchFace(faces, rgb, (int)(tick % 2));
     if (tick % FACE_PERIOD != 0) {
         return;
     }

@@ -55,6 +55,8 @@ void resetSkin(SkinGate& skin);
 void sampleSkin(SkinGate& skin, int player, const cv::Mat& hsv, const cv::Mat& sampleMask);
 // Turns the samples into the gates; keeps the broad one for a player too little seen.
 void settleSkin(SkinGate& skin);
+// The share of the RGB pixels that any complexion's skin could be.
+double broadSkinShare(const cv::Mat& rgb);
 // 255 where the HSV pixels are the player's skin.
 void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& out);
 
@@ -66,6 +68,7 @@ struct RoomFaces {
     cv::Rect known[2];  // full-picture boxes, empty when unknown; index 0 player 1
     int misses[2] = {0, 0};
     int height[2];  // the last face's height, kept when it is lost: a hand is about as tall
+    cv::Mat look[2];  // the grey middle of each face as the cascade last found it
     unsigned long tick = 0;
 };
 void loadFaces(RoomFaces& faces, const std::string& model);

@@ -3,16 +3,19 @@
 
 #include <opencv2/imgproc.hpp>
 
-// Below this mean brightness (0-255) the camera's grain swamps the colour of skin.
-static const double DARK_MEAN = 28;
+// With fewer than this share of pixels brighter than DARK_LEVEL, skin is lost in the camera's
+// grain; a dark wall alone does not make it, the players before it are lit.
+static const double LIT_SHARE = 0.03;
+static const int DARK_LEVEL = 50;
 // A picture with this share of its pixels burnt white has lost the colour of skin there.
 static const double BURNT_SHARE = 0.3;
 static const int BURNT_LEVEL = 250;
 
 std::string lightNotice(const cv::Mat& smallRgb) {
-    cv::Mat luma, burnt;
+    cv::Mat luma, lit, burnt;
     cv::cvtColor(smallRgb, luma, cv::COLOR_RGB2GRAY);
-    if (cv::mean(luma)[0] < DARK_MEAN) {
+    cv::compare(luma, DARK_LEVEL, lit, cv::CMP_GE);
+    if (cv::countNonZero(lit) < LIT_SHARE * luma.total()) {
         return "The picture is too dark: light the room";
     }
     cv::compare(luma, BURNT_LEVEL, burnt, cv::CMP_GE);

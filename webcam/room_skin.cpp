@@ -104,3 +104,11 @@ void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& o
     cv::threshold(lit, lit, MIN_VALUE - 1, 255, cv::THRESH_BINARY);
     cv::bitwise_and(out, lit, out);
 }
+
+double broadSkinShare(const cv::Mat& rgb) {
+    static const cv::Mat broad = gateOf(BROAD);
+    cv::Mat hsv, skin;
+    cv::cvtColor(rgb, hsv, cv::COLOR_RGB2HSV);
+    cv::calcBackProject(&hsv, 1, CHANNELS, broad, skin, RANGES, 1.0, true);
+    return rgb.empty() ? 0 : (double)cv::countNonZero(skin) / rgb.total();
+}

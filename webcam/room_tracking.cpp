@@ -34,6 +34,7 @@ void followHand(HandTrack& track, bool found, cv::Point2f centre) {
         track.centre = centre;
         track.lost = 0;
     } else if (track.have && ++track.lost >= LOST_FRAMES) {
-        track.have = false;
+        track = HandTrack();
     }
 }
+

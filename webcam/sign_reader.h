@@ -20,10 +20,14 @@ struct HandPatch {
 };
 
 // A sign reader: its name for the notes and its function, which gives a sign code of
-// game/codes.h (NO_SIGN when it cannot tell).
+// game/codes.h (NO_SIGN when it cannot tell), handed the reader's own state (a learned model,
+// the hands it follows), null for a reader that keeps none.
 struct SignReader {
     const char* name;
-    int (*read)(const HandPatch& hand);
+    int (*readWith)(void* self, const HandPatch& hand);
+    void* self;
+
+    int read(const HandPatch& hand) const { return readWith(self, hand); }
 };
 
 // The reader of the hand's outline: fingers told from the gaps between them.
