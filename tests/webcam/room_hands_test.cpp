@@ -1,0 +1,192 @@
+// The room way of finding hands: hands_read on drawn rooms with known hands, its refusals, and the
+// finder learning again after the light changed and setting faces aside.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/files.h"
+#include "tests/support/program.h"
+#include "tests/webcam/room_scene_frames.h"
+#include "webcam/room_hands.h"
+
+namespace {
+
+const int EMPTY = 8, STAND = 5;
+// Player 1 stands in the picture's right half, player 2 in its left.
+const int STAND1 = 240, STAND2 = 80;
+
+std::vector<DrawnPlayer> standing(int shift = 0) {
+    return {{STAND1, shift, 0, 0, 0}, {STAND2, -shift, 0, 0, 0}};
+}
+
+// Learning frames, then the given play, in one list.
+std::vector<DrawnFrame> scene(const std::vector<std::vector<DrawnPlayer>>& play, double light = 1.0) {
+    std::vector<DrawnFrame> frames;
+    for (int n = 0; n < EMPTY; ++n) {
+        frames.push_back(drawRoom({}, light, n));
+    }
+    for (int n = 0; n < STAND; ++n) {
+        frames.push_back(drawRoom(standing(n % 3 - 1), light, 100 + n));
+    }
+    for (size_t n = 0; n < play.size(); ++n) {
+        frames.push_back(drawRoom(play[n], light, 200 + (unsigned)n));
+    }
+    return frames;
+}
+
+int walkStep(int x) { return x - 80 >= 15 ? -1 : x - 80 <= -15 ? 1 : 0; }
+
+struct ToolRun {
+    int status;
+    std::vector<std::string> out, err;
+};
+
+ToolRun runTool(const std::vector<std::string>& arguments) {
+    Launch launch;
+    launch.commandLine = {std::string(VANTORIX_TEST_TOOLS_DIR) + "/hands_read"};
+    launch.commandLine.insert(launch.commandLine.end(), arguments.begin(), arguments.end());
+    launch.workingDirectory = "/tmp";
+    RunningProgram tool(launch);
+    ToolRun run;
+    run.status = tool.waitForExit(EXIT_TIMEOUT_MS);
+    run.out = linesOf(tool.output());
+    run.err = linesOf(tool.errors());
+    return run;
+}
+
+std::vector<std::string> writeFrames(const FreshFolder& folder, const std::vector<DrawnFrame>& frames) {
+    std::vector<std::string> paths;
+    for (size_t n = 0; n < frames.size(); ++n) {
+        paths.push_back(folder.path() + "/" + std::to_string(n) + ".ppm");
+        writePpm(paths.back(), frames[n].rgb);
+    }
+    return paths;
+}
+
+}  // namespace
+
+// Both players' hands in a lit room, read by the tool as the game reads them: place, sign and
+// step right for every sign on both sides of each half; nobody left in the picture, no hand.
+TEST(RoomHandsTool, ReadsBothPlayersInALitRoomAndNoHandWhenTheyLeave) {
+    std::vector<std::vector<DrawnPlayer>> play;
+    for (int n = 0; n < 6; ++n) {
+        int reach = n % 2 == 0 ? -45 : 40;
+        play.push_back({{STAND1, 0, n % 3 + 1, STAND1 + reach, 150}, {STAND2, 0, (n + 1) % 3 + 1, STAND2 - reach, 155}});
+    }
+    play.push_back({});
+    play.push_back({});
+    std::vector<DrawnFrame> frames = scene(play);
+    FreshFolder folder;
+    std::vector<std::string> arguments = {"--hands", "room", "--empty", std::to_string(EMPTY), "--stand", std::to_string(STAND)};
+    std::vector<std::string> paths = writeFrames(folder, frames);
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    ToolRun run = runTool(arguments);
+    ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
+    ASSERT_EQ(run.out.size(), frames.size() * 2);
+    for (size_t line = 2 * (EMPTY + STAND); line < run.out.size(); ++line) {
+        std::istringstream words(run.out[line]);
+        size_t frame;
+        int player, found, x, y, sign, step;
+        words >> frame >> player >> found >> x >> y >> sign >> step;
+        const DrawnHand& truth = frames[frame].hands[player - 1];
+        SCOPED_TRACE(run.out[line]);
+        ASSERT_EQ(found, truth.shown ? 1 : 0);
+        if (truth.shown) {
+            int trueX = truth.x - (player == 1 ? 160 : 0);
+            EXPECT_NEAR(x, trueX, 15);
+            EXPECT_EQ(sign, play[frame - EMPTY - STAND][player - 1].sign);
+            EXPECT_EQ(step, walkStep(trueX));
+        }
+    }
+    run = runTool({"--hands", "design", paths[0], paths.back()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.size(), 4u);
+}
+
+// Status 2 and one line naming what is wrong: frames that cannot be read, are not binary PPM,
+// have the wrong size or too few pixels, and bad options (with the usage after the line).
+TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
+    FreshFolder folder;
+    std::string good = folder.path() + "/good.ppm";
+    writePpm(good, drawRoom({}, 1.0, 1).rgb);
+    std::string ppm = readWholeFile(good);
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"missing.ppm", ""},
+        {"text.ppm", "P3\n320 240\n255\n0 0 0\n"},
+        {"small.ppm", "P6\n160 120\n255\n" + std::string(160 * 120 * 3, '\0')},
+        {"short.ppm", ppm.substr(0, ppm.size() / 2)},
+        {"header.ppm", "P6\n320 x\n255\n"},
+    };
+    for (const auto& file : bad) {
+        std::string path = folder.path() + "/" + file.first;
+        if (!file.second.empty()) {
+            writeWholeFile(path, file.second);
+        }
+        ToolRun run = runTool({"--hands", "room", good, path});
+        EXPECT_EQ(run.status, 2) << file.first;
+        ASSERT_EQ(run.err.size(), 1u) << file.first;
+        EXPECT_NE(run.err[0].find(path), std::string::npos) << run.err[0];
+        EXPECT_TRUE(run.out.empty());
+    }
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {"--hands", "magic", good}, {"--hands", "room", "--empty", "many", good}, {"--hands", "room"}, {good}}) {
+        ToolRun run = runTool(options);
+        EXPECT_EQ(run.status, 2);
+        ASSERT_GE(run.err.size(), 2u);
+        EXPECT_NE(run.err[1].find("usage"), std::string::npos);
+    }
+}
+
+// A room learnt in one light does not hold in another: the finder says so, and once it learns
+// the room and the players again in the new light it finds the hands.
+TEST(RoomHands, LearnsAgainAfterTheLightChanges) {
+    std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, 200, 150}, {STAND2, 0, 1, 120, 150}};
+    std::vector<DrawnFrame> bright = scene({}), dim = scene({signing}, 0.55);
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    for (int n = 0; n < EMPTY + STAND; ++n) {
+        n < EMPTY ? hands.learnEmptyRoom(bright[n].rgb.data()) : hands.learnPlayers(bright[n].rgb.data());
+    }
+    hands.read(dim.back().rgb.data());
+    EXPECT_NE(hands.view().notice.find("light"), std::string::npos) << hands.view().notice;
+    hands.learnAgain();
+    for (int n = 0; n < EMPTY + STAND; ++n) {
+        n < EMPTY ? hands.learnEmptyRoom(dim[n].rgb.data()) : hands.learnPlayers(dim[n].rgb.data());
+    }
+    HandReading reading = hands.read(dim.back().rgb.data());
+    EXPECT_EQ(hands.view().notice, "");
+    EXPECT_TRUE(reading.player1.found && reading.player2.found);
+    EXPECT_NEAR(reading.player1.baryX, dim.back().hands[0].x - 160, 15);
+    EXPECT_NEAR(reading.player2.baryX, dim.back().hands[1].x, 15);
+    EXPECT_EQ(reading.player1.sign, 2);
+    EXPECT_EQ(reading.player2.sign, 1);
+}
+
+// Heads that turn and move after the players were learnt are still no hands, and a hand held
+// up beside the face is found beside it, not on it.
+TEST(RoomHands, FaceIsNeverTakenForAHand) {
+    std::vector<std::vector<DrawnPlayer>> play = {standing(8), standing(-8)};
+    play.push_back({{STAND1, 6, 1, STAND1 - 40, 80}, {STAND2, -6, 3, STAND2 + 40, 85}});
+    std::vector<DrawnFrame> frames = scene(play);
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    for (size_t n = 0; n < frames.size(); ++n) {
+        if (n < (size_t)EMPTY) {
+            hands.learnEmptyRoom(frames[n].rgb.data());
+        } else if (n < (size_t)(EMPTY + STAND)) {
+            hands.learnPlayers(frames[n].rgb.data());
+        } else {
+            HandReading reading = hands.read(frames[n].rgb.data());
+            const PlayerHand* found[2] = {&reading.player1, &reading.player2};
+            for (int p = 0; p < 2; ++p) {
+                const DrawnHand& truth = frames[n].hands[p];
+                ASSERT_EQ(found[p]->found, truth.shown) << "frame " << n << " player " << p + 1;
+                const ImageBox& box = hands.view().hands[p];
+                bool onFace = box.left < truth.faceRight && box.right > truth.faceLeft && box.top < truth.faceBottom &&
+                              box.bottom > truth.faceTop && std::abs(found[p]->baryX + (p == 0 ? 160 : 0) - truth.x) > 15;
+                EXPECT_FALSE(truth.shown && onFace) << "frame " << n << " player " << p + 1;
+            }
+        }
+    }
+}
