@@ -134,7 +134,7 @@ TEST(ThreadsWorker, RoomWayInTheDarkWithoutAFaceModel) {
     // The notice is written in orange to the right of the progress bar, once the room is learnt.
     int noticePixels = 0;
     WindowReader reader(g_hWnd);
-    for (int waited = 0; waited < 8000 && noticePixels == 0; waited += 200) {
+    for (int waited = 0; waited < 15000 && noticePixels == 0; waited += 200) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         reader.grab();
         for (int x = 640; x < 1200; ++x) {
