@@ -1,9 +1,12 @@
 // Each way as the game runs it: the design's chain on a camera image, the room finder's calls.
 #include "hand_ways.h"
 
+#include <cstdio>
+
 #include "game/codes.h"
 #include "webcam/WebCam.h"
 #include "webcam/design_reading.h"
+#include "webcam/landmark_reader.h"
 #include "webcam/room_hands.h"
 
 static void loadImage(CWebCam& cam, const std::vector<unsigned char>& rgb) {
@@ -38,8 +41,15 @@ static HandReading noReading() {
 }
 
 std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>& frames,
-                                  const std::vector<FrameRole>& roles) {
+                                  const std::vector<FrameRole>& roles, const std::string& handModel) {
     RoomHands hands(DEFAULT_FACE_MODEL);
+    LandmarkReader landmarks(handModel);
+    if (landmarks.loaded()) {
+        hands.setSignReader(landmarks.signReader());
+    } else if (!handModel.empty()) {
+        std::fprintf(stderr, "hands_read: the hand model %s %s; signs are read from the hand's outline\n",
+                     handModel.c_str(), landmarks.error().c_str());
+    }
     std::vector<HandReading> readings;
     for (size_t i = 0; i < frames.size(); ++i) {
         if (roles[i] == EMPTY_FRAME) {

@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "hand_ways.h"
+#include "webcam/landmark_model.h"
 #include "ppm_frame.h"
 
 static const int BAD_INPUT = 2;
 static const char* const USAGE =
-    "usage: hands_read --hands design|room [--empty N] [--stand M] FRAME...\n"
+    "usage: hands_read --hands design|room [--empty N] [--stand M] [--model FILE | --no-learned] FRAME...\n"
     "  FRAME: 320 x 240 binary PPM (P6, maxval 255) in the camera's orientation; the first N are\n"
     "  learnt as the empty room, the next M as the players standing hands down (room way).\n"
+    "  The room way reads signs with the hand landmark model FILE (hand_landmark.onnx in the working\n"
+    "  folder unless told), or from the hand's outline with --no-learned or when the model cannot be read.\n"
     "  Prints FRAME PLAYER FOUND X Y SIGN STEP for each frame and player. Exit status 2 on bad\n"
     "  options or frames.\n";
 
@@ -20,6 +23,7 @@ struct Options {
     std::string way;
     int empty = 0;
     int stand = 0;
+    std::string model = DEFAULT_HAND_MODEL;
     std::vector<std::string> frames;
 };
 
@@ -49,8 +53,10 @@ static std::string parse(int argc, char** argv, Options& options) {
             if (!count(argv[++i], arg == "--empty" ? options.empty : options.stand)) {
                 return arg + " takes a count of frames, not " + argv[i];
             }
+        } else if (arg == "--model" && hasValue) {
+            options.model = argv[++i];
         } else if (arg == "--no-learned") {
-            // Kept for a learnt sign reader; the shape reader is the only one today.
+            options.model.clear();
         } else if (arg.size() > 1 && arg[0] == '-') {
             return hasValue || arg.rfind("--", 0) != 0 ? "unknown option " + arg : arg + " needs a value";
         } else {
@@ -96,7 +102,7 @@ int main(int argc, char** argv) {
         roles.push_back(n < options.empty ? EMPTY_FRAME : n < options.empty + options.stand ? STAND_FRAME : PLAY_FRAME);
     }
     bool designWay = options.way == "design";
-    std::vector<HandReading> readings = designWay ? readDesign(frames) : readRoom(frames, roles);
+    std::vector<HandReading> readings = designWay ? readDesign(frames) : readRoom(frames, roles, options.model);
     for (size_t i = 0; i < readings.size(); ++i) {
         printHand(i, 1, readings[i].player1, designWay);
         printHand(i, 2, readings[i].player2, designWay);

@@ -1,0 +1,128 @@
+// The learned sign reader: the finger rule on landmark sets, the model on a photograph and on no
+// hand, and a damaged or missing model file leaving the signs to the hand's outline.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "game/codes.h"
+#include "tests/support/files.h"
+#include "tests/support/program.h"
+#include "tests/webcam/room_scene_frames.h"
+#include "webcam/landmark_model.h"
+#include "webcam/landmark_sign.h"
+
+namespace {
+
+const std::string MODEL = VANTORIX_DATA_DIR "/hand_landmark.onnx";
+
+// A hand drawn as landmarks: the wrist at (100, 100), the palm up the picture, each long finger
+// straight along the palm or curled back into it, the whole turned by angle about the wrist.
+HandLandmarks handOf(const bool stretched[4], double angle) {
+    HandLandmarks hand;
+    double px[HAND_POINTS] = {0}, py[HAND_POINTS] = {0};
+    for (int f = 0; f < 4; ++f) {
+        double x = -15 + 10 * f;
+        int mcp = INDEX_MCP + 4 * f;
+        px[mcp] = x, py[mcp] = -40;
+        px[mcp + 1] = x, py[mcp + 1] = -58;
+        if (stretched[f]) {
+            px[mcp + 2] = x, py[mcp + 2] = -70;
+            px[mcp + 3] = x, py[mcp + 3] = -80;
+        } else {  // folded over the palm: the tip comes back towards the wrist
+            px[mcp + 2] = x, py[mcp + 2] = -45;
+            px[mcp + 3] = x, py[mcp + 3] = -35;
+        }
+    }
+    for (int t = THUMB_CMC; t <= THUMB_TIP; ++t) {
+        px[t] = -15 - 8 * t, py[t] = -8 * t;
+    }
+    for (int i = 0; i < HAND_POINTS; ++i) {
+        hand.x[i] = (float)(100 + px[i] * std::cos(angle) - py[i] * std::sin(angle));
+        hand.y[i] = (float)(100 + px[i] * std::sin(angle) + py[i] * std::cos(angle));
+    }
+    hand.presence = 1;
+    return hand;
+}
+
+struct ToolRun {
+    int status;
+    std::vector<std::string> out, err;
+};
+
+ToolRun handsRead(const std::vector<std::string>& arguments) {
+    Launch launch;
+    launch.commandLine = {std::string(VANTORIX_TEST_TOOLS_DIR) + "/hands_read", "--hands", "room"};
+    launch.commandLine.insert(launch.commandLine.end(), arguments.begin(), arguments.end());
+    launch.workingDirectory = "/tmp";
+    RunningProgram tool(launch);
+    ToolRun run;
+    run.status = tool.waitForExit(EXIT_TIMEOUT_MS);
+    run.out = linesOf(tool.output());
+    run.err = linesOf(tool.errors());
+    return run;
+}
+
+}  // namespace
+
+// Paper, rock and scissors at any turn of the hand, thumb out or in; three fingers, or the
+// index and little finger, are no sign.
+TEST(LandmarkSign, FingersStretchedMakeTheSignAtAnyTurn) {
+    const struct {
+        bool fingers[4];
+        int sign;
+    } cases[] = {{{true, true, true, true}, PAPER},      {{false, false, false, false}, ROCK},
+                 {{true, true, false, false}, SCISSORS}, {{true, true, true, false}, NO_SIGN},
+                 {{true, false, false, true}, NO_SIGN},  {{false, true, true, false}, NO_SIGN}};
+    for (const auto& c : cases) {
+        for (double angle : {0.0, 0.7, -1.2, 3.0}) {
+            SCOPED_TRACE(angle);
+            EXPECT_EQ(signOfFingers(stretchedFingers(handOf(c.fingers, angle))), c.sign);
+        }
+    }
+}
+
+// The committed model sees no hand in a room without anybody.
+TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
+    LandmarkModel model(MODEL);
+    ASSERT_TRUE(model.loaded()) << model.error();
+    HandSquare square;
+    square.centreX = 160, square.centreY = 120, square.side = 200;
+    HandLandmarks found;
+    ASSERT_TRUE(model.run(drawRoom({}, 1.0, 3).rgb.data(), square, found));
+    EXPECT_LT(found.presence, 0.5f);
+}
+
+// A model file missing, empty, cut in half or of random bytes is refused in words, not thrown
+// or crashed on; hands_read then says so in one line naming it and reads every frame without it.
+TEST(LandmarkModel, DamagedOrMissingFileLeavesTheSignsToTheOutline) {
+    FreshFolder folder;
+    std::string whole = readWholeFile(MODEL);
+    std::string random(65536, '\0');
+    unsigned int state = 12345;
+    for (char& byte : random) {
+        state = state * 1103515245u + 12345u;
+        byte = (char)(state >> 16);
+    }
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"empty.onnx", ""}, {"half.onnx", whole.substr(0, whole.size() / 2)}, {"random.onnx", random}};
+    std::vector<std::string> paths = {folder.path() + "/missing.onnx"};
+    for (const auto& file : files) {
+        paths.push_back(folder.path() + "/" + file.first);
+        writeWholeFile(paths.back(), file.second);
+    }
+    std::string frame = folder.path() + "/room.ppm";
+    writePpm(frame, drawRoom({}, 1.0, 1).rgb);
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        LandmarkModel model(path);
+        EXPECT_FALSE(model.loaded());
+        EXPECT_FALSE(model.error().empty());
+        ToolRun run = handsRead({"--model", path, "--empty", "1", "--stand", "1", frame, frame, frame});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out.size(), 6u);
+        ASSERT_EQ(run.err.size(), 1u);
+        EXPECT_NE(run.err[0].find(path), std::string::npos) << run.err[0];
+    }
+}

@@ -1,0 +1,101 @@
+// The hand landmark model run by OpenCV's dnn on a turned square cut from the picture.
+#include "webcam/landmark_model.h"
+
+#include <opencv2/dnn.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <cmath>
+#include <fstream>
+#include <vector>
+
+// The model's input side and the outputs read from it (names kept from the TFLite graph).
+static const int INPUT_SIDE = 224;
+static const char* const LANDMARKS_OUTPUT = "Identity";
+static const char* const PRESENCE_OUTPUT = "Identity_1";
+static const int LANDMARK_VALUES = HAND_POINTS * 3;
+
+struct LandmarkModel::Net {
+    cv::dnn::Net dnn;
+    std::vector<cv::String> outputNames{LANDMARKS_OUTPUT, PRESENCE_OUTPUT};
+    std::vector<cv::Mat> outputs;
+    cv::Mat crop, blob;
+};
+
+static bool fileExists(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return in.good();
+}
+
+// The network answers a blank square with outputs of the expected sizes, or it is not the model.
+static bool answersLikeTheModel(cv::dnn::Net& dnn, std::vector<cv::Mat>& outputs) {
+    cv::Mat blank = cv::Mat::zeros(INPUT_SIDE, INPUT_SIDE, CV_8UC3);
+    dnn.setInput(cv::dnn::blobFromImage(blank, 1.0 / 255));
+    dnn.forward(outputs, std::vector<cv::String>{LANDMARKS_OUTPUT, PRESENCE_OUTPUT});
+    return outputs.size() == 2 && outputs[0].total() == (size_t)LANDMARK_VALUES && outputs[1].total() == 1 &&
+           outputs[0].type() == CV_32F && outputs[1].type() == CV_32F;
+}
+
+LandmarkModel::LandmarkModel(const std::string& path) {
+    if (!fileExists(path)) {
+        why = "is missing";
+        return;
+    }
+    // The model runs in the webcam worker beside the renderer: one core, as the room finder.
+    cv::setNumThreads(1);
+    std::unique_ptr<Net> made(new Net);
+    try {
+        made->dnn = cv::dnn::readNetFromONNX(path);
+        made->dnn.setPreferableBackend(cv::dnn::DNN_BACKEND_OPENCV);
+        made->dnn.setPreferableTarget(cv::dnn::DNN_TARGET_CPU);
+        if (made->dnn.empty() || !answersLikeTheModel(made->dnn, made->outputs)) {
+            why = "is not a hand landmark model";
+            return;
+        }
+    } catch (const cv::Exception&) {
+        why = "is damaged";
+        return;
+    } catch (const std::exception&) {
+        why = "is damaged";
+        return;
+    }
+    net = std::move(made);
+}
+
+LandmarkModel::~LandmarkModel() = default;
+
+bool LandmarkModel::loaded() const { return net != nullptr; }
+
+const std::string& LandmarkModel::error() const { return why; }
+
+// The affine map from the picture to the model's square, the hand's fingers brought up.
+static cv::Mat squareMap(const HandSquare& square) {
+    double scale = INPUT_SIDE / std::max(square.side, 1.0f);
+    double c = std::cos(square.turn) * scale, s = std::sin(square.turn) * scale;
+    cv::Mat map = (cv::Mat_<double>(2, 3) << c, -s, 0, s, c, 0);
+    map.at<double>(0, 2) = INPUT_SIDE / 2.0 - (c * square.centreX - s * square.centreY);
+    map.at<double>(1, 2) = INPUT_SIDE / 2.0 - (s * square.centreX + c * square.centreY);
+    return map;
+}
+
+bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, HandLandmarks& out) {
+    if (!net) {
+        return false;
+    }
+    cv::Mat frame(240, 320, CV_8UC3, const_cast<unsigned char*>(rgb));
+    cv::Mat map = squareMap(square);
+    cv::warpAffine(frame, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE), cv::INTER_LINEAR,
+                   cv::BORDER_CONSTANT, cv::Scalar::all(0));
+    cv::dnn::blobFromImage(net->crop, net->blob, 1.0 / 255);
+    net->dnn.setInput(net->blob);
+    net->dnn.forward(net->outputs, net->outputNames);
+    const float* values = net->outputs[0].ptr<float>();
+    cv::Mat back;
+    cv::invertAffineTransform(map, back);
+    for (int i = 0; i < HAND_POINTS; ++i) {
+        double u = values[3 * i], v = values[3 * i + 1];
+        out.x[i] = (float)(back.at<double>(0, 0) * u + back.at<double>(0, 1) * v + back.at<double>(0, 2));
+        out.y[i] = (float)(back.at<double>(1, 0) * u + back.at<double>(1, 1) * v + back.at<double>(1, 2));
+    }
+    out.presence = net->outputs[1].at<float>(0);
+    return true;
+}

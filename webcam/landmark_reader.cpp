@@ -1,0 +1,85 @@
+// The landmark model read on each player's hand: where to look, whether it is a hand, the sign it shows.
+#include "webcam/landmark_reader.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/codes.h"
+#include "webcam/landmark_sign.h"
+
+// Below this presence the model is looking at something else than a hand: MediaPipe's own
+// threshold for going on following one.
+static const float MIN_PRESENCE = 0.5f;
+// The cut hand (palm and fingers) fills this share of the square's side, leaving room for
+// fingers the cut lost and the context the model was trained with.
+static const float CUT_SHARE = 0.6f;
+// MediaPipe's following square: twice the palm and finger roots, moved a tenth towards the fingers.
+static const float FOLLOW_SCALE = 2.0f;
+static const float FOLLOW_SHIFT = 0.1f;
+static const double HALF_PI = 1.5707963267948966;
+
+LandmarkReader::LandmarkReader(const std::string& modelPath) : model(modelPath) {}
+
+static int readThrough(void* self, const HandPatch& hand) { return static_cast<LandmarkReader*>(self)->read(hand); }
+
+SignReader LandmarkReader::signReader() { return SignReader{"landmarks", readThrough, this}; }
+
+HandSquare squareOfCut(const ImageBox& box) {
+    HandSquare square;
+    square.centreX = (box.left + box.right) / 2.0f;
+    square.centreY = (box.top + box.bottom) / 2.0f;
+    square.side = std::max(box.right - box.left, box.bottom - box.top) / CUT_SHARE;
+    return square;
+}
+
+HandSquare squareOfLandmarks(const HandLandmarks& hand) {
+    static const int FRAME_POINTS[] = {WRIST,     THUMB_CMC,  THUMB_MCP, THUMB_IP, INDEX_MCP, INDEX_PIP,
+                                       MIDDLE_MCP, MIDDLE_PIP, RING_MCP, RING_PIP, PINKY_MCP, PINKY_PIP};
+    HandSquare square;
+    float dx = hand.x[MIDDLE_MCP] - hand.x[WRIST], dy = hand.y[MIDDLE_MCP] - hand.y[WRIST];
+    square.turn = (float)(-HALF_PI - std::atan2(dy, dx));
+    float c = std::cos(square.turn), s = std::sin(square.turn);
+    // The points' box in the turned picture, where the fingers point up.
+    float low[2] = {1e9f, 1e9f}, high[2] = {-1e9f, -1e9f};
+    for (int point : FRAME_POINTS) {
+        float u = c * hand.x[point] - s * hand.y[point], v = s * hand.x[point] + c * hand.y[point];
+        low[0] = std::min(low[0], u), high[0] = std::max(high[0], u);
+        low[1] = std::min(low[1], v), high[1] = std::max(high[1], v);
+    }
+    square.side = FOLLOW_SCALE * std::max(high[0] - low[0], high[1] - low[1]);
+    float u = (low[0] + high[0]) / 2, v = (low[1] + high[1]) / 2 - FOLLOW_SHIFT * square.side;
+    // Back from the turned picture to the picture.
+    square.centreX = c * u + s * v;
+    square.centreY = -s * u + c * v;
+    return square;
+}
+
+bool LandmarkReader::runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out) {
+    ++modelRuns;
+    return model.run(hand.rgb, square, out) && out.presence >= MIN_PRESENCE;
+}
+
+static bool inside(const HandSquare& square, float x, float y) {
+    return std::abs(x - square.centreX) < square.side / 2 && std::abs(y - square.centreY) < square.side / 2;
+}
+
+int LandmarkReader::read(const HandPatch& hand) {
+    int player = (hand.box.left + hand.box.right) / 2 >= 160 ? 0 : 1;
+    Followed& followed = this->followed[player];
+    HandSquare cut = squareOfCut(hand.box);
+    HandLandmarks found;
+    // The last landmarks' square frames the hand better than the skin's cut, while the hand
+    // is still in it; the cut is the way back when it is not.
+    bool seen = followed.have && inside(followed.square, cut.centreX, cut.centreY) &&
+                runOn(hand, followed.square, found);
+    if (!seen) {
+        seen = runOn(hand, cut, found);
+    }
+    followed.have = seen;
+    followed.landmarks = found;
+    if (!seen) {
+        return NO_SIGN;
+    }
+    followed.square = squareOfLandmarks(found);
+    return signOfFingers(stretchedFingers(found));
+}

@@ -1,0 +1,48 @@
+// The learned sign reader: the landmark model run on each found hand, followed from frame to frame.
+#ifndef VANTORIX_LANDMARK_READER_H
+#define VANTORIX_LANDMARK_READER_H
+
+#include <string>
+
+#include "webcam/landmark_model.h"
+#include "webcam/sign_reader.h"
+
+class LandmarkReader {
+public:
+    // modelPath: the ONNX hand landmark model; see error() when it cannot be used.
+    explicit LandmarkReader(const std::string& modelPath);
+
+    bool loaded() const { return model.loaded(); }
+    // Why the model cannot be used ("is missing", "is damaged"...), empty once it is loaded.
+    const std::string& error() const { return model.error(); }
+    // The seam's reader, reading through this object, which must outlive its use.
+    SignReader signReader();
+
+    // The sign of one found hand; NO_SIGN when the model believes no hand is there.
+    int read(const HandPatch& hand);
+    // The last landmarks the model gave for a player (0 player 1) and whether they are a hand.
+    const HandLandmarks& lastLandmarks(int player) const { return followed[player].landmarks; }
+    bool following(int player) const { return followed[player].have; }
+    // Model runs since the reader was made, for the notes on its cost.
+    unsigned long runs() const { return modelRuns; }
+
+private:
+    struct Followed {
+        bool have = false;
+        HandSquare square;  // where to look on the next frame, from the last landmarks
+        HandLandmarks landmarks;
+    };
+    bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
+
+    LandmarkModel model;
+    Followed followed[2];
+    unsigned long modelRuns = 0;
+};
+
+// The square a hand's landmarks call for on the next frame: its palm and finger roots, turned
+// upright and taken twice as large, as MediaPipe follows a hand.
+HandSquare squareOfLandmarks(const HandLandmarks& hand);
+// The square around a hand the room way cut from its skin, fingers taken to be up.
+HandSquare squareOfCut(const ImageBox& box);
+
+#endif
