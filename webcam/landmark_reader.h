@@ -18,6 +18,8 @@ public:
     // The seam's reader, reading through this object, which must outlive its use.
     SignReader signReader();
 
+    // Forgets the hands followed, when the room is learnt again.
+    void forget();
     // The sign of one found hand; NO_SIGN when the model believes no hand is there.
     int read(const HandPatch& hand);
     // The last landmarks the model gave for a player (0 player 1) and whether they are a hand.
@@ -33,6 +35,7 @@ private:
         HandLandmarks landmarks;
     };
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
+    bool lookAtCut(const HandPatch& hand, HandLandmarks& found);
 
     LandmarkModel model;
     Followed followed[2];

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "webcam/hand_reading.h"
+#include "webcam/landmark_model.h"
 #include "webcam/room_hands.h"
 
 class CWebCam;
@@ -18,7 +19,8 @@ enum HandsWay { HANDS_DESIGN = 0, HANDS_ROOM = 1 };
 // the view window's surface (only the worker draws there), the stop flag (-1 stops it, read
 // afresh before each pass) and the two lives it shows; then where each frame's reading goes
 // whole (nothing is published while null), the way, the flag F3 raises (the room way learns
-// again; null or the design way ignore it) and the room way's face cascade.
+// again; null or the design way ignore it), the room way's face cascade and its hand landmark
+// model (a path from the working folder, the game's data folder).
 struct WorkerLinks {
     CWebCam* webcam;
     ViewSurface* surface;
@@ -29,6 +31,7 @@ struct WorkerLinks {
     HandsWay way = HANDS_DESIGN;
     std::atomic<bool>* learnAgain = nullptr;
     const char* faceModel = DEFAULT_FACE_MODEL;
+    const char* handModel = DEFAULT_HAND_MODEL;
 };
 
 // Set before the worker starts and before any display function is called. Publishes the reading

@@ -12,24 +12,32 @@
 static const int NO_WALK_X = 80;
 static const int CENTRE_ROW = 120;
 
-RoomWay::RoomWay(const char* faceModel)
-    : hands(faceModel), learningStart(std::chrono::steady_clock::now()), moment(learningAt(0)),
+RoomWay::RoomWay(const char* faceModel, const char* handModel)
+    : hands(faceModel), landmarks(handModel), learningStart(std::chrono::steady_clock::now()), moment(learningAt(0)),
       rgb((size_t)IMAGE_WIDTH * IMAGE_HEIGHT * 3), last(noHandsReading()) {
     if (!hands.error().empty()) {
         std::fprintf(stderr, "Vantorix: the face model \"%s\" cannot be read; hands are found without setting faces aside\n",
                      faceModel);
         std::fflush(stderr);
     }
+    if (landmarks.loaded()) {
+        hands.setSignReader(landmarks.signReader());
+    } else {
+        std::fprintf(stderr, "Vantorix: the hand model \"%s\" %s; signs are read from the hands' outlines\n", handModel,
+                     landmarks.error().c_str());
+        std::fflush(stderr);
+    }
 }
 
-std::unique_ptr<RoomWay> openRoomWay(const char* faceModel) {
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel) {
     // The game says in its own words what is wrong; OpenCV's log would say it again otherwise.
     cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
-    return std::unique_ptr<RoomWay>(new RoomWay(faceModel));
+    return std::unique_ptr<RoomWay>(new RoomWay(faceModel, handModel));
 }
 
 void RoomWay::learnAgain() {
     hands.learnAgain();
+    landmarks.forget();
     learningStart = std::chrono::steady_clock::now();
     moment = learningAt(0);
     last = noHandsReading();

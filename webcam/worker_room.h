@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "webcam/hand_reading.h"
+#include "webcam/landmark_reader.h"
 #include "webcam/room_hands.h"
 #include "webcam/room_schedule.h"
 
@@ -16,6 +17,8 @@ struct ViewSurface;
 // The room finder and where its learning stands; learning starts when it is made.
 struct RoomWay {
     RoomHands hands;
+    // Reads the signs of the hands found while its model loads; the hand's outline otherwise.
+    LandmarkReader landmarks;
     std::chrono::steady_clock::time_point learningStart;
     LearningMoment moment;
     std::vector<unsigned char> rgb;  // the frame being read, 320 x 240 x 3
@@ -23,15 +26,16 @@ struct RoomWay {
     bool failureSaid = false;
 
     // A face model that cannot be read is said in one line on standard error; the room way then
-    // goes on without setting faces aside.
-    explicit RoomWay(const char* faceModel);
+    // goes on without setting faces aside. So is a hand model that cannot be: the signs are then
+    // read from the hands' outlines.
+    RoomWay(const char* faceModel, const char* handModel);
     // F3: forgets the room and the players and starts the steps again.
     void learnAgain();
     const HandReading& lastReading() const { return last; }
 };
 
 // A room way whose finder says nothing of its own on standard error: the game's line says it.
-std::unique_ptr<RoomWay> openRoomWay(const char* faceModel);
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel);
 
 // Neither hand found: nobody walks and no sign is given, so the keys play.
 HandReading noHandsReading();

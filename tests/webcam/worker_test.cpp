@@ -128,7 +128,8 @@ TEST(ThreadsWorker, RoomWayInTheDarkWithoutAFaceModel) {
     ReadingBox readings;
     thread_signal = 0;
     linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.shownLife1, &world.shownLife2, &readings,
-                           HANDS_ROOM, nullptr, "/nonexistent/faces.xml"});
+                           HANDS_ROOM, nullptr, "/nonexistent/faces.xml",
+                           VANTORIX_DATA_DIR "/hand_landmark.onnx"});
     testing::internal::CaptureStderr();
     std::thread worker(thread_webcam, nullptr);
     // The notice is written in orange to the right of the progress bar, once the room is learnt.
