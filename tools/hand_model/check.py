@@ -21,6 +21,7 @@ PICTURES = ["Back_Projection_Theory0.jpg", "Back_Projection_Theory2.jpg", "Back_
             "handSrc.jpg", "Background_Subtraction_Tutorial_frame.jpg"]
 SIDE = 224
 MAX_PIXELS, MAX_PRESENCE = 1.0, 0.01
+SIGNS = ["none", "rock", "paper", "scissors"]
 
 
 def squares(pictures, folder):
@@ -45,13 +46,15 @@ def read_ppm(path):
 def onnx_answers(model, pictures, folder):
     """Presence and 63 values per picture from the C++ runner built against OpenCV's dnn."""
     runner = os.path.join(folder, "landmarks_of")
-    subprocess.run(["g++", "-O2", "-Wall", "-Wextra", "-I/usr/include/opencv4", os.path.join(HERE, "landmarks_of.cpp"),
+    top = os.path.dirname(os.path.dirname(HERE))
+    subprocess.run(["g++", "-O2", "-Wall", "-Wextra", "-I/usr/include/opencv4", "-I" + top,
+                    os.path.join(HERE, "landmarks_of.cpp"), os.path.join(top, "webcam", "landmark_sign.cpp"),
                     "-o", runner, "-lopencv_dnn", "-lopencv_core"], check=True)
     lines = subprocess.run([runner, model] + pictures, check=True, capture_output=True, text=True).stdout.split("\n")
     answers = {}
     for line in filter(None, lines):
         words = line.split()
-        answers[words[0]] = (float(words[1]), np.array([float(w) for w in words[2:]]).reshape(21, 3))
+        answers[words[0]] = (float(words[1]), int(words[2]), np.array([float(w) for w in words[3:]]).reshape(21, 3))
     return answers
 
 
@@ -64,18 +67,20 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         made = squares(pictures, folder)
         answers = onnx_answers(sys.argv[2], made, folder)
-        print("| picture | presence (numpy) | presence (ONNX) | largest x, y difference (px of 224) | mean (px) |")
-        print("|---|---|---|---|---|")
+        print("| picture | presence (numpy) | presence (ONNX) | largest x, y difference (px of 224) | mean (px) |"
+              " sign read |")
+        print("|---|---|---|---|---|---|")
         for path in made:
             expected = reference.run(tflite_bytes, read_ppm(path))
             presence = float(expected["Identity_1"].reshape(-1)[0])
             points = expected["Identity"].reshape(21, 3)
-            got_presence, got_points = answers[path]
+            got_presence, sign, got_points = answers[path]
+            sign_name = SIGNS[sign] if got_presence >= 0.5 else "no hand"
             gap = np.abs(points[:, :2] - got_points[:, :2])
             worst_pixels = max(worst_pixels, float(gap.max()))
             worst_presence = max(worst_presence, abs(presence - got_presence))
-            print("| %s | %.4f | %.4f | %.4f | %.4f |" % (os.path.basename(path)[:-4], presence, got_presence,
-                                                        gap.max(), gap.mean()))
+            print("| %s | %.4f | %.4f | %.4f | %.4f | %s |" % (os.path.basename(path)[:-4], presence, got_presence,
+                                                             gap.max(), gap.mean(), sign_name))
     print("\nlargest landmark difference %.4f px, largest presence difference %.5f" % (worst_pixels, worst_presence))
     if worst_pixels > MAX_PIXELS or worst_presence > MAX_PRESENCE:
         sys.exit(1)

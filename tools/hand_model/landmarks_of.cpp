@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "webcam/landmark_sign.h"
+
 static const int SIDE = 224;
 
 // A 224 x 224 binary PPM (P6, maxval 255) into RGB bytes; false when it is not one.
@@ -25,7 +27,8 @@ static bool readSquare(const char* path, std::vector<unsigned char>& rgb) {
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: landmarks_of MODEL.onnx PICTURE.ppm...\n"
-                             "  prints per picture its name, the hand presence and 21 x, y, z\n");
+                             "  prints per picture its name, the hand presence, the sign the game reads (0 none,\n"
+                             "  1 rock, 2 paper, 3 scissors) and 21 x, y, z\n");
         return 2;
     }
     cv::setNumThreads(1);
@@ -46,7 +49,12 @@ int main(int argc, char** argv) {
         net.setInput(cv::dnn::blobFromImage(cv::Mat(SIDE, SIDE, CV_8UC3, rgb.data()), 1.0 / 255));
         std::vector<cv::Mat> outputs;
         net.forward(outputs, names);
-        std::printf("%s %.6f", argv[i], outputs[1].at<float>(0));
+        HandLandmarks hand;
+        for (int k = 0; k < HAND_POINTS; ++k) {
+            hand.x[k] = outputs[0].ptr<float>()[3 * k];
+            hand.y[k] = outputs[0].ptr<float>()[3 * k + 1];
+        }
+        std::printf("%s %.6f %d", argv[i], outputs[1].at<float>(0), signOfFingers(stretchedFingers(hand)));
         for (int k = 0; k < 63; ++k) {
             std::printf(" %.4f", outputs[0].ptr<float>()[k]);
         }
