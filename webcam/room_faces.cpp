@@ -31,6 +31,7 @@ void loadFaces(RoomFaces& faces, const std::string& model) {
 
 void forgetFaces(RoomFaces& faces) {
     faces.known[0] = faces.known[1] = cv::Rect();
+    faces.seen[0] = faces.seen[1] = false;
     faces.look[0].release();
     faces.look[1].release();
     faces.height[0] = faces.height[1] = DEFAULT_FACE_HEIGHT;
@@ -67,7 +68,8 @@ static std::vector<cv::Rect> detect(RoomFaces& faces, const cv::Mat& rgb, cv::Re
 }
 
 // The face's middle, without the room around it, to follow the face when the cascade misses it.
-static void remember(RoomFaces& faces, int player, const cv::Rect& face, const cv::Mat& rgb) {
+void rememberFace(RoomFaces& faces, int player, const cv::Rect& face, const cv::Mat& rgb, bool seen) {
+    faces.seen[player] = seen;
     faces.known[player] = face;
     faces.height[player] = face.height;
     faces.misses[player] = 0;
@@ -81,8 +83,8 @@ std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb) {
     std::vector<cv::Rect> found = detect(faces, rgb, cv::Rect(0, 0, rgb.cols, rgb.rows), 1.0, MIN_FACE, rgb.rows);
     for (const cv::Rect& face : found) {
         int player = playerOfFace(face);
-        if (face.area() > faces.known[player].area()) {
-            remember(faces, player, face, rgb);
+        if (!faces.seen[player] || face.area() > faces.known[player].area()) {
+            rememberFace(faces, player, face, rgb, true);
         }
     }
     return found;
@@ -114,7 +116,7 @@ static void lookAgain(RoomFaces& faces, const cv::Mat& rgb, int player, unsigned
         }
     }
     if (!best.empty()) {
-        remember(faces, player, best, rgb);
+        rememberFace(faces, player, best, rgb, true);
     } else if (!known.empty() && !lost) {
         faces.misses[player]++;
     }
@@ -157,8 +159,9 @@ void followFaces(RoomFaces& faces, const cv::Mat& rgb) {
 }
 
 void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin) {
-    for (const cv::Rect& face : faces.known) {
-        if (face.empty()) {
+    for (int player = 0; player < 2; ++player) {
+        const cv::Rect& face = faces.known[player];
+        if (face.empty() || !faces.seen[player]) {
             continue;
         }
         // The chin and the neck under the box are skin too.

@@ -39,6 +39,7 @@ void RoomHands::learnAgain() {
     RoomState& room = state->room;
     resetBackground(room.background);
     resetSkin(room.skin);
+    room.emptyRoom.release();
     forgetFaces(room.faces);
     room.tracks[0] = room.tracks[1] = HandTrack();
     room.seen[0] = room.seen[1] = false;
@@ -108,6 +109,7 @@ void RoomHands::learnPlayers(const unsigned char* rgb) {
         sampleFaces(room, faces);
     }
     notePresence(room, faces);
+    guessHeads(room.faces, room.background, room.emptyRoom, room.small, frame);
 
     if (room.view.notice.empty() && room.background.standFrames >= 3) {
         if (!room.seen[0] && !room.seen[1]) {

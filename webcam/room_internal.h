@@ -69,10 +69,13 @@ struct RoomFaces {
     int misses[2] = {0, 0};
     int height[2];  // the last face's height, kept when it is lost: a hand is about as tall
     cv::Mat look[2];  // the grey middle of each face as the cascade last found it
+    bool seen[2];     // found by the cascade, not only guessed from a standing player's outline
     unsigned long tick = 0;
 };
 void loadFaces(RoomFaces& faces, const std::string& model);
 void forgetFaces(RoomFaces& faces);
+// Takes face as the player's (seen: by the cascade), with what its middle looks like.
+void rememberFace(RoomFaces& faces, int player, const cv::Rect& face, const cv::Mat& rgb, bool seen);
 // 0 for a face in player 1's half (the picture's right), 1 for player 2's.
 int playerOfFace(const cv::Rect& face);
 // Every face in the full picture (learning only: it costs a few milliseconds).
@@ -83,6 +86,14 @@ void followFaces(RoomFaces& faces, const cv::Mat& rgb);
 // first pixel is the picture's pixel origin.
 void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin);
 void faceList(const RoomFaces& faces, std::vector<ImageBox>& out);
+struct Blob;
+// True when most of the blob (labels over the half from column halfLeft) lies within the
+// player's head as guessed from their outline: a guess is too rough to blank pixels by.
+bool onGuessedHead(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft);
+// Each standing player's head from the outline they cut against the empty room, taken for
+// their face where the cascade has not found it.
+void guessHeads(RoomFaces& faces, const RoomBackground& background, cv::Mat& emptyRoom, const cv::Mat& small,
+                const cv::Mat& rgb);
 
 // One player's hand kept from frame to frame.
 struct HandTrack {
@@ -128,6 +139,7 @@ struct RoomState {
     RoomView view;
     unsigned long frames = 0;
     bool seen[2] = {false, false};  // each player seen while learning players
+    cv::Mat emptyRoom;  // the room as the background learnt it, for the players' outlines
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.

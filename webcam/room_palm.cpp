@@ -90,8 +90,10 @@ static int keepLargest(cv::Mat& mask) {
 // The palm: the widest disc within a hand's length of the region's top, since a sign is shown
 // fingers up at the end of a raised arm, and an elbow or a bent arm below may be wider.
 static double findPalm(const cv::Mat& mask, int handLength, cv::Point& centre) {
-    cv::Mat bordered, distance;
-    cv::copyMakeBorder(mask, bordered, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
+    // The grain of a dim picture leaves pinholes in a palm; closed, they no longer shrink it.
+    cv::Mat closed, bordered, distance;
+    cv::morphologyEx(mask, closed, cv::MORPH_CLOSE, cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(5, 5)));
+    cv::copyMakeBorder(closed, bordered, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
     cv::distanceTransform(bordered, distance, cv::DIST_L2, cv::DIST_MASK_3);
     int top = cv::boundingRect(mask).y + 1;
     cv::Mat search = distance.rowRange(top, std::min(distance.rows, top + handLength));

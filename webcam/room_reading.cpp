@@ -52,7 +52,7 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
         Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
-        if (blob.area >= MIN_BLOB) {
+        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft)) {
             blobs.push_back(blob);
         }
     }

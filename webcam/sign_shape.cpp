@@ -18,9 +18,9 @@ static const float FIST_CROSSING = 0.3f;
 // On the near circle (NEAR radii) a flat hand shows more than FLAT_CROSSING radii of skin, its
 // fingers together or apart; on the far circle (FAR radii) apart fingers cross it FLAT_FINGERS
 // times or more. Two fingers show less of both.
-static const float NEAR = 1.5f, FAR = 2.1f;
-static const float FLAT_CROSSING = 2.0f;
-static const int FLAT_FINGERS = 4;
+static const float NEAR = 1.5f, FAR = 1.8f;
+static const float FLAT_CROSSING = 2.2f;
+static const int FLAT_FINGERS = 3;
 
 // What of the mask lies on a circle around the palm: the skin's total length along it, in
 // palm radii, and how many separate pieces (two samples or more) it makes.

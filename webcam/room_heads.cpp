@@ -1,0 +1,86 @@
+// A standing player's head from their outline against the empty room, for faces the cascade misses.
+#include "webcam/room_internal.h"
+
+#include <opencv2/imgproc.hpp>
+
+// A player's pixel differs from the empty room by more than this, summed over red, green, blue.
+static const double PLAYER_DIFFERENCE = 45;
+// The head's width is measured this far below the outline's top (small-picture rows), under
+// the crown, and the face with the hair above it is this many widths tall.
+static const int CROWN = 5;
+static const double HEAD_HEIGHT = 1.35;
+// A region lying this much within a guessed head is the face moved, not a hand held beside it.
+static const double HEAD_SHARE = 0.5;
+// An outline narrower than this at the crown (small-picture pixels) is no head.
+static const int MIN_HEAD = 8;
+
+// The player's head in one half: the highest part that differs from the empty room, of a size
+// a head could be (the neck, thin, may part it from the body).
+static cv::Mat highest(const cv::Mat& difference, cv::Rect half) {
+    cv::Mat labels, stats, centroids, head;
+    int count = cv::connectedComponentsWithStats(difference(half), labels, stats, centroids, 8, CV_32S);
+    int best = 0;
+    for (int i = 1; i < count; ++i) {
+        bool big = stats.at<int>(i, cv::CC_STAT_AREA) >= MIN_HEAD * MIN_HEAD;
+        if (big && (best == 0 || stats.at<int>(i, cv::CC_STAT_TOP) < stats.at<int>(best, cv::CC_STAT_TOP))) {
+            best = i;
+        }
+    }
+    cv::compare(labels, best > 0 ? best : -1, head, cv::CMP_EQ);
+    return head;
+}
+
+// The head's box on the full picture, empty when the outline has no head-sized top.
+static cv::Rect headOf(const cv::Mat& body, cv::Rect half) {
+    cv::Rect box = cv::boundingRect(body);
+    int row = box.y + CROWN;
+    if (box.empty() || row >= body.rows) {
+        return cv::Rect();
+    }
+    cv::Rect crown = cv::boundingRect(body.row(row));
+    if (crown.width < MIN_HEAD || crown.width > half.width * 2 / 3) {
+        return cv::Rect();
+    }
+    int height = (int)(HEAD_HEIGHT * crown.width);
+    return cv::Rect((half.x + crown.x) * SCALE, box.y * SCALE, crown.width * SCALE, height * SCALE);
+}
+
+void guessHeads(RoomFaces& faces, const RoomBackground& background, cv::Mat& emptyRoom, const cv::Mat& small,
+                const cv::Mat& rgb) {
+    if (background.emptyFrames == 0) {
+        return;
+    }
+    if (emptyRoom.empty()) {
+        background.model->getBackgroundImage(emptyRoom);
+    }
+    cv::Mat difference, summed, player;
+    cv::absdiff(small, emptyRoom, difference);
+    cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
+    cv::compare(summed, PLAYER_DIFFERENCE, player, cv::CMP_GT);
+    cv::morphologyEx(player, player, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+    for (int index = 0; index < 2; ++index) {
+        cv::Rect half(index == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
+        cv::Rect head = headOf(highest(player, half), half);
+        if (!faces.seen[index] && !head.empty()) {
+            rememberFace(faces, index, head & cv::Rect(0, 0, rgb.cols, rgb.rows), rgb, false);
+            // The hair makes the box taller than the face; a hand is about as long as the head
+            // is wide.
+            faces.height[index] = head.width;
+        }
+    }
+}
+
+bool onGuessedHead(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft) {
+    const cv::Rect& head = faces.known[player];
+    if (faces.seen[player] || head.empty()) {
+        return false;
+    }
+    cv::Rect small(head.x / SCALE, head.y / SCALE, head.width / SCALE, head.height / SCALE);
+    cv::Rect inside = small & blob.box;
+    if (inside.empty()) {
+        return false;
+    }
+    cv::Mat own;
+    cv::compare(labels(inside - cv::Point(halfLeft, 0)), blob.label, own, cv::CMP_EQ);
+    return cv::countNonZero(own) >= HEAD_SHARE * blob.area;
+}
