@@ -70,3 +70,12 @@ void requireUsableMotion(const char* fileName, bool opened, const Mesh& pose, si
     std::fprintf(stderr, "Vantorix: unusable motion file \"%s\": %s\n", fileName, fault.c_str());
     std::exit(1);
 }
+
+void requireRulesLength(int move, int lastFrame, int rulesLength) {
+    if (lastFrame == rulesLength) {
+        return;
+    }
+    std::fprintf(stderr, "Vantorix: move %d of the motion library ends at frame %d, the rules' at %d\n",
+                 move, lastFrame, rulesLength);
+    std::exit(1);
+}

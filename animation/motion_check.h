@@ -14,4 +14,8 @@ std::string motionFault(bool opened, const Mesh& pose, size_t vertexCount);
 // Prints the fault with the file's name on standard error and ends the program with status 1.
 void requireUsableMotion(const char* fileName, bool opened, const Mesh& pose, size_t vertexCount);
 
+// Ends the program with status 1, saying so on standard error, when a move of the motion library
+// ends on another frame than the rules' length of it.
+void requireRulesLength(int move, int lastFrame, int rulesLength);
+
 #endif

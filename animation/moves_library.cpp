@@ -5,6 +5,7 @@
 
 #include "animation/filreader.h"
 #include "animation/motion_check.h"
+#include "rules/timings.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ void Moves::loadMoves() {
             frames.push_back(key.frame);
             dists.push_back(key.dist);
         }
+        requireRulesLength((int)moveFrames.size(), frames.back(), moveLength((int)moveFrames.size()));
         movePoses.push_back(std::move(poses));
         moveFrames.push_back(std::move(frames));
         moveDists.push_back(std::move(dists));

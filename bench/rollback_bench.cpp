@@ -1,86 +1,82 @@
-// Cost of a rollback of 8 frames (restore a saved state, run the 8 frames again, saving each
-// state as a rollback does) beside one frame's update, on a fight under way.
+// Cost of a rollback of 8 frames (restore a saved fight, run the 8 frames again, saving each
+// fight as a rollback does) beside one frame's step, on a fight under way: the rules alone.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <random>
 #include <vector>
 
-#include "game/World.h"
-#include "game/codes.h"
-#include "game/rollback.h"
+#include "rules/step.h"
 
 namespace {
 
 const int DEPTH = 8;
 
-World& fightUnderWay() {
-    static World* world = nullptr;
-    if (world == nullptr) {
-        world = new World();
-        char here[4096];
-        char* back = getcwd(here, sizeof here);
-        if (chdir(VANTORIX_DATA_DIR) != 0) {
-            std::abort();
-        }
-        world->moves.loadMoves();
-        if (back == nullptr || chdir(here) != 0) {
-            std::abort();
-        }
-        world->setStartingValues();
-        // Close in and trade strikes for a while, so that towers and moves are all in play.
+FrameInputs inputsOf(int left1, int right1, int sign1, int left2, int right2, int sign2) {
+    FrameInputs inputs;
+    inputs.left1 = left1;
+    inputs.right1 = right1;
+    inputs.sign1 = sign1;
+    inputs.left2 = left2;
+    inputs.right2 = right2;
+    inputs.sign2 = sign2;
+    return inputs;
+}
+
+// Close in and trade strikes for a while, so that towers and moves are all in play.
+const Fight& fightUnderWay() {
+    static Fight fight;
+    static bool made = false;
+    if (!made) {
+        fight = startingFight();
         std::mt19937 random(3);
         for (int f = 0; f < 600; f++) {
-            advanceFight(*world, combineInputs(packPlayerInput(0, f % 3 == 0, random() % 4, 0),
-                                               packPlayerInput(f % 3 == 0, 0, random() % 4, 0)));
+            int sign1 = random() % 4;
+            int sign2 = random() % 4;
+            stepFight(fight, inputsOf(0, f % 3 == 0, sign1, f % 3 == 0, 0, sign2));
         }
+        made = true;
     }
-    return *world;
+    return fight;
 }
 
 std::vector<FrameInputs> scriptedInputs() {
     std::vector<FrameInputs> inputs;
     for (int f = 0; f < DEPTH; f++) {
-        inputs.push_back(combineInputs(packPlayerInput(0, 0, f % 4, 0), packPlayerInput(0, 0, 3 - f % 4, 0)));
+        inputs.push_back(inputsOf(0, 0, f % 4, 0, 0, 3 - f % 4));
     }
     return inputs;
 }
 
-void BM_OneFrameUpdate(benchmark::State& state) {
-    World& world = fightUnderWay();
-    Fight start = world.fight;
+void BM_OneFrameStep(benchmark::State& state) {
+    Fight fight = fightUnderWay();
     std::vector<FrameInputs> inputs = scriptedInputs();
     int f = 0;
     for (auto _ : state) {
-        advanceFight(world, inputs[f++ % DEPTH]);
-        state.PauseTiming();
+        FightEvents events = stepFight(fight, inputs[f++ % DEPTH]);
+        benchmark::DoNotOptimize(events);
         if (f % DEPTH == 0) {
-            world.fight = start;
-            world.moves.particles.clear();
+            state.PauseTiming();
+            fight = fightUnderWay();
+            state.ResumeTiming();
         }
-        state.ResumeTiming();
     }
-    world.fight = start;
 }
-BENCHMARK(BM_OneFrameUpdate);
+BENCHMARK(BM_OneFrameStep);
 
 void BM_RollbackOfEightFrames(benchmark::State& state) {
-    World& world = fightUnderWay();
-    Fight start = world.fight;
+    const Fight& start = fightUnderWay();
     std::vector<FrameInputs> inputs = scriptedInputs();
+    Fight fight;
+    Fight saved[DEPTH];
     for (auto _ : state) {
-        world.fight = start;
-        for (const FrameInputs& frame : inputs) {
-            Fight saved = world.fight;
-            benchmark::DoNotOptimize(saved);
-            size_t sparks = world.moves.particles.size();
-            advanceFight(world, frame);
-            world.moves.particles.resize(sparks);
+        fight = start;
+        for (int f = 0; f < DEPTH; f++) {
+            saved[f] = fight;
+            FightEvents events = stepFight(fight, inputs[f]);
+            benchmark::DoNotOptimize(events);
         }
+        benchmark::DoNotOptimize(saved);
     }
-    world.fight = start;
 }
 BENCHMARK(BM_RollbackOfEightFrames);
 

@@ -1,10 +1,6 @@
 // World: construction and the fight's start-up.
 #include "game/World.h"
 
-const float DistCAC = 2.0f;
-const float DistCACL = 4.0f;
-const float limiteContactRobots = 1.0f;
-
 World::World() {}
 
 World::~World() {}

@@ -9,18 +9,17 @@
 #include "render/Moteur3d.h"
 #include "render/camera.h"
 #include "rules/fight.h"
-
-extern const float DistCAC;
-extern const float DistCACL;
-extern const float limiteContactRobots;
+#include "rules/step.h"
 
 class World {
 public:
     Moteur3d moteur;
     Moves moves;
     Camera camera;
-    // Everything the rules carry from frame to frame.
+    // Everything the rules carry from frame to frame, and the rules that step it: stepFight, or
+    // in a test, the rules of a machine that has gone out of step.
     Fight fight;
+    FightEvents (*rules)(Fight& fight, const FrameInputs& inputs) = stepFight;
     // Where each robot was last drawn: the drawing's, never read by the rules.
     float drawPos1 = 0;
     float drawPos2 = 0;
@@ -49,7 +48,7 @@ public:
     std::atomic<int> shownLife1{0};
     std::atomic<int> shownLife2{0};
     // The strikes (punch or head punch, in order) that started in the last update: the rules
-    // only decide them, and the frame plays their sounds, so an update can run without sound.
+    // only report them, and the frame plays their sounds, so an update can run without sound.
     std::vector<int> strikeSounds;
 
     World();
@@ -65,22 +64,12 @@ public:
     void handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1, int rps2);
     void setInputs();
     int checkInput(int player) const;
-    // Raises the stages of the tower keys given as TOWER_KEY_* bits and notes them in towerKeys.
+    // Notes the tower keys given as TOWER_KEY_* bits in towerKeys; the rules raise their stages.
     void pressTowerKeys(int keys);
 
+    // One frame of the rules on this frame's inputs, then what it reported: the camera, the
+    // strikes' sounds, the sparks, the lives the overlay shows.
     void update();
-    void updatePositions();
-    void testLives();
-    void testTime();
-    float setSpeed(float speed, int right, int left);
-    void setLastSign();
-    void setExplosion(int move, int hit);
-
-    int solveBattle(int a, int b) const;
-    void roundWinner();
-    void displayHit();
-    void displayWinner();
-
     void display();
 };
 

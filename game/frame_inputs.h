@@ -1,34 +1,15 @@
-// One frame's inputs as the rules read them: what a recording, a replay and a network peer
-// exchange, with the fight's fingerprint of rules/fingerprint.h.
+// One frame's inputs taken from the world's keys, pads and webcam, and given back to it: what a
+// recording, a replay and a network peer exchange (FrameInputs, in rules/frame_inputs.h).
 #ifndef VANTORIX_FRAME_INPUTS_H
 #define VANTORIX_FRAME_INPUTS_H
 
+#include "rules/frame_inputs.h"
+
 class World;
-
-// Tower keys pressed in a frame, as bits of FrameInputs::towerKeys.
-const int TOWER_KEY_F = 1;
-const int TOWER_KEY_G = 2;
-const int TOWER_KEY_H = 4;
-
-// Walking (0 or 1 each) and sign (a sign code) of both players, after keys, pads and webcam
-// have all had their say, plus the tower keys of the frame.
-struct FrameInputs {
-    int left1 = 0;
-    int right1 = 0;
-    int sign1 = 0;
-    int left2 = 0;
-    int right2 = 0;
-    int sign2 = 0;
-    int towerKeys = 0;
-};
-
-bool operator==(const FrameInputs& a, const FrameInputs& b);
-bool operator!=(const FrameInputs& a, const FrameInputs& b);
 
 // The inputs the next update will read.
 FrameInputs takeInputs(const World& world);
-// Sets the next update's inputs: clears the frame's, then sets these and raises the tower keys'
-// stages, as the keyboard would have.
+// Sets the next update's inputs: clears the frame's, then sets these, as the keyboard would have.
 void giveInputs(World& world, const FrameInputs& inputs);
 
 #endif

@@ -130,17 +130,8 @@ void World::setInputs() {
     left2 = right2 = up2 = down2 = sign2 = 0;
 }
 
-// Each key shows texture slot 1 on its own tower (3, 4 and 5), in any state of the fight.
-void World::pressTowerKeys(int keys) {
-    const int KEYS[3] = {TOWER_KEY_F, TOWER_KEY_G, TOWER_KEY_H};
-    const int TOWERS[3] = {TOWER_MARKS1, TOWER_MARKS2, TOWER_ANNOUNCEMENTS};
-    for (int i = 0; i < 3; i++) {
-        if (keys & KEYS[i]) {
-            addStage(fight.towers, TOWERS[i], 1);
-        }
-    }
-    towerKeys |= keys;
-}
+// A key pressed twice in a frame counts once, as a recording of the frame holds it.
+void World::pressTowerKeys(int keys) { towerKeys |= keys; }
 
 int World::checkInput(int player) const {
     int sign = player == 1 ? sign1 : sign2;

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "shell/visible_fight_of.h"
+#include "computer/visible_fight_of.h"
 
 static std::unique_ptr<Computer> seated;
 
@@ -16,7 +16,7 @@ void seatComputer(int player, Level level) {
 
 void playComputerTurn(World& world) {
     if (seated) {
-        giveComputerKeys(world, seated->player(), seated->play(visibleFightOf(world)));
+        giveComputerKeys(world, seated->player(), seated->play(visibleFightOf(world.fight)));
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include "computer/computer.h"
 #include "shell/computer_seat.h"
-#include "shell/visible_fight_of.h"
+#include "computer/visible_fight_of.h"
 #include "tests/game/scenario.h"
 
 static const Level LEVELS[] = {EASY, NORMAL, HARD};
@@ -50,7 +50,7 @@ static Watched duelAgainst(Level level, int firstSecret) {
             input.sign1 = duelFrames == 5 ? firstSecret : duelFrames == 30 ? PAPER : NO_SIGN;
             record.duel = true;
         }
-        VisibleFight screen = visibleFightOf(s.world);
+        VisibleFight screen = visibleFightOf(s.world.fight);
         ComputerAction keys = computer.play(screen);
         record.screens.push_back(screen);
         record.keys.push_back(keys);
@@ -87,7 +87,7 @@ TEST(ComputerPlayer, PressesOneKeyAFrameAtMostAndFights) {
                 input.step1 = key == 0 ? -1 : key == 1 ? 1 : 0;
                 input.sign1 = key >= 2 ? key - 1 : NO_SIGN;
             }
-            ComputerAction keys = computer.play(visibleFightOf(s.world));
+            ComputerAction keys = computer.play(visibleFightOf(s.world.fight));
             int pressed = keys.left + keys.right + (keys.sign != NO_SIGN ? 1 : 0);
             ASSERT_LE(pressed, 1) << traitsOf(level).name << " frame " << f;
             ASSERT_TRUE(keys.sign >= NO_SIGN && keys.sign <= SCISSORS);

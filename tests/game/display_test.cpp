@@ -73,6 +73,10 @@ TEST_F(DisplayTest, ParticlesAdvanceByTheTickStep) {
     s.place(-0.75f, 0.75f);
     s.play(player1(PAPER));
     ASSERT_EQ(s.world.moves.particles.size(), 20u);
+    // The rules' hit on player 2 becomes a burst from its x, at half height.
+    EXPECT_FLOAT_EQ(s.world.moves.particles[0][2], (float)(0.75 - 0.2));
+    EXPECT_FLOAT_EQ(s.world.moves.particles[0][3], 0.5f);
+    EXPECT_FLOAT_EQ(s.world.moves.particles[0][8], 0.0f);
     display();
     EXPECT_FLOAT_EQ(s.world.moves.particles[0][0], 5.0f);
     s.world.fight.tickStep = 1;

@@ -109,10 +109,12 @@ TEST_F(KeyboardTest, FGHAddSlotOneToTowersThreeFourFiveInAnyState) {
     pushKey(SDLK_g);
     pushKey(SDLK_h);
     s.world.handleEvents();
+    EXPECT_EQ(s.world.towerKeys, TOWER_KEY_F | TOWER_KEY_G | TOWER_KEY_H);
+    EXPECT_EQ(s.world.sign1 + s.world.sign2, 0);
+    s.world.update();
     EXPECT_EQ(s.newestSlot(3), 1);
     EXPECT_EQ(s.newestSlot(4), 1);
     EXPECT_EQ(s.newestSlot(5), 1);
-    EXPECT_EQ(s.world.sign1 + s.world.sign2, 0);
 }
 
 TEST_F(KeyboardTest, AKeyPressDrivesTheNextUpdate) {

@@ -17,27 +17,6 @@ static const char* const motionFiles[] = {
     "ComboPrep01.txt", "ComboPrep02.txt", "Banana01.txt",    "Banana02.txt",    "Banana03.txt",
     "Ayuken01.txt",    "Ayuken02.txt",    "Ayuken03.txt"};
 
-FrameInput player1(int sign, int step) {
-    FrameInput input;
-    input.sign1 = sign;
-    input.step1 = step;
-    return input;
-}
-
-FrameInput player2(int sign, int step) {
-    FrameInput input;
-    input.sign2 = sign;
-    input.step2 = step;
-    return input;
-}
-
-FrameInput both(int sign1, int sign2) {
-    FrameInput input;
-    input.sign1 = sign1;
-    input.sign2 = sign2;
-    return input;
-}
-
 static bool hasAllMotionFiles(const std::string& folder) {
     for (const char* name : motionFiles) {
         if (!fs::exists(fs::path(folder) / name)) {

@@ -1,4 +1,5 @@
-// Test harness: drives the real World::update frame by frame with scripted inputs.
+// Test harness: drives the real World::update frame by frame with scripted inputs, for what the
+// world adds to the rules: drawing, keys, pads, the computer's seat.
 #ifndef VANTORIX_TESTS_GAME_SCENARIO_H
 #define VANTORIX_TESTS_GAME_SCENARIO_H
 
@@ -6,19 +7,7 @@
 
 #include "game/World.h"
 #include "game/codes.h"
-
-// Inputs of one frame: a sign code and a step (-1 left, 0 none, +1 right) per player.
-struct FrameInput {
-    int sign1 = 0;
-    int step1 = 0;
-    int sign2 = 0;
-    int step2 = 0;
-};
-
-FrameInput player1(int sign, int step = 0);
-FrameInput player2(int sign, int step = 0);
-FrameInput both(int sign1, int sign2);
-
+#include "tests/rules/frame_input.h"
 
 // The folder the motion files are read from: data/ once the robot is there, otherwise a
 // temporary folder of tiny valid poses (the rules read only the timing, fixed in code).

@@ -12,7 +12,6 @@
 #include "game/codes.h"
 #include "net/online_fight.h"
 #include "rules/fingerprint.h"
-#include "tests/support/data_dir.h"
 
 namespace {
 
@@ -65,21 +64,8 @@ private:
     std::vector<Flight> inFlight;
 };
 
-const Moves& motionLibrary() {
-    static Moves library;
-    static bool loaded = false;
-    if (!loaded) {
-        ScopedWorkingDirectory inData(dataDirectory());
-        library.loadMoves();
-        loaded = true;
-    }
-    return library;
-}
-
+// The rules need no motion library: a world fresh from its starting values fights.
 void startFight(World& world) {
-    world.moves.movePoses = motionLibrary().movePoses;
-    world.moves.moveFrames = motionLibrary().moveFrames;
-    world.moves.moveDists = motionLibrary().moveDists;
     world.setStartingValues();
 }
 
@@ -219,10 +205,11 @@ TEST(LinkFight, FightsThatGoOutOfStepAreStoppedOnBothMachinesAtTheSameFrame) {
     while (both.step < 300) {
         both.play();
     }
-    // A strike of another length on one machine only: the rules are no longer the same.
-    for (int move : {PUNCH, HEAD_PUNCH}) {
-        both.joiner.world.moves.moveFrames[move].back() += 15;
-    }
+    // A countdown of another pace on one machine only: the rules are no longer the same.
+    both.joiner.world.rules = [](Fight& fight, const FrameInputs& inputs) {
+        fight.timer -= 1;
+        return stepFight(fight, inputs);
+    };
     while (both.step < 900) {
         both.play();
     }

@@ -5,11 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "game/World.h"
-#include "game/rollback.h"
 #include "replay/recording.h"
 #include "rules/fingerprint.h"
-#include "tests/support/data_dir.h"
+#include "rules/step.h"
 
 namespace {
 
@@ -24,23 +22,18 @@ TEST(FirstFormat, EveryFingerprintMatchesAndTheLivesEndAsRecorded) {
     ASSERT_TRUE(loadRecording(fixture(), recording, error)) << error;
     ASSERT_EQ(recording.version, 1);
     ASSERT_EQ(recording.fingerprints.size(), 22u);
-    std::unique_ptr<World> world(new World());
-    {
-        ScopedWorkingDirectory inData(dataDirectory());
-        world->moves.loadMoves();
-    }
-    world->setStartingValues();
+    std::unique_ptr<Fight> fight(new Fight(startingFight()));
     int frames = 0;
     for (const FrameInputs& inputs : recording.frames) {
-        advanceFight(*world, inputs);
+        stepFight(*fight, inputs);
         frames++;
         auto recorded = recording.fingerprints.find(frames);
         if (recorded != recording.fingerprints.end()) {
-            ASSERT_EQ(fightFingerprintV1(world->fight), recorded->second) << "after frame " << frames;
+            ASSERT_EQ(fightFingerprintV1(*fight), recorded->second) << "after frame " << frames;
         }
     }
-    EXPECT_EQ(world->fight.life1, -170);
-    EXPECT_EQ(world->fight.life2, -275);
+    EXPECT_EQ(fight->life1, -170);
+    EXPECT_EQ(fight->life2, -275);
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 // The computer's table: fights run headless between the levels and against scripted players,
 // and the life difference each ends with, printed as a Markdown table.
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "game/World.h"
-#include "shell/computer_seat.h"
-#include "shell/visible_fight_of.h"
+#include "computer/visible_fight_of.h"
+#include "rules/step.h"
 #include "tools/computer_table/contender.h"
 
 struct FightEnd {
@@ -28,12 +25,16 @@ static bool oneKeyAtMost(const ComputerAction& keys) {
 }
 
 // One fight of `frames` frames; `first` plays player 1 when firstIsPlayer1, else player 2.
-static FightEnd fight(const Moves& library, ContenderKind first, ContenderKind second,
-                      bool firstIsPlayer1, uint32_t seed, int frames) {
-    World world;
-    world.moves.moveFrames = library.moveFrames;
-    world.moves.moveDists = library.moveDists;
-    world.setStartingValues();
+// A player's walking and sign inputs of the frame set to the computer's keys.
+static void giveKeys(FrameInputs& inputs, int player, const ComputerAction& keys) {
+    (player == 1 ? inputs.left1 : inputs.left2) = keys.left;
+    (player == 1 ? inputs.right1 : inputs.right2) = keys.right;
+    (player == 1 ? inputs.sign1 : inputs.sign2) = keys.sign;
+}
+
+static FightEnd fight(ContenderKind first, ContenderKind second, bool firstIsPlayer1,
+                      uint32_t seed, int frames) {
+    Fight world = startingFight();
     Contender one(first, firstIsPlayer1 ? 1 : 2, seed);
     Contender two(second, firstIsPlayer1 ? 2 : 1, seed * 7919u + 13u);
     Contender& player1 = firstIsPlayer1 ? one : two;
@@ -49,22 +50,20 @@ static FightEnd fight(const Moves& library, ContenderKind first, ContenderKind s
             std::fprintf(stderr, "computer_table: more than one key in a frame\n");
             std::exit(1);
         }
-        world.setInputs();
-        giveComputerKeys(world, 1, keys1);
-        giveComputerKeys(world, 2, keys2);
+        FrameInputs inputs;
+        giveKeys(inputs, 1, keys1);
+        giveKeys(inputs, 2, keys2);
         start = std::chrono::steady_clock::now();
-        world.update();
+        stepFight(world, inputs);
         end.updateSeconds += secondsSince(start);
-        // Nothing draws, so nothing would ever age the sparks away.
-        world.moves.particles.clear();
     }
-    int difference = world.fight.life1 - world.fight.life2;
+    int difference = world.life1 - world.life2;
     end.lifeDifference = firstIsPlayer1 ? difference : -difference;
     return end;
 }
 
 static void usage() {
-    std::fprintf(stderr, "Usage: computer_table [--frames N] [--fights N] [--data FOLDER]\n");
+    std::fprintf(stderr, "Usage: computer_table [--frames N] [--fights N]\n");
     std::exit(2);
 }
 
@@ -80,7 +79,6 @@ static int positiveNumber(const char* text) {
 int main(int argc, char** argv) {
     int frames = 3600;
     int fights = 10;
-    std::string data = VANTORIX_DATA_DIR;
     for (int i = 1; i < argc; i++) {
         std::string option = argv[i];
         if (i + 1 >= argc) {
@@ -90,19 +88,10 @@ int main(int argc, char** argv) {
             frames = positiveNumber(argv[++i]);
         } else if (option == "--fights") {
             fights = positiveNumber(argv[++i]);
-        } else if (option == "--data") {
-            data = argv[++i];
         } else {
             usage();
         }
     }
-    if (chdir(data.c_str()) != 0) {
-        std::fprintf(stderr, "computer_table: cannot enter the data folder \"%s\"\n", data.c_str());
-        return 1;
-    }
-    Moves library;
-    library.loadMoves();
-
     const std::vector<ContenderKind> rows = {COMPUTER_HARD, COMPUTER_NORMAL, COMPUTER_EASY};
     const std::vector<ContenderKind> columns = {COMPUTER_HARD, COMPUTER_NORMAL, COMPUTER_EASY,
                                                 RANDOM_MASHER, STRIKER, SAME_SIGN};
@@ -126,7 +115,7 @@ int main(int argc, char** argv) {
             long total = 0;
             int won = 0, drawn = 0, lost = 0;
             for (int n = 0; n < fights; n++) {
-                FightEnd end = fight(library, row, column, n % 2 == 0, 1000u + (uint32_t)n, frames);
+                FightEnd end = fight(row, column, n % 2 == 0, 1000u + (uint32_t)n, frames);
                 total += end.lifeDifference;
                 won += end.lifeDifference > 0;
                 drawn += end.lifeDifference == 0;
@@ -140,7 +129,7 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     std::printf("\nPer frame: both players' choices (screen taken, computer or script) %.2f us, "
-                "World::update %.2f us.\n",
+                "stepFight %.2f us.\n",
                 contenderSeconds / frameCount * 1e6, updateSeconds / frameCount * 1e6);
     return 0;
 }

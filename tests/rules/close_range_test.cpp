@@ -1,7 +1,7 @@
 // Strikes at close range: which sign punches, when it hurts, and how long it lasts.
 #include <gtest/gtest.h>
 
-#include "tests/game/scenario.h"
+#include "tests/rules/scenario.h"
 
 TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     Scenario s;
@@ -10,7 +10,7 @@ TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     EXPECT_EQ(s.state(1), STRIKING);
     EXPECT_EQ(s.move(1), PUNCH);
     EXPECT_EQ(s.life(2), 95);
-    EXPECT_EQ(s.world.moves.particles.size(), 20u);
+    EXPECT_EQ(s.sparks(), 20u);
     s.wait(15);
     ASSERT_EQ(s.state(1), IDLE);
 
@@ -19,7 +19,7 @@ TEST(CloseRange, PaperTwiceInARowPunchesOnce) {
     EXPECT_EQ(s.state(1), IDLE);
     EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.life(2), 95);
-    EXPECT_EQ(s.world.moves.particles.size(), 20u);
+    EXPECT_EQ(s.sparks(), 20u);
 }
 
 TEST(CloseRange, PaperRockPaperPunchesTwice) {
@@ -29,7 +29,7 @@ TEST(CloseRange, PaperRockPaperPunchesTwice) {
     s.wait(15);
     s.play(player1(ROCK));
     EXPECT_EQ(s.state(1), IDLE);
-    EXPECT_EQ(s.world.fight.lastSign1, ROCK);
+    EXPECT_EQ(s.fight.lastSign1, ROCK);
     s.play(player1(PAPER));
     EXPECT_EQ(s.move(1), PUNCH);
     EXPECT_EQ(s.life(2), 90);
@@ -70,7 +70,7 @@ TEST(CloseRange, StrikeAtExactlyTwoHurtsNobody) {
     s.play(player1(SCISSORS));
     EXPECT_EQ(s.move(1), HEAD_PUNCH);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_TRUE(s.world.moves.particles.empty());
+    EXPECT_EQ(s.sparks(), 0u);
 }
 
 TEST(CloseRange, HeadPunchInContactCostsTenWithFortySparksOnTheVictim) {
@@ -78,13 +78,10 @@ TEST(CloseRange, HeadPunchInContactCostsTenWithFortySparksOnTheVictim) {
     s.place(0.0f, 1.5f);
     s.play(player2(SCISSORS));
     EXPECT_EQ(s.life(1), 90);
-    const RecordList& sparks = s.world.moves.particles;
-    ASSERT_EQ(sparks.size(), 40u);
-    for (const Record& spark : sparks) {
-        EXPECT_FLOAT_EQ(spark[2], 0.3f);  // pos1 + 0.3
-        EXPECT_FLOAT_EQ(spark[3], 0.5f);
-        EXPECT_FLOAT_EQ(spark[8], 1.0f);  // the burst is on player 1
-    }
+    ASSERT_EQ(s.sparks(), 40u);
+    ASSERT_EQ(s.hits.size(), 1u);
+    EXPECT_FLOAT_EQ(s.hits[0].x, 0.3f);  // pos1 + 0.3
+    EXPECT_EQ(s.hits[0].player, 1);      // the burst is on player 1
 }
 
 TEST(CloseRange, SignAndStepInOneFrameBothCount) {
@@ -92,7 +89,7 @@ TEST(CloseRange, SignAndStepInOneFrameBothCount) {
     s.place(-1.5f, 1.5f);
     s.play(player1(PAPER, +1));
     EXPECT_EQ(s.state(1), STRIKING);
-    EXPECT_FLOAT_EQ(s.world.fight.pos1, -1.25f);
+    EXPECT_FLOAT_EQ(s.fight.pos1, -1.25f);
     s.play(player1(0, +1));  // a striking player does not walk
-    EXPECT_FLOAT_EQ(s.world.fight.pos1, -1.25f);
+    EXPECT_FLOAT_EQ(s.fight.pos1, -1.25f);
 }

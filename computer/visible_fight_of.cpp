@@ -1,5 +1,5 @@
 // The screen as a player sees it, taken from the fight for the computer opponent.
-#include "shell/visible_fight_of.h"
+#include "computer/visible_fight_of.h"
 
 static VisibleRobot robotOf(const Fight& fight, int player) {
     VisibleRobot robot;
@@ -17,12 +17,12 @@ static VisibleRobot robotOf(const Fight& fight, int player) {
     return robot;
 }
 
-VisibleFight visibleFightOf(const World& world) {
+VisibleFight visibleFightOf(const Fight& fight) {
     VisibleFight screen;
-    screen.robots[0] = robotOf(world.fight, 1);
-    screen.robots[1] = robotOf(world.fight, 2);
-    screen.duelUnderWay = world.fight.game.getGameState() == DUEL_UNDER_WAY;
-    const Tower& centre = towerOf(world.fight.towers, TOWER_ANNOUNCEMENTS);
+    screen.robots[0] = robotOf(fight, 1);
+    screen.robots[1] = robotOf(fight, 2);
+    screen.duelUnderWay = fight.game.getGameState() == DUEL_UNDER_WAY;
+    const Tower& centre = towerOf(fight.towers, TOWER_ANNOUNCEMENTS);
     if (!centre.empty()) {
         // Announcements do not age; they fade from full opacity in the update after they rise.
         screen.announcement = centre.newest().slot;

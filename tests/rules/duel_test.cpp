@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "tests/game/scenario.h"
+#include "tests/rules/scenario.h"
 
 // Player 1 winds up at update 1 and releases at update 11; player 2 starts winding up with
 // `sign2` early enough that its clock reads `opponentClock` at the release.
@@ -21,7 +21,7 @@ TEST(Duel, ReleaseAgainstAClockOfTwentyIsALoneSpecial) {
     Scenario s;
     releaseAgainstClock(s, 20, PAPER);
     EXPECT_EQ(s.gameState(), 0);
-    EXPECT_EQ(s.world.fight.tickStep, 5);
+    EXPECT_EQ(s.fight.tickStep, 5);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.state(2), WINDING_UP);
 }
@@ -37,11 +37,11 @@ TEST(Duel, CalledByPlayerOneIsTakenUpInTheSameUpdateAndItsRockStaysSecret) {
     Scenario s;
     releaseAgainstClock(s, 25, PAPER);
     EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
-    EXPECT_EQ(s.world.fight.tickStep, 1);
+    EXPECT_EQ(s.fight.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.state(2), SPECIAL);
     EXPECT_EQ(s.move(2), SPECIAL_PAPER);
-    EXPECT_EQ(s.world.fight.lastSign1, ROCK);
+    EXPECT_EQ(s.fight.lastSign1, ROCK);
     EXPECT_EQ(s.newestSlot(1), 3);  // still the paper icon
 }
 
@@ -53,14 +53,14 @@ TEST(Duel, CalledByPlayerTwoIsTakenUpInTheNextUpdateAndItsRockIsShown) {
     s.wait(4);
     s.play(player2(ROCK));
     EXPECT_EQ(s.gameState(), DUEL_CALLED);
-    EXPECT_EQ(s.world.fight.tickStep, 5);
+    EXPECT_EQ(s.fight.tickStep, 5);
     EXPECT_EQ(s.state(2), SPECIAL);
     EXPECT_EQ(s.move(2), SPECIAL_SCISSORS);
     EXPECT_EQ(s.state(1), WINDING_UP);
     EXPECT_EQ(s.newestSlot(2), 2);  // "pierre.bmp" rose on player 2's tower
     s.wait(1);
     EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
-    EXPECT_EQ(s.world.fight.tickStep, 1);
+    EXPECT_EQ(s.fight.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.move(1), SPECIAL_SCISSORS);
 }
@@ -71,7 +71,7 @@ TEST(Duel, BothGivingRockTogetherPlayerTwoAbandonsAndTheScheduleFollowsPlayerOne
     s.wait(9);
     s.play(both(ROCK, ROCK));
     EXPECT_EQ(s.gameState(), DUEL_UNDER_WAY);
-    EXPECT_EQ(s.world.fight.tickStep, 1);
+    EXPECT_EQ(s.fight.tickStep, 1);
     EXPECT_EQ(s.state(1), SPECIAL);
     EXPECT_EQ(s.state(2), WINDING_DOWN);
     EXPECT_EQ(s.move(2), WIND_DOWN);
@@ -81,7 +81,7 @@ TEST(Duel, BothGivingRockTogetherPlayerTwoAbandonsAndTheScheduleFollowsPlayerOne
         updates++;
     }
     EXPECT_EQ(s.clock(1), 148);
-    EXPECT_EQ(s.world.fight.tickStep, 5);
+    EXPECT_EQ(s.fight.tickStep, 5);
     EXPECT_EQ(s.newestSlot(5), 7);  // rock against rock three times: "paf.bmp"
 }
 
@@ -96,9 +96,9 @@ static DuelRun runDuelToTheEnd(Scenario& s) {
     DuelRun run;
     int last = s.newestSlot(5);
     for (int update = 0; update < 400 && s.gameState() == 3; update++) {
-        int before = s.world.fight.towers.tower5.count;
+        int before = s.fight.towers.tower5.count;
         s.wait(1);
-        if (s.world.fight.towers.tower5.count > before || s.newestSlot(5) != last) {
+        if (s.fight.towers.tower5.count > before || s.newestSlot(5) != last) {
             last = s.newestSlot(5);
             run.announcements.push_back(last);
         }
@@ -116,12 +116,12 @@ TEST(Duel, PaperSweepByPlayerTwo) {
     ASSERT_EQ(s.gameState(), DUEL_UNDER_WAY);
     DuelRun run = runDuelToTheEnd(s);
     EXPECT_EQ(run.announcements, (std::vector<int>{5, 6, 5, 6, 5, 6, 8, 9}));
-    EXPECT_EQ(s.world.fight.duelScore, -3);
+    EXPECT_EQ(s.fight.duelScore, -3);
     EXPECT_EQ(s.gameState(), FREE_FIGHT);
-    EXPECT_EQ(s.world.fight.tickStep, 5);
+    EXPECT_EQ(s.fight.tickStep, 5);
     EXPECT_TRUE(run.endClock1 > 147 || run.endClock2 > 147);
-    EXPECT_EQ(s.world.fight.towers.tower4.count, 3);
-    EXPECT_TRUE(s.world.fight.towers.tower3.empty());
+    EXPECT_EQ(s.fight.towers.tower4.count, 3);
+    EXPECT_TRUE(s.fight.towers.tower3.empty());
     EXPECT_EQ(s.life(1), 60);  // critical hit and lost duel
     EXPECT_EQ(s.life(2), 100);
     s.wait(20);  // both specials end in free play
@@ -138,8 +138,8 @@ TEST(Duel, ScissorsSweepByPlayerOne) {
     s.play(player1(ROCK));
     DuelRun run = runDuelToTheEnd(s);
     EXPECT_EQ(run.announcements, (std::vector<int>{5, 6, 5, 6, 5, 6, 8, 10}));
-    EXPECT_EQ(s.world.fight.duelScore, 3);
-    EXPECT_EQ(s.world.fight.towers.tower3.count, 3);
+    EXPECT_EQ(s.fight.duelScore, 3);
+    EXPECT_EQ(s.fight.towers.tower3.count, 3);
     s.wait(20);
     EXPECT_EQ(s.life(1), 80);
     EXPECT_EQ(s.life(2), 40);
@@ -152,13 +152,13 @@ TEST(Duel, ThreeDrawnExchangesShowPafAndDealNoDuelDamage) {
     s.play(player1(ROCK));
     s.wait(2);
     s.play(player2(ROCK));  // secret: nothing rises on tower 2
-    EXPECT_EQ(s.world.fight.lastSign2, ROCK);
+    EXPECT_EQ(s.fight.lastSign2, ROCK);
     EXPECT_EQ(s.newestSlot(2), 3);
     DuelRun run = runDuelToTheEnd(s);
     EXPECT_EQ(run.announcements, (std::vector<int>{5, 6, 5, 6, 5, 6, 7}));
-    EXPECT_EQ(s.world.fight.duelScore, 0);
-    EXPECT_TRUE(s.world.fight.towers.tower3.empty());
-    EXPECT_TRUE(s.world.fight.towers.tower4.empty());
+    EXPECT_EQ(s.fight.duelScore, 0);
+    EXPECT_TRUE(s.fight.towers.tower3.empty());
+    EXPECT_TRUE(s.fight.towers.tower4.empty());
     EXPECT_EQ(s.life(1), 100);
     EXPECT_EQ(s.life(2), 100);
     s.wait(20);
@@ -174,13 +174,13 @@ TEST(Duel, MixedExchangesRevealBothSignsAndTheLeaderWins) {
     s.wait(40);             // clock1 45
     s.play(player1(SCISSORS));
     s.wait(4);              // first exchange: scissors beats paper
-    EXPECT_EQ(s.world.fight.duelScore, 1);
+    EXPECT_EQ(s.fight.duelScore, 1);
     EXPECT_EQ(s.newestSlot(1), 4);
     EXPECT_EQ(s.newestSlot(2), 3);
     EXPECT_EQ(s.newestSlot(3), 11);
     s.play(player2(ROCK));  // the next two: rock beats scissors
     DuelRun run = runDuelToTheEnd(s);
-    EXPECT_EQ(s.world.fight.duelScore, -1);
+    EXPECT_EQ(s.fight.duelScore, -1);
     EXPECT_EQ(run.announcements.back(), 9);
     EXPECT_EQ(run.announcements[run.announcements.size() - 2], 7);
     EXPECT_EQ(s.life(1), 80);
@@ -192,7 +192,7 @@ TEST(Duel, SolveBattle) {
     const int expected[4][4] = {{0, 2, 2, 2}, {2, 0, 2, 1}, {2, 1, 0, 2}, {2, 2, 1, 0}};
     for (int a = 0; a < 4; a++) {
         for (int b = 0; b < 4; b++) {
-            EXPECT_EQ(s.world.solveBattle(a, b), expected[a][b]) << a << " against " << b;
+            EXPECT_EQ(solveBattle(a, b), expected[a][b]) << a << " against " << b;
         }
     }
 }

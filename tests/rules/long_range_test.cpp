@@ -1,7 +1,7 @@
 // The combo at long range: wind-up, abandon, release, and the lone special attack.
 #include <gtest/gtest.h>
 
-#include "tests/game/scenario.h"
+#include "tests/rules/scenario.h"
 
 TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
     Scenario s;
@@ -9,15 +9,15 @@ TEST(LongRange, RockAloneChangesOnlyTheLastSignAndItsIcon) {
     EXPECT_EQ(s.state(1), IDLE);
     EXPECT_EQ(s.move(1), REST);
     EXPECT_EQ(s.clock(1), 0);
-    EXPECT_EQ(s.world.fight.lastSign1, ROCK);
+    EXPECT_EQ(s.fight.lastSign1, ROCK);
     EXPECT_EQ(s.newestSlot(1), 2);  // "pierre.bmp"
-    EXPECT_EQ(towerOf(s.world.fight.towers, 1).count, 1);
-    EXPECT_FLOAT_EQ(s.world.fight.pos1, -5.0f);
+    EXPECT_EQ(towerOf(s.fight.towers, 1).count, 1);
+    EXPECT_FLOAT_EQ(s.fight.pos1, -5.0f);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_TRUE(towerOf(s.world.fight.towers, 2).empty());
+    EXPECT_TRUE(towerOf(s.fight.towers, 2).empty());
 
     s.play(player1(ROCK));  // a repeated sign shows nothing
-    EXPECT_EQ(towerOf(s.world.fight.towers, 1).count, 1);
+    EXPECT_EQ(towerOf(s.fight.towers, 1).count, 1);
 }
 
 TEST(LongRange, RockDuringTheWindUpAbandonsIt) {
@@ -68,16 +68,16 @@ static void expectLoneSpecial(int windUpSign, int move) {
     s.play(player2(ROCK));
     ASSERT_EQ(s.move(2), move);
     s.wait(12);
-    EXPECT_TRUE(s.world.moves.particles.empty());
+    EXPECT_EQ(s.sparks(), 0u);
     s.wait(1);  // clock 70
-    EXPECT_EQ(s.world.moves.particles.size(), 20u * move);
+    EXPECT_EQ(s.sparks(), 20u * move);
     s.wait(1);  // clock 75
-    EXPECT_EQ(s.world.moves.particles.size(), 40u * move);
-    for (const Record& spark : s.world.moves.particles) {
-        EXPECT_FLOAT_EQ(spark[2], (float)(-5.0 + 0.3));
-        EXPECT_FLOAT_EQ(spark[3], 0.5f);
-        EXPECT_FLOAT_EQ(spark[4], 0.0f);
-        EXPECT_FLOAT_EQ(spark[8], 1.0f);
+    EXPECT_EQ(s.sparks(), 40u * move);
+    ASSERT_EQ(s.hits.size(), 2u);
+    for (const FightHit& hit : s.hits) {
+        EXPECT_FLOAT_EQ(hit.x, (float)(-5.0 + 0.3));
+        EXPECT_EQ(hit.player, 1);
+        EXPECT_EQ(hit.move, move);
     }
     s.wait(15);  // 30 updates of the special so far
     EXPECT_EQ(s.state(2), SPECIAL);
@@ -87,7 +87,7 @@ static void expectLoneSpecial(int windUpSign, int move) {
     EXPECT_EQ(s.move(2), WIND_DOWN);
     EXPECT_EQ(s.life(1), 80);
     EXPECT_EQ(s.life(2), 100);
-    EXPECT_FLOAT_EQ(s.world.fight.pos2, 5.0f);  // the lunge is drawn, the position stays
+    EXPECT_FLOAT_EQ(s.fight.pos2, 5.0f);  // the lunge is drawn, the position stays
     s.wait(10);
     EXPECT_EQ(s.state(2), IDLE);
 }
