@@ -5,7 +5,7 @@
 
 // A pixel differs from a learnt mode beyond this squared Mahalanobis distance (4.5 sigma):
 // the grain of a webcam stays inside, a hand on a wall or a shirt falls outside.
-static const double VARIANCE_THRESHOLD = 20;
+static const double VARIANCE_THRESHOLD = 16;
 // The players' share after a few standing frames: their face, neck and hanging hands become a
 // background mode of their own beside the room's, which stays strong enough to come back when
 // they step away (MOG2 keeps modes until their weights add up to its background ratio).

@@ -12,6 +12,8 @@ static const float FINGER_REACH = 4.5f;
 // A palm's widest disc is over a tenth of a hand's length across its radius; a sliver of cheek
 // or neck uncovered by a head that moved is thinner.
 static const float MIN_PALM = 0.07f;
+// A sign is shown with the hand raised: a palm in the picture's bottom fifth hangs at the side.
+static const int LOWEST_PALM = IMAGE_ROWS * 4 / 5;
 // Fewer full-picture pixels than this are no hand (a hand at arm's length has well over 400).
 static const int MIN_HAND_PIXELS = 150;
 
@@ -113,7 +115,7 @@ HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blo
     }
     cv::Point centre;
     double radius = findPalm(mask, handLength, centre);
-    if (radius < MIN_PALM * handLength) {
+    if (radius < MIN_PALM * handLength || centre.y + full.y >= LOWEST_PALM) {
         return cut;
     }
     int wrist = centre.y + (int)(WRIST * radius) + 1;
