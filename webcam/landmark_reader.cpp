@@ -13,7 +13,8 @@ static const float MIN_PRESENCE = 0.5f;
 // The cut hand (palm and fingers) fills this share of the square's side, leaving room for
 // fingers the cut lost and the context the model was trained with.
 static const float CUT_SHARE = 0.6f;
-// MediaPipe's following square: twice the palm and finger roots, moved a tenth towards the fingers.
+// MediaPipe's following square: twice the palm and finger roots, moved a tenth of their height
+// towards the fingers.
 static const float FOLLOW_SCALE = 2.0f;
 static const float FOLLOW_SHIFT = 0.1f;
 static const double HALF_PI = 1.5707963267948966;
@@ -38,8 +39,10 @@ HandSquare squareOfLandmarks(const HandLandmarks& hand) {
     static const int FRAME_POINTS[] = {WRIST,     THUMB_CMC,  THUMB_MCP, THUMB_IP, INDEX_MCP, INDEX_PIP,
                                        MIDDLE_MCP, MIDDLE_PIP, RING_MCP, RING_PIP, PINKY_MCP, PINKY_PIP};
     HandSquare square;
-    float dx = hand.x[MIDDLE_MCP] - hand.x[WRIST], dy = hand.y[MIDDLE_MCP] - hand.y[WRIST];
-    square.turn = (float)(-HALF_PI - std::atan2(dy, dx));
+    // The hand's line: from the wrist to the middle of the index, middle and ring roots.
+    float towardsX = ((hand.x[INDEX_MCP] + hand.x[RING_MCP]) / 2 + hand.x[MIDDLE_MCP]) / 2;
+    float towardsY = ((hand.y[INDEX_MCP] + hand.y[RING_MCP]) / 2 + hand.y[MIDDLE_MCP]) / 2;
+    square.turn = (float)(-HALF_PI - std::atan2(towardsY - hand.y[WRIST], towardsX - hand.x[WRIST]));
     float c = std::cos(square.turn), s = std::sin(square.turn);
     // The points' box in the turned picture, where the fingers point up.
     float low[2] = {1e9f, 1e9f}, high[2] = {-1e9f, -1e9f};
@@ -49,7 +52,7 @@ HandSquare squareOfLandmarks(const HandLandmarks& hand) {
         low[1] = std::min(low[1], v), high[1] = std::max(high[1], v);
     }
     square.side = FOLLOW_SCALE * std::max(high[0] - low[0], high[1] - low[1]);
-    float u = (low[0] + high[0]) / 2, v = (low[1] + high[1]) / 2 - FOLLOW_SHIFT * square.side;
+    float u = (low[0] + high[0]) / 2, v = (low[1] + high[1]) / 2 - FOLLOW_SHIFT * (high[1] - low[1]);
     // Back from the turned picture to the picture.
     square.centreX = c * u + s * v;
     square.centreY = -s * u + c * v;
@@ -79,9 +82,7 @@ bool LandmarkReader::lookAtCut(const HandPatch& hand, HandLandmarks& found) {
     return seenFirst;
 }
 
-int LandmarkReader::read(const HandPatch& hand) {
-    int player = (hand.box.left + hand.box.right) / 2 >= 160 ? 0 : 1;
-    Followed& followed = this->followed[player];
+int LandmarkReader::look(Followed& followed, const HandPatch& hand) {
     HandSquare cut = squareOfCut(hand.box);
     HandLandmarks found;
     // The last landmarks' square frames the hand better than the skin's cut, while the hand
@@ -98,4 +99,22 @@ int LandmarkReader::read(const HandPatch& hand) {
     }
     followed.square = squareOfLandmarks(found);
     return signOfFingers(stretchedFingers(found));
+}
+
+int LandmarkReader::read(const HandPatch& hand) {
+    typedef std::chrono::steady_clock Clock;
+    Followed& followed = this->followed[(hand.box.left + hand.box.right) / 2 >= 160 ? 0 : 1];
+    Clock::time_point start = Clock::now();
+    HandSquare cut = squareOfCut(hand.box);
+    // Both players' hands looked at in turn within the model's share of the time.
+    double wait = share > 0 ? 2 * lookMs / share : 0;
+    if (followed.have && inside(followed.square, cut.centreX, cut.centreY) &&
+        std::chrono::duration<double, std::milli>(start - followed.lastLook).count() < wait) {
+        return followed.sign;
+    }
+    followed.sign = look(followed, hand);
+    followed.lastLook = start;
+    double took = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    lookMs = lookMs == 0 ? took : 0.8 * lookMs + 0.2 * took;
+    return followed.sign;
 }

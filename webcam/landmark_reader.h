@@ -2,10 +2,14 @@
 #ifndef VANTORIX_LANDMARK_READER_H
 #define VANTORIX_LANDMARK_READER_H
 
+#include <chrono>
 #include <string>
 
 #include "webcam/landmark_model.h"
 #include "webcam/sign_reader.h"
+
+// The game's room way gives the model a third of its worker's time at most.
+const double DEFAULT_MODEL_SHARE = 0.3;
 
 class LandmarkReader {
 public:
@@ -18,6 +22,10 @@ public:
     // The seam's reader, reading through this object, which must outlive its use.
     SignReader signReader();
 
+    // The share of the worker's time the model may take: a hand followed where it was keeps its
+    // last sign, unread, until its turn comes again, so that on a slow or busy machine the room
+    // way still finds hands (and walks) about five times a second. 0 reads every hand every time.
+    void setShare(double share) { this->share = share; }
     // Forgets the hands followed, when the room is learnt again.
     void forget();
     // The sign of one found hand; NO_SIGN when the model believes no hand is there.
@@ -33,13 +41,18 @@ private:
         bool have = false;
         HandSquare square;  // where to look on the next frame, from the last landmarks
         HandLandmarks landmarks;
+        int sign = 0;
+        std::chrono::steady_clock::time_point lastLook;
     };
+    int look(Followed& followed, const HandPatch& hand);
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
     bool lookAtCut(const HandPatch& hand, HandLandmarks& found);
 
     LandmarkModel model;
     Followed followed[2];
     unsigned long modelRuns = 0;
+    double share = DEFAULT_MODEL_SHARE;
+    double lookMs = 0;  // the time a look takes, averaged over the last few
 };
 
 // The square a hand's landmarks call for on the next frame: its palm and finger roots, turned

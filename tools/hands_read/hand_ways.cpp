@@ -44,6 +44,8 @@ std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>&
                                   const std::vector<FrameRole>& roles, const std::string& handModel) {
     RoomHands hands(DEFAULT_FACE_MODEL);
     LandmarkReader landmarks(handModel);
+    // Every hand of every frame is read, whatever the model's time: this tool measures the reader.
+    landmarks.setShare(0);
     if (landmarks.loaded()) {
         hands.setSignReader(landmarks.signReader());
     } else if (!handModel.empty()) {
