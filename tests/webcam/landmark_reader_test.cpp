@@ -9,6 +9,7 @@
 #include "game/codes.h"
 #include "tests/support/files.h"
 #include "tests/support/program.h"
+#include "tests/support/running_game.h"
 #include "tests/webcam/room_scene_frames.h"
 #include "webcam/landmark_model.h"
 #include "webcam/landmark_sign.h"
@@ -140,4 +141,17 @@ TEST(LandmarkModel, MadeAgainItIsTheSameFile) {
     }
     ASSERT_EQ(status, 0) << script.errors();
     EXPECT_TRUE(readWholeFile(folder.path() + "/model.onnx") == readWholeFile(MODEL));
+}
+
+// The game without its hand model: one line names it, and the room way plays on with the outlines.
+TEST(LandmarkModel, TheGameWithoutItSaysSoOnceAndPlaysOn) {
+    RunningGame run({"--hands", "room", "--capture-source", "videotestsrc is-live=true pattern=black"},
+                    {"hand_landmark.onnx"});
+    ASSERT_TRUE(run.up()) << run.program.errors();
+    const std::string line = "Vantorix: the hand model \"hand_landmark.onnx\" is missing; signs are read from the "
+                             "hands' outlines\n";
+    EXPECT_GE(run.program.waitForErrors(line, 1, START_TIMEOUT_MS), 0) << run.program.errors();
+    EXPECT_TRUE(run.program.running());
+    EXPECT_EQ(run.closeViewWindow(), 0);
+    EXPECT_EQ(occurrences(run.program.errors(), line), 1) << run.program.errors();
 }
