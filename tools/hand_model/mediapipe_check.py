@@ -104,8 +104,9 @@ def mediapipe_answers(package, pictures, folder):
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         url = "http://127.0.0.1:%d/mediapipe_page.html#%s" % (server.server_address[1], ",".join(names))
-        done = subprocess.run(["chromium"] + CHROMIUM_FLAGS + ["--user-data-dir=" + os.path.join(folder, "profile"), url],
-                              capture_output=True, text=True, timeout=600)
+        profile = "--user-data-dir=" + os.path.join(folder, "profile")
+        done = subprocess.run(["chromium"] + CHROMIUM_FLAGS + [profile, url], capture_output=True, text=True,
+                              timeout=600)
     finally:
         server.shutdown()
     found = re.search(r'"RESULT (.*)", source', done.stderr)
