@@ -15,6 +15,9 @@ static const int LEARNING_FACE_PERIOD = 2;
 // While learning players, a half where more than this share of pixels differs from the empty
 // room holds someone, face or no face.
 static const double PRESENT_SHARE = 0.03;
+// Two frames of the still room differing by this much on average (0-255, a channel) come from a
+// camera whose gain is up in a dim room: its grain is smoothed away before hands are looked for.
+static const double GRAINY = 3;
 
 static cv::Mat wrap(const unsigned char* rgb) {
     return cv::Mat(IMAGE_ROWS, IMAGE_COLUMNS, CV_8UC3, const_cast<unsigned char*>(rgb));
@@ -40,6 +43,7 @@ void RoomHands::learnAgain() {
     resetBackground(room.background);
     resetSkin(room.skin);
     room.emptyRoom.release();
+    room.grainy = false;
     forgetFaces(room.faces);
     room.tracks[0] = room.tracks[1] = HandTrack();
     room.seen[0] = room.seen[1] = false;
@@ -49,9 +53,27 @@ void RoomHands::learnAgain() {
 
 void prepareFrame(RoomState& room, const cv::Mat& rgb) {
     cv::resize(rgb, room.small, cv::Size(SMALL_WIDTH, SMALL_HEIGHT), 0, 0, cv::INTER_AREA);
+    // A camera's heavy grain in a dim room would speckle both the moving and the skin pixels;
+    // the small picture only finds where hands are, so it may lose a little sharpness then.
+    if (room.grainy) {
+        cv::GaussianBlur(room.small, room.small, cv::Size(3, 3), 0);
+    }
     cv::cvtColor(room.small, room.hsv, cv::COLOR_RGB2HSV);
     room.view.notice = lightNotice(room.small);
     room.view.handFound[0] = room.view.handFound[1] = false;
+}
+
+// The grain from the first two frames of the still room: what differs between them is noise.
+static void noteGrain(RoomState& room) {
+    if (room.background.emptyFrames == 0) {
+        room.firstEmpty = room.small.clone();
+    } else if (room.background.emptyFrames == 1) {
+        cv::Mat difference;
+        cv::absdiff(room.small, room.firstEmpty, difference);
+        cv::Scalar grain = cv::mean(difference);
+        room.grainy = (grain[0] + grain[1] + grain[2]) / 3 >= GRAINY;
+        room.firstEmpty.release();
+    }
 }
 
 void RoomHands::learnEmptyRoom(const unsigned char* rgb) {
@@ -59,6 +81,7 @@ void RoomHands::learnEmptyRoom(const unsigned char* rgb) {
     cv::Mat frame = wrap(rgb);
     prepareFrame(room, frame);
     room.view.stage = ROOM_LEARNING_EMPTY;
+    noteGrain(room);
     learnEmpty(room.background, room.small);
     if ((room.background.emptyFrames - 1) % LEARNING_FACE_PERIOD == 0) {
         std::vector<cv::Rect> faces = findAllFaces(room.faces, frame);

@@ -140,6 +140,8 @@ struct RoomState {
     unsigned long frames = 0;
     bool seen[2] = {false, false};  // each player seen while learning players
     cv::Mat emptyRoom;  // the room as the background learnt it, for the players' outlines
+    cv::Mat firstEmpty;  // the first frame of the empty room, until the second tells the grain
+    bool grainy = false;
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.
