@@ -9,11 +9,12 @@
 
 #include "game/rollback_fight.h"
 #include "net/packet.h"
+#include "rules/fingerprint.h"
 
 class World;
 
-// Frames between two fingerprints compared: one second.
-const int CHECK_INTERVAL = 60;
+// Frames between two fingerprints compared: one second, as a recording keeps them.
+const int CHECK_INTERVAL = FINGERPRINT_FRAMES;
 
 class OnlineFight {
 public:

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "game/frame_inputs.h"
+#include "rules/fingerprint.h"
 
 // The newest format this game writes and reads; every older one is read too. Format 1's
 // fingerprints leave the towers out (fightFingerprintV1); format 2's cover the whole fight.
 const int RECORDING_VERSION = 2;
 // Frames between two fingerprints: about a second of play.
-const int CHECKPOINT_FRAMES = 60;
+const int CHECKPOINT_FRAMES = FINGERPRINT_FRAMES;
 
 // Writes a fight as it is played. Bytes are kept until flush(), which the caller runs at least
 // once a second; a write that fails (a full disk, a file gone) stops the writing for good, and

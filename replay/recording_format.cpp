@@ -17,13 +17,9 @@ uint32_t getNumber(const std::string& in, size_t at, int bytes) {
     return value;
 }
 
-static int packPlayer(int left, int right, int sign) {
-    return (left != 0 ? 1 : 0) | (right != 0 ? 2 : 0) | ((sign & 3) << 2);
-}
-
+// Each player's byte without its tower keys is its low nibble.
 void packFrame(std::string& out, const FrameInputs& inputs) {
-    int first = packPlayer(inputs.left1, inputs.right1, inputs.sign1) |
-                packPlayer(inputs.left2, inputs.right2, inputs.sign2) << 4;
+    int first = (playerShare(inputs, 1) & 15) | (playerShare(inputs, 2) & 15) << 4;
     out.push_back(FRAME_TAG);
     out.push_back((char)first);
     out.push_back((char)(inputs.towerKeys & 7));
@@ -32,12 +28,7 @@ void packFrame(std::string& out, const FrameInputs& inputs) {
 bool unpackFrame(const std::string& in, size_t at, FrameInputs& inputs) {
     int first = (unsigned char)in[at];
     int second = (unsigned char)in[at + 1];
-    inputs.left1 = first & 1;
-    inputs.right1 = (first >> 1) & 1;
-    inputs.sign1 = (first >> 2) & 3;
-    inputs.left2 = (first >> 4) & 1;
-    inputs.right2 = (first >> 5) & 1;
-    inputs.sign2 = (first >> 6) & 3;
+    inputs = combineInputs((PlayerInput)(first & 15), (PlayerInput)(first >> 4));
     inputs.towerKeys = second;
     return (second & ~7) == 0;
 }

@@ -7,6 +7,9 @@
 #include "rules/digest.h"
 #include "rules/fight.h"
 
+// Frames between two fingerprints that a recording keeps or two machines compare: a second of play.
+const int FINGERPRINT_FRAMES = 60;
+
 // The fight's one serialisation, fed to a digest: every field of Fight in its order, each
 // number as its four bytes, each tower as its stage count then its live stages.
 void addFight(Digest& digest, const Fight& fight);

@@ -1,7 +1,9 @@
-// One frame's inputs as the rules read them: what a recording, a replay and a network peer
-// exchange.
+// One frame's inputs as the rules read them, and one player's share of them packed in a byte:
+// what a recording, a replay and a network peer exchange.
 #ifndef VANTORIX_RULES_FRAME_INPUTS_H
 #define VANTORIX_RULES_FRAME_INPUTS_H
+
+#include <cstdint>
 
 // Tower keys pressed in a frame, as bits of FrameInputs::towerKeys.
 const int TOWER_KEY_F = 1;
@@ -22,5 +24,17 @@ struct FrameInputs {
 
 bool operator==(const FrameInputs& a, const FrameInputs& b);
 bool operator!=(const FrameInputs& a, const FrameInputs& b);
+
+// One player's walking, sign and tower keys in one byte: bit 0 left, bit 1 right, bits 2-3 the
+// sign code, bits 4-6 the TOWER_KEY_* bits. Bit 7 is never set.
+typedef uint8_t PlayerInput;
+
+PlayerInput packPlayerInput(int left, int right, int sign, int towerKeys);
+// False for a byte no player could have sent (bit 7 set).
+bool isPlayerInput(int byte);
+// Both players' shares as the rules read them; the tower keys of both are pressed.
+FrameInputs combineInputs(PlayerInput player1, PlayerInput player2);
+// The share one player (1, or any other number for 2) has in a frame's inputs.
+PlayerInput playerShare(const FrameInputs& inputs, int player);
 
 #endif
