@@ -1,6 +1,7 @@
 // The hand landmark model run by OpenCV's dnn on a turned square cut from the picture.
 #include "webcam/landmark_model.h"
 
+#include <opencv2/core/utils/logger.hpp>
 #include <opencv2/dnn.hpp>
 #include <opencv2/imgproc.hpp>
 
@@ -35,6 +36,12 @@ static bool answersLikeTheModel(cv::dnn::Net& dnn, std::vector<cv::Mat>& outputs
            outputs[0].type() == CV_32F && outputs[1].type() == CV_32F;
 }
 
+// OpenCV's importer logs what it cannot read of a damaged model: the game's one line says it instead.
+struct QuietLog {
+    cv::utils::logging::LogLevel before = cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
+    ~QuietLog() { cv::utils::logging::setLogLevel(before); }
+};
+
 LandmarkModel::LandmarkModel(const std::string& path) {
     if (!fileExists(path)) {
         why = "is missing";
@@ -43,6 +50,7 @@ LandmarkModel::LandmarkModel(const std::string& path) {
     // The model runs in the webcam worker beside the renderer: one core, as the room finder.
     cv::setNumThreads(1);
     std::unique_ptr<Net> made(new Net);
+    QuietLog quiet;
     try {
         made->dnn = cv::dnn::readNetFromONNX(path);
         made->dnn.setPreferableBackend(cv::dnn::DNN_BACKEND_OPENCV);
