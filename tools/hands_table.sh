@@ -54,10 +54,14 @@ if ! compgen -G "$scenes/*/scene.txt" > /dev/null; then
   "$build/room_scenes" --out "$scenes" --seed "$seed" --scenes-per-condition "$per" "${photo_option[@]}"
 fi
 
-python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" <<'PYTHON'
+python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" "$top/data/hand_landmark.onnx" <<'PYTHON'
 import glob, os, subprocess, sys, time
 
-scenes, hands_read, doc, write = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4] == "1"
+scenes, hands_read, doc, write, model = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4] == "1", sys.argv[5]
+# The room way reads signs from the hand's outline, or with the hand landmark model when it is here.
+WAYS = {"design": ["--hands", "design"], "room": ["--hands", "room", "--no-learned"]}
+if os.path.exists(model):
+    WAYS["room, landmarks"] = ["--hands", "room", "--model", model]
 BEGIN, END = "<!-- hands_table begin -->", "<!-- hands_table end -->"
 
 def read_pairs(path):
@@ -84,7 +88,7 @@ def step(x):
 
 def run(way, folder, info):
     frames = sorted(glob.glob(os.path.join(folder, "*.ppm")))
-    command = [hands_read, "--hands", way, "--empty", info["empty"], "--stand", info["stand"]] + frames
+    command = [hands_read] + WAYS[way] + ["--empty", info["empty"], "--stand", info["stand"]] + frames
     start = time.monotonic()
     done = subprocess.run(command, capture_output=True, text=True)
     seconds = time.monotonic() - start
@@ -92,7 +96,8 @@ def run(way, folder, info):
         sys.exit("hands_table: hands_read --hands %s failed on %s: %s" % (way, folder, done.stderr.strip()))
     return read_rows(done.stdout.splitlines()), seconds, len(frames)
 
-COUNTS = ["scenes", "play", "hands", "near", "walk", "sign", "missed", "down", "down_found", "gone", "gone_found",
+COUNTS = ["scenes", "play", "hands", "near", "walk", "sign", "found_sign", "missed", "down", "down_found", "down_sign", "gone",
+          "gone_found", "gone_sign",
           "seconds", "frames"]
 SIGNS = ["none", "rock", "paper", "scissors"]
 
@@ -110,17 +115,20 @@ def tally(total, truth, found, info):
         if frame >= last:
             total["gone"] += 1
             total["gone_found"] += is_found
+            total["gone_sign"] += is_found and sign != 0
         elif present == 1:
             total["hands"] += 1
             total["near"] += is_found and abs(x - tx) <= 15
             total["walk"] += walk == step(tx)
             total["sign"] += is_found and sign == int(tsign)
+            total["found_sign"] += is_found and sign == int(tsign) and abs(x - tx) <= 15
             total["missed"] += not is_found
             read = sign if is_found and 0 <= sign < len(SIGNS) else 0
             total[("read", int(tsign), read)] = total.get(("read", int(tsign), read), 0) + 1
         else:
             total["down"] += 1
             total["down_found"] += is_found
+            total["down_sign"] += is_found and sign != 0
 
 def percent(part, whole):
     return "%.0f %%" % (100.0 * part / whole) if whole else "-"
@@ -131,7 +139,7 @@ def measure():
         folder = os.path.dirname(folder)
         info = read_pairs(os.path.join(folder, "scene.txt"))
         truth = read_rows(open(os.path.join(folder, "truth.txt")))
-        for way in ("design", "room"):
+        for way in WAYS:
             for key in ((info["condition"], way), ("all", way)):
                 totals.setdefault(key, dict.fromkeys(COUNTS, 0))
             found, seconds, frames = run(way, folder, info)
@@ -146,21 +154,24 @@ def measure():
 
 def table(totals):
     lines = ["| condition | way | scenes | play frames | player-frames with a hand | centre within 15 columns |"
-             " walking right | sign right | no hand found | hand down: one found | nobody there: one found |"
+             " walking right | sign right | sign right where the hand is found | no hand found |"
+             " hand down: one found | hand down: a sign read | nobody there: one found | nobody there: a sign read |"
              " ms a frame |",
-             "|---|---|---|---|---|---|---|---|---|---|---|---|"]
+             "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"]
     order = []
     for condition, way in totals:
         if condition not in order and condition != "all":
             order.append(condition)
     for condition in order + ["all"]:
-        for way in ("design", "room"):
+        for way in WAYS:
             t = totals[(condition, way)]
             name = "**all**" if condition == "all" else condition
-            lines.append("| %s | %s | %d | %d | %d | %s | %s | %s | %s | %s | %s | %.1f |" % (
+            lines.append("| %s | %s | %d | %d | %d | %s | %s | %s | %s | %s | %s | %s | %s | %s | %.1f |" % (
                 name, way, t["scenes"], t["play"], t["hands"], percent(t["near"], t["hands"]),
-                percent(t["walk"], t["hands"]), percent(t["sign"], t["hands"]), percent(t["missed"], t["hands"]),
-                percent(t["down_found"], t["down"]), percent(t["gone_found"], t["gone"]),
+                percent(t["walk"], t["hands"]), percent(t["sign"], t["hands"]), percent(t["found_sign"], t["near"]),
+                percent(t["missed"], t["hands"]),
+                percent(t["down_found"], t["down"]), percent(t["down_sign"], t["down"]),
+                percent(t["gone_found"], t["gone"]), percent(t["gone_sign"], t["gone"]),
                 1000.0 * t["seconds"] / max(t["frames"], 1)))
     return "\n".join(lines)
 
@@ -168,7 +179,7 @@ def table(totals):
 def confusion(totals):
     lines = ["", "Signs read for each true sign, all scenes, share of the player-frames with that sign:", "",
              "| way | true sign | read none | rock | paper | scissors |", "|---|---|---|---|---|---|"]
-    for way in ("design", "room"):
+    for way in WAYS:
         t = totals[("all", way)]
         for true in (1, 2, 3):
             counts = [t.get(("read", true, read), 0) for read in range(4)]
