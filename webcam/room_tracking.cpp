@@ -14,7 +14,9 @@ int chooseBlob(const HandTrack& track, const std::vector<Blob>& blobs) {
     int best = -1;
     double bestScore = 0;
     for (size_t i = 0; i < blobs.size(); ++i) {
-        double score = blobs[i].area;
+        // A sign is shown at the top of a raised arm: of two regions, the higher is the hand
+        // rather than an elbow or a hand hanging below.
+        double score = blobs[i].area * (2 - blobs[i].centre.y / SMALL_HEIGHT);
         if (tracked) {
             cv::Point2f delta = blobs[i].centre * (float)SCALE - track.centre;
             double near = std::hypot(delta.x, delta.y) / GATE;
