@@ -18,6 +18,11 @@ static const double PRESENT_SHARE = 0.03;
 // Two frames of the still room differing by this much on average (0-255, a channel) come from a
 // camera whose gain is up in a dim room: its grain is smoothed away before hands are looked for.
 static const double GRAINY = 3;
+// Between two frames of the empty room, more than this share of pixels changing by more than
+// this (summed over red, green and blue) is someone moving in it.
+static const double MOVED_SHARE = 0.005;
+static const double MOVED_DIFFERENCE = 60;
+static const char* const SOMEONE_THERE = "Someone is still in the picture: the room must be learnt empty";
 
 static cv::Mat wrap(const unsigned char* rgb) {
     return cv::Mat(IMAGE_ROWS, IMAGE_COLUMNS, CV_8UC3, const_cast<unsigned char*>(rgb));
@@ -59,35 +64,41 @@ void prepareFrame(RoomState& room, const cv::Mat& rgb) {
         cv::GaussianBlur(room.small, room.small, cv::Size(3, 3), 0);
     }
     cv::cvtColor(room.small, room.hsv, cv::COLOR_RGB2HSV);
-    room.view.notice = lightNotice(room.small);
+    room.view.notice = lightNotice(room.small, room.view.stage == ROOM_LEARNING_EMPTY);
     room.view.handFound[0] = room.view.handFound[1] = false;
 }
 
-// The grain from the first two frames of the still room: what differs between them is noise.
-static void noteGrain(RoomState& room) {
-    if (room.background.emptyFrames == 0) {
-        room.firstEmpty = room.small.clone();
-    } else if (room.background.emptyFrames == 1) {
-        cv::Mat difference;
-        cv::absdiff(room.small, room.firstEmpty, difference);
-        cv::Scalar grain = cv::mean(difference);
-        room.grainy = (grain[0] + grain[1] + grain[2]) / 3 >= GRAINY;
-        room.firstEmpty.release();
+// What differs between two frames of the still room: the grain, from the first two, and
+// someone moving, from any two.
+static void compareEmpty(RoomState& room) {
+    if (room.background.emptyFrames > 0) {
+        cv::Mat difference, summed, moved;
+        cv::absdiff(room.small, room.previousEmpty, difference);
+        if (room.background.emptyFrames == 1) {
+            cv::Scalar grain = cv::mean(difference);
+            room.grainy = (grain[0] + grain[1] + grain[2]) / 3 >= GRAINY;
+        }
+        cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
+        cv::compare(summed, MOVED_DIFFERENCE, moved, cv::CMP_GT);
+        if (cv::countNonZero(moved) > MOVED_SHARE * moved.total() && room.view.notice.empty()) {
+            room.view.notice = SOMEONE_THERE;
+        }
     }
+    room.small.copyTo(room.previousEmpty);
 }
 
 void RoomHands::learnEmptyRoom(const unsigned char* rgb) {
     RoomState& room = state->room;
     cv::Mat frame = wrap(rgb);
-    prepareFrame(room, frame);
     room.view.stage = ROOM_LEARNING_EMPTY;
-    noteGrain(room);
+    prepareFrame(room, frame);
+    compareEmpty(room);
     learnEmpty(room.background, room.small);
     if ((room.background.emptyFrames - 1) % LEARNING_FACE_PERIOD == 0) {
         std::vector<cv::Rect> faces = findAllFaces(room.faces, frame);
         forgetFaces(room.faces);
         if (!faces.empty() && room.view.notice.empty()) {
-            room.view.notice = "Someone is still in the picture: the room must be learnt empty";
+            room.view.notice = SOMEONE_THERE;
         }
     }
 }
@@ -119,8 +130,8 @@ static void notePresence(RoomState& room, const std::vector<cv::Rect>& faces) {
 void RoomHands::learnPlayers(const unsigned char* rgb) {
     RoomState& room = state->room;
     cv::Mat frame = wrap(rgb);
-    prepareFrame(room, frame);
     room.view.stage = ROOM_LEARNING_PLAYERS;
+    prepareFrame(room, frame);
     bool fresh = room.background.emptyFrames + room.background.standFrames == 0;
     learnStanding(room.background, room.small, room.moving);
     if (fresh) {

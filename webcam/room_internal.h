@@ -127,7 +127,8 @@ struct RoomState;
 HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blob& blob);
 
 // The light of the picture in words, or empty when it is fit to read hands in.
-std::string lightNotice(const cv::Mat& smallRgb);
+// emptyRoom: the picture should show the room alone, which may be dark.
+std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
 
 // Everything the finder keeps between frames, and the pictures it reuses to spare allocations.
 struct RoomState {
@@ -140,7 +141,7 @@ struct RoomState {
     unsigned long frames = 0;
     bool seen[2] = {false, false};  // each player seen while learning players
     cv::Mat emptyRoom;  // the room as the background learnt it, for the players' outlines
-    cv::Mat firstEmpty;  // the first frame of the empty room, until the second tells the grain
+    cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
     bool grainy = false;
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
 };
