@@ -47,24 +47,6 @@ HandLandmarks handOf(const bool stretched[4], double angle) {
     return hand;
 }
 
-struct ToolRun {
-    int status;
-    std::vector<std::string> out, err;
-};
-
-ToolRun handsRead(const std::vector<std::string>& arguments) {
-    Launch launch;
-    launch.commandLine = {std::string(VANTORIX_TEST_TOOLS_DIR) + "/hands_read", "--hands", "room"};
-    launch.commandLine.insert(launch.commandLine.end(), arguments.begin(), arguments.end());
-    launch.workingDirectory = "/tmp";
-    RunningProgram tool(launch);
-    ToolRun run;
-    run.status = tool.waitForExit(EXIT_TIMEOUT_MS);
-    run.out = linesOf(tool.output());
-    run.err = linesOf(tool.errors());
-    return run;
-}
-
 }  // namespace
 
 // Paper, rock and scissors at any turn of the hand, thumb out or in; three fingers, or the
@@ -126,7 +108,7 @@ TEST(LandmarkModel, DamagedOrMissingFileLeavesTheSignsToTheOutline) {
         LandmarkModel model(path);
         EXPECT_FALSE(model.loaded());
         EXPECT_FALSE(model.error().empty());
-        ToolRun run = handsRead({"--model", path, "--empty", "1", "--stand", "1", frame, frame, frame});
+        ToolRun run = runHandsRead({"--hands", "room", "--model", path, "--empty", "1", "--stand", "1", frame, frame, frame});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out.size(), 6u);
         ASSERT_EQ(run.err.size(), 1u);

@@ -39,24 +39,6 @@ std::vector<DrawnFrame> scene(const std::vector<std::vector<DrawnPlayer>>& play,
 
 int walkStep(int x) { return x - 80 >= 15 ? -1 : x - 80 <= -15 ? 1 : 0; }
 
-struct ToolRun {
-    int status;
-    std::vector<std::string> out, err;
-};
-
-ToolRun runTool(const std::vector<std::string>& arguments) {
-    Launch launch;
-    launch.commandLine = {std::string(VANTORIX_TEST_TOOLS_DIR) + "/hands_read"};
-    launch.commandLine.insert(launch.commandLine.end(), arguments.begin(), arguments.end());
-    launch.workingDirectory = "/tmp";
-    RunningProgram tool(launch);
-    ToolRun run;
-    run.status = tool.waitForExit(EXIT_TIMEOUT_MS);
-    run.out = linesOf(tool.output());
-    run.err = linesOf(tool.errors());
-    return run;
-}
-
 std::vector<std::string> writeFrames(const FreshFolder& folder, const std::vector<DrawnFrame>& frames) {
     std::vector<std::string> paths;
     for (size_t n = 0; n < frames.size(); ++n) {
@@ -83,7 +65,7 @@ TEST(RoomHandsTool, ReadsBothPlayersInALitRoomAndNoHandWhenTheyLeave) {
     std::vector<std::string> arguments = {"--hands", "room", "--empty", std::to_string(EMPTY), "--stand", std::to_string(STAND)};
     std::vector<std::string> paths = writeFrames(folder, frames);
     arguments.insert(arguments.end(), paths.begin(), paths.end());
-    ToolRun run = runTool(arguments);
+    ToolRun run = runHandsRead(arguments);
     ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
     ASSERT_EQ(run.out.size(), frames.size() * 2);
     for (size_t line = 2 * (EMPTY + STAND); line < run.out.size(); ++line) {
@@ -101,7 +83,7 @@ TEST(RoomHandsTool, ReadsBothPlayersInALitRoomAndNoHandWhenTheyLeave) {
             EXPECT_EQ(step, walkStep(trueX));
         }
     }
-    run = runTool({"--hands", "design", paths[0], paths.back()});
+    run = runHandsRead({"--hands", "design", paths[0], paths.back()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.size(), 4u);
 }
@@ -125,7 +107,7 @@ TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
         if (!file.second.empty()) {
             writeWholeFile(path, file.second);
         }
-        ToolRun run = runTool({"--hands", "room", good, path});
+        ToolRun run = runHandsRead({"--hands", "room", good, path});
         EXPECT_EQ(run.status, 2) << file.first;
         ASSERT_EQ(run.err.size(), 1u) << file.first;
         EXPECT_NE(run.err[0].find(path), std::string::npos) << run.err[0];
@@ -133,7 +115,7 @@ TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
     }
     for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
              {"--hands", "magic", good}, {"--hands", "room", "--empty", "many", good}, {"--hands", "room"}, {good}}) {
-        ToolRun run = runTool(options);
+        ToolRun run = runHandsRead(options);
         EXPECT_EQ(run.status, 2);
         ASSERT_GE(run.err.size(), 2u);
         EXPECT_NE(run.err[1].find("usage"), std::string::npos);

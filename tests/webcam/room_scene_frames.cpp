@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/files.h"
+#include "tests/support/program.h"
+
 namespace {
 
 const int WIDTH = 320, HEIGHT = 240;
@@ -124,4 +127,17 @@ void writePpm(const std::string& path, const std::vector<unsigned char>& rgb) {
         std::fwrite(rgb.data(), 1, rgb.size(), file);
         std::fclose(file);
     }
+}
+
+ToolRun runHandsRead(const std::vector<std::string>& arguments) {
+    Launch launch;
+    launch.commandLine = {std::string(VANTORIX_TEST_TOOLS_DIR) + "/hands_read"};
+    launch.commandLine.insert(launch.commandLine.end(), arguments.begin(), arguments.end());
+    launch.workingDirectory = "/tmp";
+    RunningProgram tool(launch);
+    ToolRun run;
+    run.status = tool.waitForExit(EXIT_TIMEOUT_MS);
+    run.out = linesOf(tool.output());
+    run.err = linesOf(tool.errors());
+    return run;
 }

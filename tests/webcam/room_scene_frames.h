@@ -34,4 +34,11 @@ DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsig
 // Writes the frame as a binary PPM file.
 void writePpm(const std::string& path, const std::vector<unsigned char>& rgb);
 
+// One run of the hands_read tool: its exit status and its lines of output and of errors.
+struct ToolRun {
+    int status;
+    std::vector<std::string> out, err;
+};
+ToolRun runHandsRead(const std::vector<std::string>& arguments);
+
 #endif
