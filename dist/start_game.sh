@@ -150,7 +150,9 @@ if [ -n "$shot" ]; then
     fi
   done
   shot=$(absolute "$shot")
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+  # -noreset: the first client to leave (a window search before the game has connected) must not
+  # make the server reset under the game as it connects.
+  exec xvfb-run -a -s "-noreset -screen 0 1280x1024x24" \
     "$(absolute "$0")" "$name" "$program" "$data" --screenshot-on-this-display "$shot" \
     "${game_options[@]}"
 fi
