@@ -45,6 +45,9 @@ struct Settings {
     Settings();
 };
 
+bool operator==(const Settings& a, const Settings& b);
+bool operator!=(const Settings& a, const Settings& b);
+
 // What reading a settings file found wrong, one line each: "FILE:LINE: SETTING: what is wrong".
 struct SettingsProblems {
     std::vector<std::string> lines;
@@ -75,6 +78,9 @@ bool writeSettings(const std::string& path, const Settings& settings, bool keepO
 // key a name stands for (-1 for none).
 std::string keyName(int key);
 int keyFromName(const std::string& name);
+// False for keys without a name and for the game's own keys (Escape, the tower keys f g h, F1,
+// F2, F3, F11): the settings screen refuses them as a player's key.
+bool keyBindable(int key);
 
 // The player and action already using key, other than (player, action) itself; false when free.
 bool keyTaken(const Settings& settings, int key, int player, int action, int& takenPlayer,
