@@ -37,9 +37,9 @@ void settleClaims(const std::vector<Slot>& slots, const std::vector<Claim>& clai
                         break;
                     }
                 }
-                what += ", and so is its default " + show(slot.fallback) + " (" +
-                        slots[fallbackHeld->second].name + "'s); the first free one (" +
-                        show(value) + ") is used";
+                what += ", and its default " + show(slot.fallback) + " is " +
+                        slots[fallbackHeld->second].name + "'s; the first free one (" + show(value) +
+                        ") is used";
             }
             problems.push_back({claim.line, what});
         }

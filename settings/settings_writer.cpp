@@ -16,10 +16,11 @@ namespace {
 
 std::string settingsText(const Settings& s) {
     std::string text =
-        "# Vantorix settings, written by the game's settings screen; edit them here if you like.\n"
-        "# Keys are named as on the settings screen (a, 5, space, left, right shift, [1] on the\n"
-        "# keypad, f5); pad buttons are numbers from 0 to 31; volumes go from 0 to 100. A wrong line\n"
-        "# is reported when the game starts and its setting keeps the default.\n";
+        "# Vantorix settings, written by the game's settings screen; you may edit them here.\n"
+        "# Switches are yes or no; the window is 320 to 7680 by 240 to 4320; keys are named as on\n"
+        "# the settings screen (a, 5, space, left, right shift, [1] on the keypad, f5); pad buttons\n"
+        "# are 0 to 31; hands are read the design way or the room way; volumes go from 0 to 100.\n"
+        "# A wrong line is reported when the game starts, and its setting keeps its default.\n";
     auto line = [&text](const std::string& name, const std::string& value) {
         text += name + " = " + value + "\n";
     };

@@ -1,0 +1,59 @@
+// Fuzz target: any bytes read as settings.ini, then checked, written and read back.
+#include <cstdint>
+#include <string>
+
+#include "settings/settings.h"
+#include "tests/fuzz/fuzz_support.h"
+
+// What the game may rely on, whatever the file held.
+static void checkUsable(const Settings& s) {
+    if (s.windowWidth < 320 || s.windowWidth > 7680 || s.windowHeight < 240 ||
+        s.windowHeight > 4320 || s.hands < 0 || s.hands > 1 || s.musicVolume < 0 ||
+        s.musicVolume > VOLUME_MAX || s.effectsVolume < 0 || s.effectsVolume > VOLUME_MAX ||
+        s.camera.empty()) {
+        fuzz::fail("a setting out of its range");
+    }
+    for (int player = 0; player < 2; player++) {
+        for (int action = 0; action < ACTION_COUNT; action++) {
+            int takenPlayer, takenAction;
+            if (!keyBindable(s.keys[player][action]) ||
+                keyTaken(s, s.keys[player][action], player, action, takenPlayer, takenAction)) {
+                fuzz::fail("a key that is the game's own or another action's: " +
+                           keyName(s.keys[player][action]));
+            }
+        }
+        for (int button = 0; button < PAD_ACTION_COUNT; button++) {
+            int number = s.padButtons[player][button];
+            if (number < 0 || number > 31 || number == s.padButtons[player][(button + 1) % 3]) {
+                fuzz::fail("a pad button out of range or on two signs");
+            }
+        }
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string file = fuzz::scratchFile("settings.ini");
+    SettingsProblems problems;
+    Settings settings = readSettingsText(std::string((const char*)data, size), "fuzz.ini", problems);
+    checkUsable(settings);
+    if (problems.damaged && (problems.lines.size() != 1 || settings != Settings())) {
+        fuzz::fail("a damaged file read as more than one line, or not as the defaults");
+    }
+    for (const std::string& line : problems.lines) {
+        if (line.compare(0, 9, "fuzz.ini:") != 0 || line.find('\n') != std::string::npos) {
+            fuzz::fail("a problem that does not name the file, or spreads over lines: " + line);
+        }
+    }
+
+    // What was read is written and read again the same, without a word.
+    std::string error;
+    if (!writeSettings(file, settings, false, error)) {
+        fuzz::fail(error);
+    }
+    SettingsProblems again;
+    if (readSettings(file, again) != settings || !again.lines.empty()) {
+        fuzz::fail("settings written do not read back the same: " +
+                   (again.lines.empty() ? std::string("no word") : again.lines.front()));
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+// settings.ini on the disk: written whole and read back the same, a damaged file kept aside
+// rather than lost, a failed write leaving the old file as it was, and the XDG folders.
+#include <gtest/gtest.h>
+#include <SDL/SDL_keysym.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "settings/settings.h"
+#include "tests/support/files.h"
+
+namespace {
+
+Settings unusualSettings() {
+    Settings s;
+    s.fullscreen = true;
+    s.windowWidth = 1920;
+    s.windowHeight = 1080;
+    s.keys[0][ACTION_LEFT] = SDLK_LSHIFT;
+    s.keys[0][ACTION_ROCK] = SDLK_SEMICOLON;
+    s.keys[1][ACTION_UP] = SDLK_KP8;
+    s.keys[1][ACTION_PAPER] = SDLK_EQUALS;
+    s.padButtons[1][2] = 31;
+    s.webcam = false;
+    s.camera = "/dev/v4l/by-id/usb-Cam #2 [front]";
+    s.hands = 1;
+    s.musicVolume = 0;
+    s.effectsVolume = 55;
+    s.recordFights = true;
+    return s;
+}
+
+Settings readBack(const std::string& path, SettingsProblems& problems) {
+    return readSettings(path, problems);
+}
+
+}  // namespace
+
+TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
+    FreshFolder folder;
+    std::string path = folder.path() + "/config/vantorix/settings.ini";
+    std::string error;
+    ASSERT_TRUE(writeSettings(path, unusualSettings(), false, error)) << error;
+    SettingsProblems problems;
+    EXPECT_EQ(readSettings(path, problems), unusualSettings());
+    EXPECT_TRUE(problems.lines.empty()) << problems.lines.front();
+    EXPECT_NE(readWholeFile(path).find("\n[player1]\nleft = left shift\n"), std::string::npos);
+    struct stat info;
+    ASSERT_EQ(stat((folder.path() + "/config").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::directory_iterator(folder.path() + "/config/vantorix")->path(), path);
+
+    for (int key = 0; key < SDLK_LAST; key++) {
+        if (!keyName(key).empty()) {
+            EXPECT_EQ(keyFromName(keyName(key)), key) << keyName(key);
+        }
+    }
+    EXPECT_EQ(keyFromName("Right Shift"), SDLK_RSHIFT);
+    EXPECT_EQ(keyFromName("Q"), SDLK_q);
+    for (int own : {SDLK_ESCAPE, SDLK_f, SDLK_g, SDLK_h, SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F11}) {
+        EXPECT_FALSE(keyBindable(own)) << keyName(own);
+    }
+}
+
+TEST(SettingsFile, ADamagedFileIsReadAsDefaultsAndKeptBesideTheNextOne) {
+    FreshFolder folder;
+    std::string path = folder.path() + "/settings.ini";
+    const std::string damages[] = {std::string("[window]\nwidth = 1024\n\x01\x7f\x00garbage", 24),
+                                   "[window]\nwidth = 1024\nthis is not a setting\n"};
+    const std::string lines[] = {path + ":3: not text (it holds control characters), not a "
+                                        "settings file; all settings are at their defaults",
+                                 path + ":3: neither a [section] nor a name = value line, not a "
+                                        "settings file; all settings are at their defaults"};
+    for (int n = 0; n < 2; n++) {
+        writeWholeFile(path, damages[n]);
+        SettingsProblems problems;
+        EXPECT_EQ(readBack(path, problems), Settings());
+        EXPECT_TRUE(problems.damaged);
+        EXPECT_EQ(problems.lines, std::vector<std::string>{lines[n]});
+        EXPECT_EQ(readWholeFile(path), damages[n]);
+
+        std::string error;
+        ASSERT_TRUE(writeSettings(path, unusualSettings(), true, error)) << error;
+        EXPECT_EQ(readWholeFile(path + ".bak"), damages[n]);
+        SettingsProblems again;
+        EXPECT_EQ(readSettings(path, again), unusualSettings());
+        EXPECT_FALSE(again.damaged);
+    }
+
+    // A folder where the file should be.
+    std::string folderPath = folder.path() + "/folder.ini";
+    ASSERT_EQ(mkdir(folderPath.c_str(), 0700), 0);
+    SettingsProblems problems;
+    EXPECT_EQ(readSettings(folderPath, problems), Settings());
+    EXPECT_TRUE(problems.damaged);
+    EXPECT_EQ(problems.lines, std::vector<std::string>{folderPath + ": cannot be read: Is a directory; "
+                                                                    "all settings are at their defaults"});
+    SettingsProblems none;
+    EXPECT_EQ(readSettings(folder.path() + "/missing.ini", none), Settings());
+    EXPECT_TRUE(none.lines.empty());
+    EXPECT_FALSE(none.damaged);
+}
+
+TEST(SettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
+    FreshFolder folder;
+    std::string path = folder.path() + "/settings.ini";
+    writeWholeFile(path, "[sound]\nmusic = 10\n");
+    std::string error;
+
+    // A file size limit fails the write even for root, who writes in any folder.
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = {16, saved.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool written = writeSettings(path, unusualSettings(), true, error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot write " + path + ": File too large");
+    EXPECT_EQ(readWholeFile(path), "[sound]\nmusic = 10\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+
+    EXPECT_FALSE(writeSettings(path + "/settings.ini", Settings(), false, error));
+    EXPECT_EQ(error, "cannot write " + path + "/settings.ini: Not a directory");
+
+    if (geteuid() != 0) {
+        chmod(folder.path().c_str(), 0500);
+        EXPECT_FALSE(writeSettings(path, unusualSettings(), true, error));
+        EXPECT_EQ(error, "cannot write " + path + ": Permission denied");
+        chmod(folder.path().c_str(), 0700);
+        EXPECT_EQ(readWholeFile(path), "[sound]\nmusic = 10\n");
+    }
+}
+
+TEST(SettingsFile, FoldersFollowTheXdgRules) {
+    setenv("HOME", "/home/ann", 1);
+    setenv("XDG_CONFIG_HOME", "/etc/ann", 1);
+    setenv("XDG_DATA_HOME", "/srv/ann", 1);
+    EXPECT_EQ(settingsPath(), "/etc/ann/vantorix/settings.ini");
+    EXPECT_EQ(recordingsFolder(), "/srv/ann/vantorix/recordings");
+    // Empty or relative values are ignored.
+    setenv("XDG_CONFIG_HOME", "", 1);
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(settingsPath(), "/home/ann/.config/vantorix/settings.ini");
+    EXPECT_EQ(recordingsFolder(), "/home/ann/.local/share/vantorix/recordings");
+    unsetenv("HOME");
+    std::string home = getpwuid(getuid())->pw_dir;
+    EXPECT_EQ(settingsPath(), home + "/.config/vantorix/settings.ini");
+}
