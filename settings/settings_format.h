@@ -27,6 +27,9 @@ inline const char* yesNo(bool value) { return value ? "yes" : "no"; }
 // A camera the file can hold on one line: not empty, no control characters.
 bool cameraValid(const std::string& camera);
 
+// The whole file as writeSettings writes it.
+std::string settingsText(const Settings& settings);
+
 // Every key a player may take, in the order of the names' table (letters first).
 std::vector<int> bindableKeys();
 

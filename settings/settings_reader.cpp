@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <ini.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -279,12 +280,17 @@ Settings readSettingsText(const std::string& text, const std::string& name,
 }
 
 Settings readSettings(const std::string& path, SettingsProblems& problems) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting on a pipe or a device that someone put there: only a plain file is read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
         return Settings();
     }
     std::string text;
     int error = fd < 0 ? errno : 0;
+    struct stat info;
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    }
     char buffer[4096];
     while (fd >= 0 && error == 0 && text.size() <= LARGEST_FILE) {
         ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -300,7 +306,8 @@ Settings readSettings(const std::string& path, SettingsProblems& problems) {
         ::close(fd);
     }
     if (error != 0) {
-        refuseWhole(problems, path, std::string("cannot be read: ") + std::strerror(error));
+        refuseWhole(problems, path, "cannot be read: " + (error == EINVAL ? std::string("not a plain file")
+                                                                          : std::strerror(error)));
         return Settings();
     }
     if (text.size() > LARGEST_FILE) {

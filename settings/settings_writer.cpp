@@ -12,8 +12,6 @@
 #include "settings/settings.h"
 #include "settings/settings_format.h"
 
-namespace {
-
 std::string settingsText(const Settings& s) {
     std::string text =
         "# Vantorix settings, written by the game's settings screen; you may edit them here.\n"
@@ -52,6 +50,8 @@ std::string settingsText(const Settings& s) {
     line("automatic", yesNo(s.recordFights));
     return text;
 }
+
+namespace {
 
 std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');
