@@ -74,9 +74,8 @@ char* nextLine(char* buffer, int size, void* stream) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
-    line.erase(0, line.find_first_not_of(" \t") == std::string::npos
-                      ? line.size()
-                      : line.find_first_not_of(" \t"));
+    size_t start = line.find_first_not_of(" \t");
+    line.erase(0, start == std::string::npos ? line.size() : start);
     if (std::any_of(line.begin(), line.end(), [](char c) { return controlByte(c); })) {
         if (reading.notTextLine == 0) {
             reading.notTextLine = reading.line;

@@ -1,4 +1,5 @@
 // Fuzz target: any bytes read as settings.ini, then checked, written out and read back.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -11,23 +12,20 @@ static void checkUsable(const Settings& s) {
     if (s.windowWidth < 320 || s.windowWidth > 7680 || s.windowHeight < 240 ||
         s.windowHeight > 4320 || s.hands < 0 || s.hands > 1 || s.musicVolume < 0 ||
         s.musicVolume > VOLUME_MAX || s.effectsVolume < 0 || s.effectsVolume > VOLUME_MAX ||
-        s.camera.empty()) {
+        !cameraValid(s.camera)) {
         fuzz::fail("a setting out of its range");
     }
     for (int player = 0; player < 2; player++) {
         for (int action = 0; action < ACTION_COUNT; action++) {
-            int takenPlayer, takenAction;
-            if (!keyBindable(s.keys[player][action]) ||
-                keyTaken(s, s.keys[player][action], player, action, takenPlayer, takenAction)) {
-                fuzz::fail("a key that is the game's own or another action's: " +
-                           keyName(s.keys[player][action]));
+            int key = s.keys[player][action], takenPlayer, takenAction;
+            if (!keyBindable(key) || keyTaken(s, key, player, action, takenPlayer, takenAction)) {
+                fuzz::fail("a key that is the game's own or another action's: " + keyName(key));
             }
         }
-        for (int button = 0; button < PAD_ACTION_COUNT; button++) {
-            int number = s.padButtons[player][button];
-            if (number < 0 || number > 31 || number == s.padButtons[player][(button + 1) % 3]) {
-                fuzz::fail("a pad button out of range or on two signs");
-            }
+        const int* buttons = s.padButtons[player];
+        if (buttons[0] == buttons[1] || buttons[1] == buttons[2] || buttons[2] == buttons[0] ||
+            *std::min_element(buttons, buttons + 3) < 0 || *std::max_element(buttons, buttons + 3) > 31) {
+            fuzz::fail("a pad button out of range or on two signs");
         }
     }
 }

@@ -17,6 +17,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 Settings unusualSettings() {
     Settings s;
     s.fullscreen = true;
@@ -36,10 +38,6 @@ Settings unusualSettings() {
     return s;
 }
 
-Settings readBack(const std::string& path, SettingsProblems& problems) {
-    return readSettings(path, problems);
-}
-
 }  // namespace
 
 TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
@@ -51,10 +49,11 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
     EXPECT_EQ(readSettings(path, problems), unusualSettings());
     EXPECT_TRUE(problems.lines.empty()) << problems.lines.front();
     EXPECT_NE(readWholeFile(path).find("\n[player1]\nleft = left shift\n"), std::string::npos);
-    struct stat info;
-    ASSERT_EQ(stat((folder.path() + "/config").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_EQ(std::filesystem::directory_iterator(folder.path() + "/config/vantorix")->path(), path);
+    EXPECT_EQ(fs::status(folder.path() + "/config").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::directory_iterator(folder.path() + "/config/vantorix")->path(), path);
+    SettingsProblems none;
+    EXPECT_EQ(readSettings(folder.path() + "/missing.ini", none), Settings());
+    EXPECT_TRUE(none.lines.empty() && !none.damaged);
 
     for (int key = 0; key < SDLK_LAST; key++) {
         if (!keyName(key).empty()) {
@@ -62,49 +61,35 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
         }
     }
     EXPECT_EQ(keyFromName("Right Shift"), SDLK_RSHIFT);
-    EXPECT_EQ(keyFromName("Q"), SDLK_q);
     for (int own : {SDLK_ESCAPE, SDLK_f, SDLK_g, SDLK_h, SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F11}) {
         EXPECT_FALSE(keyBindable(own)) << keyName(own);
     }
 }
 
 TEST(SettingsFile, ADamagedFileIsReadAsDefaultsAndKeptBesideTheNextOne) {
-    FreshFolder folder;
-    std::string path = folder.path() + "/settings.ini";
     const std::string damages[] = {std::string("[window]\nwidth = 1024\n\x01\x7f\x00garbage", 24),
-                                   "[window]\nwidth = 1024\nthis is not a setting\n"};
-    const std::string lines[] = {path + ":3: not text (it holds control characters), not a "
-                                        "settings file; all settings are at their defaults",
-                                 path + ":3: neither a [section] nor a name = value line, not a "
-                                        "settings file; all settings are at their defaults"};
-    for (int n = 0; n < 2; n++) {
-        writeWholeFile(path, damages[n]);
+                                   "[window]\nwidth = 1024\nthis is not a setting\n", "a folder"};
+    const std::string lines[] = {":3: not text (it holds control characters), not a settings file",
+                                 ":3: neither a [section] nor a name = value line, not a settings file",
+                                 ": cannot be read: Is a directory"};
+    for (int n = 0; n < 3; n++) {
+        FreshFolder folder;
+        std::string path = folder.path() + "/settings.ini";
+        n < 2 ? writeWholeFile(path, damages[n]) : (void)fs::create_directory(path);
         SettingsProblems problems;
-        EXPECT_EQ(readBack(path, problems), Settings());
+        EXPECT_EQ(readSettings(path, problems), Settings()) << damages[n];
         EXPECT_TRUE(problems.damaged);
-        EXPECT_EQ(problems.lines, std::vector<std::string>{lines[n]});
-        EXPECT_EQ(readWholeFile(path), damages[n]);
+        EXPECT_EQ(problems.lines, std::vector<std::string>{
+                                      path + lines[n] + "; all settings are at their defaults"});
 
         std::string error;
         ASSERT_TRUE(writeSettings(path, unusualSettings(), true, error)) << error;
-        EXPECT_EQ(readWholeFile(path + ".bak"), damages[n]);
+        EXPECT_TRUE(n < 2 ? readWholeFile(path + ".bak") == damages[n]
+                          : fs::is_directory(path + ".bak"));
         SettingsProblems again;
         EXPECT_EQ(readSettings(path, again), unusualSettings());
-        EXPECT_FALSE(again.damaged);
+        EXPECT_TRUE(again.lines.empty() && !again.damaged);
     }
-
-    // A folder where the file should be.
-    std::string folderPath = folder.path() + "/folder.ini";
-    ASSERT_EQ(mkdir(folderPath.c_str(), 0700), 0);
-    SettingsProblems problems;
-    EXPECT_EQ(readSettings(folderPath, problems), Settings());
-    EXPECT_TRUE(problems.damaged);
-    EXPECT_EQ(problems.lines, std::vector<std::string>{folderPath + ": cannot be read: Is a directory; "
-                                                                    "all settings are at their defaults"});
-    SettingsProblems none;
-    EXPECT_EQ(readSettings(folder.path() + "/missing.ini", none), Settings());
-    EXPECT_TRUE(none.lines.empty());
-    EXPECT_FALSE(none.damaged);
 }
 
 TEST(SettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
@@ -125,7 +110,7 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(written);
     EXPECT_EQ(error, "cannot write " + path + ": File too large");
     EXPECT_EQ(readWholeFile(path), "[sound]\nmusic = 10\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 
     EXPECT_FALSE(writeSettings(path + "/settings.ini", Settings(), false, error));
     EXPECT_EQ(error, "cannot write " + path + "/settings.ini: Not a directory");
