@@ -81,9 +81,9 @@ static void drawTitle(const Frame& frame, const MenuPage& page, bool start) {
     measureText(page.title, TEXT_BOLD, size, width, height);
     int x = frame.px(0.5f) - width / 2;
     // A soft blue glow behind the game's name, in the first player's colour.
-    for (int k = 1; k <= 3; k++) {
-        float glow[4] = {TITLE_GLOW[0], TITLE_GLOW[1], TITLE_GLOW[2], TITLE_GLOW[3] / k};
-        int spread = k * std::max(1, size / 30);
+    for (int k = 1; k <= 2; k++) {
+        float glow[4] = {TITLE_GLOW[0], TITLE_GLOW[1], TITLE_GLOW[2], TITLE_GLOW[3] / (2 * k)};
+        int spread = k * std::max(1, size / 45);
         drawText(page.title, TEXT_BOLD, size, x - spread, y, glow);
         drawText(page.title, TEXT_BOLD, size, x + spread, y, glow);
         drawText(page.title, TEXT_BOLD, size, x, y - spread, glow);
@@ -108,8 +108,8 @@ static RowsPlace placeRows(const Frame& frame, const MenuPage& page, bool start)
     float half = start ? 0.24f : 0.32f;
     place.left = frame.px(0.5f - half);
     place.right = frame.px(0.5f + half);
-    int middle = start ? frame.py(0.62f) : frame.py(0.56f);
-    place.top = middle - place.rowHeight * count / 2;
+    // The start screen's few items sit in the middle; a screen's rows hang under its title.
+    place.top = start ? frame.py(0.565f) - place.rowHeight * count / 2 : frame.py(0.25f);
     return place;
 }
 
@@ -187,8 +187,8 @@ std::vector<MenuRect> drawMenu(const MenuPage& page) {
         }
     }
     drawScrollMarks(place, page);
-    int below = place.top + place.rowHeight * std::max(1, page.shownCount) + place.rowHeight;
-    textAt(page.notice, TEXT_REGULAR, frame.size(0.03f), frame.px(0.5f), std::max(below, frame.py(0.86f)),
+    int below = place.top + place.rowHeight * std::max(1, page.shownCount) + place.rowHeight / 2 + frame.size(0.015f);
+    textAt(page.notice, TEXT_REGULAR, frame.size(0.03f), frame.px(0.5f), std::max(below, frame.py(0.85f)),
            page.noticeIsWarning ? WARNING : SOFT, 0.5f);
     textAt(page.hint, TEXT_REGULAR, frame.size(0.024f), frame.px(0.5f), frame.py(0.945f), DIM, 0.5f);
     endWindowPixels();

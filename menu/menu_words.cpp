@@ -66,13 +66,16 @@ MenuPage Menu::page() const {
     }
     page.highlighted = highlighted;
     if (waiting != WAIT_NONE && highlighted < (int)page.items.size()) {
-        page.items[highlighted].value = "...";
+        page.items[highlighted].value = waiting == WAIT_KEY ? "press a key" : "press a button";
     }
     page.firstShown = firstShown;
     page.shownCount = std::min((int)page.items.size() - firstShown, MENU_ROWS_SHOWN);
     page.hint = waiting != WAIT_NONE ? waitingPrompt() : hintOf(current);
     page.notice = notice;
     page.noticeIsWarning = !notice.empty();
+    if (notice.empty() && waiting != WAIT_NONE) {
+        page.notice = waitingPrompt();
+    }
     if (notice.empty() && current == SCREEN_START && highlighted < (int)all.size()) {
         page.notice = aboutStartItem(all[highlighted].id);
     }
