@@ -23,7 +23,21 @@ void Menu::showLeaveOnline() {
     highlighted = 1;
 }
 
-void Menu::setAddresses(const std::vector<std::string>& list) { addresses = list; }
+// The list may change under the host screen (a cable plugged in): the highlight stays on its row.
+void Menu::setAddresses(const std::vector<std::string>& list) {
+    RowId on = rows()[highlighted].id;
+    addresses = list;
+    if (current != SCREEN_HOST) {
+        return;
+    }
+    std::vector<Row> after = rows();
+    for (int k = 0; k < (int)after.size(); k++) {
+        if (after[k].id == on) {
+            highlighted = k;
+        }
+    }
+    keepHighlightShown();
+}
 
 void Menu::setRecordings(const std::vector<std::string>& paths) {
     recordings = paths;

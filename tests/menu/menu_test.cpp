@@ -107,6 +107,10 @@ TEST(Menu, OnlineScreensTakeWhatIsTyped) {
     highlight(menu, "Host an online fight");
     menu.handle(press(MENU_ACCEPT));
     EXPECT_EQ(valueOf(menu, "192.168.1.20"), "");  // the addresses are shown as lines
+    highlight(menu, "Back");
+    menu.setAddresses({});  // fewer rows under the highlight: it stays on Back
+    EXPECT_EQ(menu.page().items[menu.page().highlighted].label, "Back");
+    menu.handle(press(MENU_DOWN));
     MenuChoice host = menu.handle(press(MENU_ACCEPT));
     EXPECT_EQ(host.kind, CHOICE_HOST);
     EXPECT_EQ(host.port, 7460);
