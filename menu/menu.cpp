@@ -154,17 +154,38 @@ static MenuChoice choice(MenuChoiceKind kind) {
     return made;
 }
 
+int Menu::rowIndex(int id) const {
+    std::vector<Row> all = rows();
+    for (int k = 0; k < (int)all.size(); k++) {
+        if (all[k].id == id) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+// The start screen's item that leads to a screen.
+static RowId startItemOf(MenuScreen screen) {
+    switch (screen) {
+    case SCREEN_COMPUTER: return ROW_COMPUTER;
+    case SCREEN_HOST: return ROW_HOST;
+    case SCREEN_JOIN: return ROW_JOIN;
+    case SCREEN_WATCH: return ROW_WATCH;
+    case SCREEN_SETTINGS: return ROW_SETTINGS;
+    default: return ROW_TWO_PLAYERS;
+    }
+}
+
 // Escape on the start screen first goes to Quit, so that one press too many never ends the game;
-// a second one quits. Elsewhere it goes back to where the player came from.
+// a second one quits. Elsewhere it goes back to where the player came from, unsaved settings
+// dropped.
 MenuChoice Menu::back() {
-    static const MenuScreen CAME_FROM[] = {SCREEN_COMPUTER, SCREEN_HOST, SCREEN_JOIN, SCREEN_WATCH, SCREEN_SETTINGS};
-    const int QUIT_ROW = 6;
     switch (current) {
     case SCREEN_START:
-        if (highlighted == QUIT_ROW) {
+        if (highlighted == rowIndex(ROW_QUIT)) {
             return choice(CHOICE_QUIT);
         }
-        highlighted = QUIT_ROW;
+        highlighted = rowIndex(ROW_QUIT);
         return MenuChoice();
     case SCREEN_PAUSE:
     case SCREEN_LEAVE_ONLINE: return choice(CHOICE_RESUME);
@@ -173,11 +194,7 @@ MenuChoice Menu::back() {
     MenuScreen from = current;
     edited = saved;
     go(SCREEN_START);
-    for (int k = 0; k < 5; k++) {
-        if (CAME_FROM[k] == from) {
-            highlighted = k + 1;
-        }
-    }
+    highlighted = rowIndex(startItemOf(from));
     return MenuChoice();
 }
 

@@ -104,8 +104,8 @@ public:
     MenuPage page() const;
     // A short sentence for the view window: what this screen waits for, and where.
     std::string waitingFor() const;
-    // True while a settings row waits for a key or a pad button: the game keeps its own keys
-    // (F11 and the like) to itself meanwhile only if it wants to.
+    // True while a settings row waits for a key or a pad button: every key pressed then belongs
+    // to the menu (the game's own, F11 and the like, are refused there with a word).
     bool waitingForPress() const { return waiting != WAIT_NONE; }
 
     // One row of a screen: what is shown and what it stands for (defined in menu_rows.cpp).
@@ -118,6 +118,7 @@ private:
     void go(MenuScreen screen);
     void moveHighlight(int step);
     void highlightFirstSelectable();
+    int rowIndex(int id) const;
     void keepHighlightShown();
     MenuChoice accept(const Row& row);
     MenuChoice back();

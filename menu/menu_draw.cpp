@@ -170,7 +170,7 @@ std::vector<MenuRect> drawMenu(const MenuPage& page) {
     if (frame.width <= 0 || frame.height <= 0) {
         return rects;
     }
-    bool start = page.title == "Vantorix";
+    bool start = page.startScreen;
     beginWindowPixels();
     const float veil[4] = {0.0f, 0.0f, 0.02f, page.overFight ? 0.55f : 0.3f};
     fill(frame.x, frame.y, frame.width, frame.height, veil);

@@ -21,6 +21,8 @@ struct MenuItem {
 
 struct MenuPage {
     std::string title;
+    // The start screen shows the game's name large over a few items in the middle.
+    bool startScreen = false;
     std::vector<MenuItem> items;
     int highlighted = -1;
     // The rows shown: a screen longer than the window shows scrolls with its highlight.

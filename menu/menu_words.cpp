@@ -60,6 +60,7 @@ std::string Menu::waitingPrompt() const {
 MenuPage Menu::page() const {
     MenuPage page;
     page.title = titleOf(current);
+    page.startScreen = current == SCREEN_START;
     std::vector<Row> all = rows();
     for (const Row& r : all) {
         page.items.push_back(r.item);

@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "render/game_window.h"
-
 static const char* const FONT_FILES[2] = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                                           "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"};
 // Enough for every screen's words with room to spare; a window resized again and again makes
@@ -77,11 +75,6 @@ void closeTextFonts() {
 }
 
 void forgetTextTextures() { textures.clear(); }
-
-int textSizeFor(float share) {
-    int size = (int)(currentPicture().height * share + 0.5f);
-    return size < SMALLEST_SIZE ? SMALLEST_SIZE : size > LARGEST_SIZE ? LARGEST_SIZE : size;
-}
 
 static TTF_Font* fontFor(TextStyle style, int size) {
     if (!opened) {

@@ -12,11 +12,9 @@ bool openTextFonts(std::string& error);
 // Closes the fonts and deletes the textures.
 void closeTextFonts();
 
-// A size in pixels that is this share of the picture's height, so that words keep their place
-// in the picture at any window size and in fullscreen.
-int textSizeFor(float shareOfPictureHeight);
-
-// The width and height in pixels that text takes at a size (the font's em, in pixels).
+// The width and height in pixels that text takes at a size (the font's em, in pixels). Sizes
+// are the callers' share of the picture's height (render/game_window.h's currentPicture), so
+// that words keep their place in the picture at any window size and in fullscreen.
 void measureText(const std::string& text, TextStyle style, int size, int& width, int& height);
 
 // Drawing in window pixels, x to the right and y downwards from the window's top-left corner (as
