@@ -105,7 +105,7 @@ static RowsPlace placeRows(const Frame& frame, const MenuPage& page, bool start)
     float rowShare = std::min(start ? 0.066f : 0.054f, 0.6f / count);
     place.rowHeight = frame.size(rowShare);
     place.textSize = frame.size(rowShare * 0.62f);
-    float half = start ? 0.24f : 0.32f;
+    float half = start ? 0.24f : page.overFight ? 0.2f : 0.32f;
     place.left = frame.px(0.5f - half);
     place.right = frame.px(0.5f + half);
     // The start screen's few items sit in the middle; a screen's rows hang under its title.
