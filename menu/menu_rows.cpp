@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "menu/menu_row.h"
+#include "net/peer_link.h"
 
 static Menu::Row row(RowId id, const std::string& label, MenuItemKind kind = ITEM_ACTION,
                      const std::string& value = "") {
@@ -128,8 +129,12 @@ std::vector<Menu::Row> Menu::rows() const {
     case SCREEN_HOST:
         rows.push_back(row(ROW_PORT, "Port", ITEM_FIELD, portText));
         rows.push_back(heading("Tell your friend one of this machine's addresses"));
+        // What the friend types on the join screen: a port other than the game's after the
+        // address (an IPv6 address has colons of its own, and only the default port).
         for (const std::string& address : addresses) {
-            rows.push_back(line(address));
+            bool ownPort = !portText.empty() && portText != std::to_string(DEFAULT_PORT) &&
+                           address.find(':') == std::string::npos;
+            rows.push_back(line(ownPort ? address + ":" + portText : address));
         }
         if (addresses.empty()) {
             rows.push_back(line("This machine has no network address"));
