@@ -1,5 +1,6 @@
 // Start-up check that a motion file gives a pose the game can draw and blend.
 #include "animation/motion_check.h"
+#include "platform/game_end.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,7 +69,7 @@ void requireUsableMotion(const char* fileName, bool opened, const Mesh& pose, si
         return;
     }
     std::fprintf(stderr, "Vantorix: unusable motion file \"%s\": %s\n", fileName, fault.c_str());
-    std::exit(1);
+    endGame(1);
 }
 
 void requireRulesLength(int move, int lastFrame, int rulesLength) {
@@ -77,5 +78,5 @@ void requireRulesLength(int move, int lastFrame, int rulesLength) {
     }
     std::fprintf(stderr, "Vantorix: move %d of the motion library ends at frame %d, the rules' at %d\n",
                  move, lastFrame, rulesLength);
-    std::exit(1);
+    endGame(1);
 }

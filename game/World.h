@@ -68,9 +68,14 @@ public:
     void pressTowerKeys(int keys);
 
     // One frame of the rules on this frame's inputs, then what it reported: the camera, the
-    // strikes' sounds, the sparks, the lives the overlay shows.
+    // strikes' sounds, the sparks, the lives the overlay shows. Without inputs, on those the
+    // keys and the webcam noted in the world.
+    void update(const FrameInputs& inputs);
     void update();
     void display();
+    // The backdrop alone, seen turned by this many degrees about the vertical: behind the start
+    // screen.
+    void displayScenery(float turn);
 };
 
 #endif

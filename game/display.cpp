@@ -1,5 +1,6 @@
 // The frame of the fight: backdrop and robots in the camera's view, then the fixed overlay.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include "render/game_window.h"
 #include "scenery/backgrnd.h"
@@ -43,6 +44,21 @@ static void drawOverlay(World& world) {
     for (int tower = 1; tower <= TOWER_COUNT; tower++) {
         moteur.draw(towerOf(world.fight.towers, tower), tower, textures);
     }
+}
+
+void World::displayScenery(float turn) {
+    clearWindow();
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 0.6, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    // From where the fight's camera stands at the start of a fight.
+    Camera start;
+    start.updateCamera(fight.pos1, fight.pos2);
+    glPushMatrix();
+    glRotatef(turn, 0.0f, 1.0f, 0.0f);
+    glTranslatef(start.middle / -2.0f, 0.0f, -start.distance);
+    moteur.setLight();
+    drawBackground();
+    glPopMatrix();
 }
 
 void World::display() {

@@ -5,6 +5,7 @@
 
 #include "game/World.h"
 #include "game/codes.h"
+#include "game/controls.h"
 
 static const int PAD_COUNT = 2;
 static const int STICK_X_AXIS = 0;
@@ -17,6 +18,9 @@ struct PadPosition {
 };
 
 static PadPosition positions[PAD_COUNT];
+static int opened = 0;
+
+int openPadCount() { return opened; }
 
 void forgetPadPositions() {
     for (PadPosition& position : positions) {
@@ -38,6 +42,7 @@ int openGamepads() {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         return 0;
     }
+    opened = count;
     SDL_JoystickEventState(SDL_ENABLE);
     std::fflush(stdout);
     return count;
@@ -74,12 +79,15 @@ static void hatMoved(World& world, int player, PadPosition& position, Uint8 hat)
 }
 
 static void buttonPressed(World& world, int player, int button) {
-    int sign = button == ROCK_BUTTON       ? ROCK
-               : button == PAPER_BUTTON    ? PAPER
-               : button == SCISSORS_BUTTON ? SCISSORS
-                                           : NO_SIGN;
-    if (sign != NO_SIGN) {
-        (player == 1 ? world.sign1 : world.sign2) = sign;
+    const int signs[PAD_ACTION_COUNT] = {ROCK, PAPER, SCISSORS};
+    for (int i = 0; i < PAD_ACTION_COUNT; i++) {
+        if (button == controlPadButton(player, i)) {
+            (player == 1 ? world.sign1 : world.sign2) = signs[i];
+            return;
+        }
+    }
+    if (button == START_BUTTON) {
+        startPressed();
     }
 }
 

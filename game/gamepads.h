@@ -22,6 +22,9 @@ const int SCISSORS_BUTTON = 1;
 // returns how many. With none the joystick subsystem is shut again and nothing changes.
 int openGamepads();
 
+// How many pads openGamepads opened.
+int openPadCount();
+
 // Applies one pad event to the frame's inputs: a push of the d-pad or the left stick is one step,
 // a sign button sets the sign. Pads after the second and every other button are ignored.
 void applyPadEvent(World& world, const SDL_Event& event);

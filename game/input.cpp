@@ -8,10 +8,11 @@
 #include <cstdlib>
 
 #include "game/codes.h"
+#include "game/controls.h"
 #include "game/frame_inputs.h"
 #include "game/gamepads.h"
 #include "game/learn_again_key.h"
-#include "game/quit.h"
+#include "platform/game_end.h"
 #include "render/game_window.h"
 
 // Half-width of the webcam dead zone around the centre column, in pixels.
@@ -20,14 +21,8 @@ static const int WEBCAM_CENTRE = 80;
 // The webcam input waits for the start-up countdown to fall to this value.
 static const int WEBCAM_TIMER_GATE = 899;
 
-// Escape and closing the game window end the process here. What the starter registered runs
-// first, so that exit() never tears the globals down under a running thread.
-static void quitGame() {
-    runQuitHooks();
-    SDL_Quit();
-    std::fflush(stdout);
-    std::exit(0);
-}
+// Closing the game window ends the game; main winds it down.
+static void quitGame() { endGame(0); }
 
 static void (*learnAgainHook)() = nullptr;
 
@@ -39,28 +34,33 @@ static void learnAgain() {
     }
 }
 
+static void applyAction(World& world, int player, int action) {
+    int* const walking[2][4] = {{&world.left1, &world.right1, &world.up1, &world.down1},
+                                {&world.left2, &world.right2, &world.up2, &world.down2}};
+    const int signs[3] = {ROCK, PAPER, SCISSORS};
+    if (action < ACTION_ROCK) {
+        *walking[player - 1][action] = 1;
+    } else {
+        (player == 1 ? world.sign1 : world.sign2) = signs[action - ACTION_ROCK];
+    }
+}
+
 static void applyKey(World& world, SDLKey key) {
     // A replayed frame's inputs replace the walking and signs the keys set here, but a tower
     // key raises its stage at once: live, it would show what the recording never had.
     if (!world.liveInputs && (key == SDLK_f || key == SDLK_g || key == SDLK_h)) {
         return;
     }
+    for (int player = 1; player <= 2; player++) {
+        for (int action = 0; action < ACTION_COUNT; action++) {
+            if ((int)key == controlKey(player, action)) {
+                applyAction(world, player, action);
+                return;
+            }
+        }
+    }
     switch (key) {
-    case SDLK_ESCAPE: quitGame(); break;
-    case SDLK_a: world.left1 = 1; break;
-    case SDLK_d: world.right1 = 1; break;
-    case SDLK_w: world.up1 = 1; break;
-    case SDLK_s: world.down1 = 1; break;
-    case SDLK_z: world.sign1 = ROCK; break;
-    case SDLK_x: world.sign1 = PAPER; break;
-    case SDLK_c: world.sign1 = SCISSORS; break;
-    case SDLK_LEFT: world.left2 = 1; break;
-    case SDLK_RIGHT: world.right2 = 1; break;
-    case SDLK_UP: world.up2 = 1; break;
-    case SDLK_DOWN: world.down2 = 1; break;
-    case SDLK_b: world.sign2 = ROCK; break;
-    case SDLK_n: world.sign2 = PAPER; break;
-    case SDLK_m: world.sign2 = SCISSORS; break;
+    case SDLK_ESCAPE: escapePressed(); break;
     case SDLK_f: world.pressTowerKeys(TOWER_KEY_F); break;
     case SDLK_g: world.pressTowerKeys(TOWER_KEY_G); break;
     case SDLK_h: world.pressTowerKeys(TOWER_KEY_H); break;
@@ -107,22 +107,31 @@ static void webcamDirection(int baryX, int& left, int& right) {
 
 static bool isSign(int code) { return code >= ROCK && code <= SCISSORS; }
 
+FrameInputs webcamInputs(const World& world, const FrameInputs& keys, int baryX1, int baryX2,
+                         int rps1, int rps2) {
+    // The webcam replaces the keys' walking and signs, but not the tower keys.
+    FrameInputs inputs;
+    inputs.towerKeys = keys.towerKeys;
+    if (world.fight.timer > WEBCAM_TIMER_GATE || !world.webcamOn) {
+        return inputs;
+    }
+    webcamDirection(baryX1, inputs.left1, inputs.right1);
+    webcamDirection(baryX2, inputs.left2, inputs.right2);
+    if (isSign(rps1)) {
+        inputs.sign1 = rps1;
+    }
+    if (isSign(rps2)) {
+        inputs.sign2 = rps2;
+    }
+    return inputs;
+}
+
 void World::handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1,
                                int rps2) {
     (void)baryY1;
     (void)baryY2;
-    setInputs();
-    if (fight.timer > WEBCAM_TIMER_GATE || !webcamOn) {
-        return;
-    }
-    webcamDirection(baryX1, left1, right1);
-    webcamDirection(baryX2, left2, right2);
-    if (isSign(rps1)) {
-        sign1 = rps1;
-    }
-    if (isSign(rps2)) {
-        sign2 = rps2;
-    }
+    FrameInputs inputs = webcamInputs(*this, takeInputs(*this), baryX1, baryX2, rps1, rps2);
+    giveInputs(*this, inputs);
 }
 
 void World::setInputs() {

@@ -10,8 +10,10 @@ static void throwSparks(Moves& moves, const FightHit& hit) {
     moves.newBang(burst, SPARKS_PER_MOVE * hit.move, hit.player);
 }
 
-void World::update() {
-    FightEvents events = rules(fight, takeInputs(*this));
+void World::update() { update(takeInputs(*this)); }
+
+void World::update(const FrameInputs& inputs) {
+    FightEvents events = rules(fight, inputs);
     camera.updateCamera(events.framed1, events.framed2);
     strikeSounds.assign(events.strikes, events.strikes + events.strikeCount);
     for (int i = 0; i < events.hitCount; i++) {

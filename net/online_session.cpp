@@ -10,12 +10,6 @@ static long long nowMs() {
         .count();
 }
 
-void OnlineSession::keepWindowAnswering() const {
-    if (plan.whileWaiting != nullptr) {
-        plan.whileWaiting();
-    }
-}
-
 int inputDelayFor(int roundTripMs) { return roundTripMs <= 60 ? 1 : 2; }
 
 bool OnlineSession::open(const MeetingPlan& meetingPlan, std::string& error) {
@@ -35,35 +29,31 @@ std::vector<uint8_t> OnlineSession::greeting(int kind, int refusal) const {
     return encodePacket(p);
 }
 
-// The next datagram of the wanted kind (or a refusal) before the deadline. A greeting in another
+// One look at the link for a greeting of the wanted kind (or a refusal). A greeting in another
 // protocol version comes back as a refusal of the version, since it cannot be read further.
-bool OnlineSession::waitFor(int kind, long long deadlineMs, Packet& packet, std::string& error) {
-    while (nowMs() < deadlineMs) {
-        keepWindowAnswering();
-        PeerEvent event = link.poll(20);
-        if (event.kind == PeerEvent::DISCONNECTED) {
-            error = "the other machine closed the connection";
-            return false;
-        }
-        if (event.kind != PeerEvent::DATAGRAM) {
-            continue;
-        }
-        const std::vector<uint8_t>& d = event.datagram;
-        int claimed = claimedProtocolVersion(d.data(), d.size());
-        if (claimed >= 0 && claimed != PROTOCOL_VERSION) {
-            packet = Packet();
-            packet.kind = PACKET_REFUSE;
-            packet.refusal = REFUSED_VERSION;
-            packet.gameVersion = "of another online protocol (" + std::to_string(claimed) + ")";
-            return true;
-        }
-        if (decodePacket(d.data(), d.size(), packet) &&
-            (packet.kind == kind || packet.kind == PACKET_REFUSE)) {
-            return true;
-        }
+OnlineSession::Greeting OnlineSession::takeGreeting(int kind, Packet& packet, std::string& error) {
+    PeerEvent event = link.poll(20);
+    if (event.kind == PeerEvent::DISCONNECTED) {
+        error = "the other machine closed the connection";
+        return GREETING_CLOSED;
     }
-    error = "no answer in time";
-    return false;
+    if (event.kind != PeerEvent::DATAGRAM) {
+        return GREETING_NONE;
+    }
+    const std::vector<uint8_t>& d = event.datagram;
+    int claimed = claimedProtocolVersion(d.data(), d.size());
+    if (claimed >= 0 && claimed != PROTOCOL_VERSION) {
+        packet = Packet();
+        packet.kind = PACKET_REFUSE;
+        packet.refusal = REFUSED_VERSION;
+        packet.gameVersion = "of another online protocol (" + std::to_string(claimed) + ")";
+        return GREETING_TAKEN;
+    }
+    if (decodePacket(d.data(), d.size(), packet) &&
+        (packet.kind == kind || packet.kind == PACKET_REFUSE)) {
+        return GREETING_TAKEN;
+    }
+    return GREETING_NONE;
 }
 
 static std::string refusalText(const Packet& theirs, const MeetingPlan& ours) {
@@ -73,87 +63,126 @@ static std::string refusalText(const Packet& theirs, const MeetingPlan& ours) {
     return "its data files differ from these";
 }
 
-// A host waits as long as it takes: a joiner that fails the meeting is said and sent away.
-bool OnlineSession::hostMeeting() {
-    std::fprintf(stderr, "Vantorix: waiting for an opponent on port %d\n", plan.port);
-    std::fflush(stderr);
-    for (;;) {
-        keepWindowAnswering();
-        if (link.poll(100).kind != PeerEvent::CONNECTED) {
-            continue;
-        }
-        std::string who = link.peerAddress();
-        Packet hello;
-        std::string why;
-        if (!waitFor(PACKET_HELLO, nowMs() + JOIN_TIMEOUT_MS, hello, why)) {
-            std::fprintf(stderr, "Vantorix: a machine at %s did not greet us (%s); still waiting\n",
-                         who.c_str(), why.c_str());
-            link.hangUp();
-            continue;
-        }
-        int refusal = hello.kind != PACKET_HELLO            ? REFUSED_VERSION
-                      : hello.gameVersion != plan.gameVersion ? REFUSED_VERSION
-                      : hello.dataDigest != plan.dataDigest   ? REFUSED_DATA
-                                                              : 0;
-        if (refusal != 0) {
-            hello.refusal = refusal;
-            std::fprintf(stderr, "Vantorix: refused the player at %s: %s; still waiting\n",
-                         who.c_str(), refusalText(hello, plan).c_str());
-            link.send(greeting(PACKET_REFUSE, refusal), true);
-            link.hangUp();
-            continue;
-        }
-        long long sent = nowMs();
-        link.send(greeting(PACKET_WELCOME), true);
-        Packet ready;
-        if (!waitFor(PACKET_READY, sent + JOIN_TIMEOUT_MS, ready, why) || ready.kind != PACKET_READY) {
-            std::fprintf(stderr, "Vantorix: the player at %s went away (%s); still waiting\n",
-                         who.c_str(), why.c_str());
-            link.hangUp();
-            continue;
-        }
-        roundTrip = (int)(nowMs() - sent);
-        std::fprintf(stderr, "Vantorix: %s joined\n", who.c_str());
-        return true;
-    }
+// A joiner that did not finish meeting the host is said and sent away; the host waits on.
+void OnlineSession::sendAway(const char* who, const std::string& what) {
+    std::fprintf(stderr, "Vantorix: %s %s %s; still waiting\n", who, visitor.c_str(), what.c_str());
+    link.hangUp();
+    stage = HOST_LISTENING;
 }
 
-bool OnlineSession::joinMeeting(std::string& error) {
-    long long deadline = nowMs() + JOIN_TIMEOUT_MS;
+// A host waits as long as it takes, for a joiner of the same version with the same data.
+MeetingProgress OnlineSession::hostStep() {
+    Packet packet;
+    std::string why;
+    if (stage == HOST_LISTENING) {
+        if (link.poll(100).kind == PeerEvent::CONNECTED) {
+            visitor = link.peerAddress();
+            deadline = nowMs() + JOIN_TIMEOUT_MS;
+            stage = HOST_AWAITING_HELLO;
+        }
+        return MEETING_GOES_ON;
+    }
+    int wanted = stage == HOST_AWAITING_HELLO ? PACKET_HELLO : PACKET_READY;
+    const char* failure = stage == HOST_AWAITING_HELLO ? "a machine at" : "the player at";
+    Greeting got = nowMs() >= deadline ? GREETING_CLOSED : takeGreeting(wanted, packet, why);
+    if (got == GREETING_CLOSED) {
+        why = why.empty() ? "no answer in time" : why;
+        std::string what = stage == HOST_AWAITING_HELLO ? "did not greet us" : "went away";
+        sendAway(failure, what + " (" + why + ")");
+        return MEETING_GOES_ON;
+    }
+    if (got == GREETING_NONE) {
+        return MEETING_GOES_ON;
+    }
+    if (stage == HOST_AWAITING_READY) {
+        if (packet.kind != PACKET_READY) {
+            sendAway(failure, "went away ()");
+            return MEETING_GOES_ON;
+        }
+        roundTrip = (int)(nowMs() - sent);
+        std::fprintf(stderr, "Vantorix: %s joined\n", visitor.c_str());
+        return MEETING_DONE;
+    }
+    int refusal = packet.kind != PACKET_HELLO              ? REFUSED_VERSION
+                  : packet.gameVersion != plan.gameVersion ? REFUSED_VERSION
+                  : packet.dataDigest != plan.dataDigest   ? REFUSED_DATA
+                                                           : 0;
+    if (refusal != 0) {
+        packet.refusal = refusal;
+        std::fprintf(stderr, "Vantorix: refused the player at %s: %s; still waiting\n", visitor.c_str(),
+                     refusalText(packet, plan).c_str());
+        link.send(greeting(PACKET_REFUSE, refusal), true);
+        link.hangUp();
+        stage = HOST_LISTENING;
+        return MEETING_GOES_ON;
+    }
+    sent = nowMs();
+    link.send(greeting(PACKET_WELCOME), true);
+    deadline = sent + JOIN_TIMEOUT_MS;
+    stage = HOST_AWAITING_READY;
+    return MEETING_GOES_ON;
+}
+
+// A joiner connects and is greeted within JOIN_TIMEOUT_MS of starting, or gives up.
+MeetingProgress OnlineSession::joinStep(std::string& error) {
     std::string where = plan.hostName + ":" + std::to_string(plan.port);
     std::string timeout = "the host " + where + " did not answer within " +
                           std::to_string(JOIN_TIMEOUT_MS / 1000) + " s";
-    while (!link.connected()) {
-        if (nowMs() >= deadline) {
-            error = timeout;
-            return false;
-        }
-        keepWindowAnswering();
-        link.poll(20);
+    if (nowMs() >= deadline) {
+        error = timeout;
+        return MEETING_FAILED;
     }
-    long long sent = nowMs();
-    link.send(greeting(PACKET_HELLO), true);
+    if (stage == JOIN_CONNECTING) {
+        if (!link.connected()) {
+            link.poll(20);
+            return MEETING_GOES_ON;
+        }
+        sent = nowMs();
+        link.send(greeting(PACKET_HELLO), true);
+        stage = JOIN_AWAITING_WELCOME;
+        return MEETING_GOES_ON;
+    }
     Packet answer;
     std::string why;
-    if (!waitFor(PACKET_WELCOME, deadline, answer, why)) {
-        error = why == "no answer in time" ? timeout : "the host " + where + ": " + why;
-        return false;
+    Greeting got = takeGreeting(PACKET_WELCOME, answer, why);
+    if (got == GREETING_NONE) {
+        return MEETING_GOES_ON;
+    }
+    if (got == GREETING_CLOSED) {
+        error = "the host " + where + ": " + why;
+        return MEETING_FAILED;
     }
     if (answer.kind == PACKET_REFUSE) {
         error = "the host " + where + " refused this game: " + refusalText(answer, plan);
-        return false;
+        return MEETING_FAILED;
     }
     roundTrip = (int)(nowMs() - sent);
     link.send(greeting(PACKET_READY), true);
-    return true;
+    return MEETING_DONE;
+}
+
+MeetingProgress OnlineSession::meetStep(std::string& error) {
+    if (stage == NOT_MEETING) {
+        if (plan.hosting) {
+            std::fprintf(stderr, "Vantorix: waiting for an opponent on port %d\n", plan.port);
+            std::fflush(stderr);
+        }
+        stage = plan.hosting ? HOST_LISTENING : JOIN_CONNECTING;
+        deadline = nowMs() + JOIN_TIMEOUT_MS;
+    }
+    MeetingProgress progress = plan.hosting ? hostStep() : joinStep(error);
+    if (progress == MEETING_DONE) {
+        delay = plan.inputDelay >= 0 ? plan.inputDelay : inputDelayFor(roundTrip);
+    }
+    return progress;
 }
 
 bool OnlineSession::meet(std::string& error) {
-    if (!(plan.hosting ? hostMeeting() : joinMeeting(error))) {
-        return false;
+    MeetingProgress progress = MEETING_GOES_ON;
+    while (progress == MEETING_GOES_ON) {
+        progress = meetStep(error);
     }
-    delay = plan.inputDelay >= 0 ? plan.inputDelay : inputDelayFor(roundTrip);
-    return true;
+    return progress == MEETING_DONE;
 }
 
 void OnlineSession::startFight(World& world) {

@@ -22,9 +22,10 @@ struct MeetingPlan {
     int inputDelay = -1;
     std::string gameVersion;
     uint32_t dataDigest = 0;
-    // Called about ten times a second while waiting, so that the game window still answers.
-    void (*whileWaiting)() = nullptr;
 };
+
+// Where meeting the other machine stands after a step.
+enum MeetingProgress { MEETING_GOES_ON, MEETING_DONE, MEETING_FAILED };
 
 // A joiner waits this long for the host to answer and greet it.
 const int JOIN_TIMEOUT_MS = 10000;
@@ -38,8 +39,12 @@ class OnlineSession {
 public:
     // Opens the port, or finds the host's address. False with one line in error.
     bool open(const MeetingPlan& plan, std::string& error);
-    // A host waits for a joiner it can accept (refusing others by name on standard error);
-    // a joiner connects and is greeted within JOIN_TIMEOUT_MS. False with one line in error.
+    // One step of meeting, at most about a tenth of a second, so that the game's loop answers
+    // its windows between steps. A host waits for a joiner it can accept (refusing others by
+    // name on standard error); a joiner connects and is greeted within JOIN_TIMEOUT_MS, else
+    // MEETING_FAILED with one line in error.
+    MeetingProgress meetStep(std::string& error);
+    // Steps until met (true) or failed (false, with one line in error).
     bool meet(std::string& error);
     // The fight starts from the world as it is now.
     void startFight(World& world);
@@ -66,11 +71,26 @@ private:
     long long lastHeardMs = 0;
     std::string ended;
 
-    void keepWindowAnswering() const;
-    bool hostMeeting();
-    bool joinMeeting(std::string& error);
+    enum Stage {
+        NOT_MEETING,
+        HOST_LISTENING,
+        HOST_AWAITING_HELLO,
+        HOST_AWAITING_READY,
+        JOIN_CONNECTING,
+        JOIN_AWAITING_WELCOME
+    };
+    enum Greeting { GREETING_NONE, GREETING_TAKEN, GREETING_CLOSED };
+    Stage stage = NOT_MEETING;
+    // When the greeting awaited is overdue, and when ours went out (for the round trip).
+    long long deadline = 0;
+    long long sent = 0;
+    std::string visitor;
+
+    MeetingProgress hostStep();
+    MeetingProgress joinStep(std::string& error);
+    void sendAway(const char* who, const std::string& what);
     std::vector<uint8_t> greeting(int kind, int refusal = 0) const;
-    bool waitFor(int kind, long long deadlineMs, Packet& packet, std::string& error);
+    Greeting takeGreeting(int kind, Packet& packet, std::string& error);
     void takeDatagrams();
 };
 

@@ -136,7 +136,9 @@ static void askRouter(Asking* a) {
 }
 
 void askRouterToOpen(int port) {
-    if (asking != nullptr) {
+    // Hosting again after the port was taken back asks afresh; the last asking stays with its
+    // thread, which may still be waiting for the router.
+    if (asking != nullptr && !asking->closed) {
         return;
     }
     asking = new Asking;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "render/Moteur3d.h"
+#include "platform/game_end.h"
 
 static const Uint32 BASE_FLAGS = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT;
 static const int BITS_PER_PIXEL = 32;
@@ -79,7 +80,7 @@ void openGameWindow() {
         std::fprintf(stderr, "Vantorix: cannot open the %d x %d OpenGL game window: %s\n",
                      fullscreen ? desktopWidth : windowWidth, fullscreen ? desktopHeight : windowHeight,
                      SDL_GetError());
-        std::exit(1);
+        endGame(1);
     }
     SDL_WM_SetCaption("Vantorix", "");
     SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
@@ -102,7 +103,7 @@ static void changeMode(bool full) {
                      full ? "fullscreen" : "a window", SDL_GetError());
         if (setMode(fullscreen) == NULL) {
             std::fprintf(stderr, "Vantorix: the game window is gone: %s\n", SDL_GetError());
-            std::exit(1);
+            endGame(1);
         }
     } else {
         fullscreen = full;

@@ -32,8 +32,9 @@ static void roundWinner(FrameStep& step) {
     }
 }
 
-// After the third exchange: a clean sweep is a critical hit on the swept player.
-static void displayHit(FrameStep& step) {
+// After the third exchange the duel strikes its blow: a clean sweep is a critical hit on the
+// swept player, anything else a plain "hit" shown without damage.
+static void strikeDuelBlow(FrameStep& step) {
     Fight& fight = step.fight;
     if (fight.duelScore == SWEEP) {
         raiseStage(step, TOWER_ANNOUNCEMENTS, SLOT_CRITICAL);
@@ -46,8 +47,8 @@ static void displayHit(FrameStep& step) {
     }
 }
 
-// At the end of the duel the player behind loses; a level duel costs nothing.
-static void displayWinner(FrameStep& step) {
+// At the end of the duel the player behind loses a duel's damage; a level duel costs nothing.
+static void settleDuel(FrameStep& step) {
     Fight& fight = step.fight;
     if (fight.duelScore > 0) {
         raiseStage(step, TOWER_ANNOUNCEMENTS, SLOT_PLAYER1_WINS);
@@ -77,13 +78,13 @@ void runDuelSchedule(FrameStep& step) {
         return;
     case 130:
         roundWinner(step);
-        displayHit(step);
+        strikeDuelBlow(step);
         return;
     default:
         break;
     }
     if (fight.clock1 > DUEL_LAST_CLOCK || fight.clock2 > DUEL_LAST_CLOCK) {
-        displayWinner(step);
+        settleDuel(step);
         fight.tickStep = FREE_TICK_STEP;
         fight.game.setGameState(FREE_FIGHT);
     }

@@ -9,10 +9,28 @@
 #include <thread>
 
 #include "game/codes.h"
+#include "platform/game_end.h"
 
 Mix_Music* music = NULL;
 Mix_Chunk* sound1 = NULL;
 Mix_Chunk* sound2 = NULL;
+// The volumes chosen, in hundredths of full; the mixer takes them once it is open.
+static int musicShare = 100;
+static int effectsShare = 100;
+static bool mixerOpen = false;
+
+static void applyVolumes() {
+    Mix_VolumeMusic(MIX_MAX_VOLUME * musicShare / 100);
+    Mix_Volume(-1, MIX_MAX_VOLUME * effectsShare / 100);
+}
+
+void setVolumes(int musicVolume, int effectsVolume) {
+    musicShare = musicVolume;
+    effectsShare = effectsVolume;
+    if (mixerOpen) {
+        applyVolumes();
+    }
+}
 
 // SDL's error text says what is wrong but not with which file: the second line names it.
 // A file that cannot be opened is not handed to the mixer, whose own complaint about the
@@ -31,7 +49,11 @@ static Mix_Chunk* loadEffect(const char* fileName) {
 void initSon() {
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) != 0) {
         std::fprintf(stderr, "Unable to initialize audio: %s\n", SDL_GetError());
-        std::exit(1);
+        endGame(1);
+    }
+    mixerOpen = true;
+    if (musicShare != 100 || effectsShare != 100) {
+        applyVolumes();
     }
     sound1 = loadEffect("explosion.wav");
     sound2 = loadEffect("sound.wav");
@@ -41,14 +63,14 @@ void initSon() {
         std::fflush(stdout);
         std::fprintf(stderr, "Vantorix: the music \"music.ogg\" is missing or not an Ogg Vorbis "
                              "file; the game cannot start without it\n");
-        std::exit(1);
+        endGame(1);
     }
 }
 
 void playBackgroundMusic() {
     if (Mix_PlayMusic(music, -1) == -1) {
         std::printf("Unable to play Ogg file: %s\n", SDL_GetError());
-        std::exit(1);
+        endGame(1);
     }
     Mix_HookMusicFinished(musicFinished);
 }

@@ -15,6 +15,9 @@ void playBackgroundMusic();
 void musicFinished();
 void playSound1();
 void playSound2();
+// The music's and the effects' volumes, each 0 to 100 (full, as at start); kept for a mixer
+// opened later.
+void setVolumes(int musicVolume, int effectsVolume);
 // The sounds of the strikes an update started: a head punch plays sound1, a punch sound2.
 void playStrikeSounds(const std::vector<int>& strikes);
 

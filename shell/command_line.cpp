@@ -16,6 +16,7 @@ static const char* const RECORD_OPTION = "--record";
 static const char* const REPLAY_OPTION = "--replay";
 static const char* const WINDOW_OPTION = "--window";
 static const char* const FULLSCREEN_OPTION = "--fullscreen";
+static const char* const MENU_OPTION = "--menu";
 // The window sizes taken: from a quarter of the usual window to well past any screen.
 static const int SMALLEST_WIDTH = 200;
 static const int SMALLEST_HEIGHT = 150;
@@ -26,7 +27,7 @@ std::string commandLineUsage() {
            "                [--vs-computer [LEVEL] [--computer-plays N]]\n"
            "                [--host [PORT] [--no-upnp] | --join HOST[:PORT]] [--input-delay FRAMES]\n"
            "                [--record FILE | --replay FILE] [--window WIDTHxHEIGHT] [--fullscreen]\n"
-           "                [--help]\n"
+           "                [--menu] [--help]\n"
            "  --camera DEVICE            the camera to play with (default /dev/video0)\n"
            "  --capture-source PIPELINE  a GStreamer source to play with in place of the camera,\n"
            "                             e.g. \"videotestsrc pattern=ball\"\n"
@@ -46,7 +47,11 @@ std::string commandLineUsage() {
            "  --replay FILE              play the fight recorded in FILE, then play on from its end\n"
            "  --window WIDTHxHEIGHT      the game window's size in pixels (default 800x600)\n"
            "  --fullscreen               start in fullscreen at the desktop's size (F11 switches)\n"
-           "  --help                     show this text and exit\n";
+           "  --menu                     open the start screen, where the way to play is chosen\n"
+           "                             and the settings are changed, instead of the fight\n"
+           "  --help                     show this text and exit\n"
+           "The settings saved on the start screen ($XDG_CONFIG_HOME/vantorix/settings.ini) apply\n"
+           "to every run; the options above override them for the run.\n";
 }
 
 // The arguments still to read, and the one being read split at its first '=' when it has one.
@@ -220,6 +225,7 @@ static bool readWindowSize(const std::string& text, CommandLine& line) {
     } else {
         line.windowWidth = width;
         line.windowHeight = height;
+        line.windowGiven = true;
     }
     return line.error.empty();
 }
@@ -233,8 +239,14 @@ static bool readWindowOption(ArgumentReader& reader, CommandLine& line) {
         }
     } else if (reader.name == FULLSCREEN_OPTION) {
         line.fullscreen = !reader.hasInlineValue;
+        line.windowGiven = true;
         if (reader.hasInlineValue) {
             line.error = "option --fullscreen takes no value";
+        }
+    } else if (reader.name == MENU_OPTION) {
+        line.menu = !reader.hasInlineValue;
+        if (reader.hasInlineValue) {
+            line.error = "option --menu takes no value";
         }
     } else {
         return false;
@@ -260,6 +272,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             reader.takeValue(line.captureSource, line.error);
         } else if (name == HANDS_OPTION) {
             readHandsWay(reader, line);
+            line.handsGiven = true;
         } else if (name == HELP_OPTION && !reader.hasInlineValue) {
             line.help = true;
         } else if (name == HELP_OPTION) {
@@ -273,6 +286,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.error = "unexpected argument \"" + name + "\"";
         }
     }
+    line.cameraGiven = cameraGiven || !line.captureSource.empty();
     if (line.error.empty() && cameraGiven && !line.captureSource.empty()) {
         line.error = "options --camera and --capture-source cannot be used together";
     }
@@ -293,6 +307,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     }
     if (line.error.empty()) {
         checkRecordingOptions(line);
+    }
+    bool wayGiven = computerWanted || line.host || !line.joinHost.empty() || !line.recordFile.empty() ||
+                    !line.replayFile.empty();
+    if (line.error.empty() && line.menu && wayGiven) {
+        line.error = "option --menu opens the start screen, where the fight is chosen; it does not go "
+                     "with --vs-computer, --host, --join, --record or --replay";
     }
     return line;
 }

@@ -35,12 +35,18 @@ struct CommandLine {
     int windowWidth = 800;
     int windowHeight = 600;
     bool fullscreen = false;
+    // Given on the command line, these override the player's settings for the run.
+    bool windowGiven = false;
+    bool cameraGiven = false;
+    bool handsGiven = false;
+    // The start screen first (--menu), rather than the fight.
+    bool menu = false;
     // One line saying what is wrong with the command line; empty when it is good.
     std::string error;
 };
 
 // Reads --camera DEVICE, --capture-source PIPELINE, --hands WAY, --vs-computer [LEVEL], --computer-plays N,
-// the online options, --record FILE, --replay FILE, --window WIDTHxHEIGHT, --fullscreen and --help
+// the online options, --record FILE, --replay FILE, --window WIDTHxHEIGHT, --fullscreen, --menu and --help
 // (each value also as --name=value). An unknown option, a missing or empty value, a stray
 // argument, or options that exclude each other (both sources, --record with --replay, ...) leave
 // the reason in error.

@@ -6,30 +6,32 @@
 #include "computer/visible_fight_of.h"
 
 static std::unique_ptr<Computer> seated;
+static Level seatedLevel = NORMAL;
 
 // A fixed seed: the same fight from the same keys of the human, for replays and bug reports.
 static const uint32_t COMPUTER_SEED = 20240611u;
 
 void seatComputer(int player, Level level) {
+    seatedLevel = level;
     seated.reset(new Computer(player, level, COMPUTER_SEED + (uint32_t)player));
 }
 
-void playComputerTurn(World& world) {
+int seatedComputerPlayer() { return seated ? seated->player() : 0; }
+
+std::string seatedComputerLevelName() { return traitsOf(seatedLevel).name; }
+
+void unseatComputer() { seated.reset(); }
+
+FrameInputs playComputerTurn(const World& world, const FrameInputs& inputs) {
+    FrameInputs played = inputs;
     if (seated) {
-        giveComputerKeys(world, seated->player(), seated->play(visibleFightOf(world.fight)));
+        giveComputerKeys(played, seated->player(), seated->play(visibleFightOf(world.fight)));
     }
+    return played;
 }
 
-void giveComputerKeys(World& world, int player, const ComputerAction& keys) {
-    if (player == 1) {
-        world.left1 = keys.left;
-        world.right1 = keys.right;
-        world.up1 = world.down1 = 0;
-        world.sign1 = keys.sign;
-    } else {
-        world.left2 = keys.left;
-        world.right2 = keys.right;
-        world.up2 = world.down2 = 0;
-        world.sign2 = keys.sign;
-    }
+void giveComputerKeys(FrameInputs& inputs, int player, const ComputerAction& keys) {
+    (player == 1 ? inputs.left1 : inputs.left2) = keys.left;
+    (player == 1 ? inputs.right1 : inputs.right2) = keys.right;
+    (player == 1 ? inputs.sign1 : inputs.sign2) = keys.sign;
 }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "game/quit.h"
 #include "net/upnp.h"
 #include "net/upnp_notice.h"
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
+#include "shell/view_notice.h"
 #include "shell/webcam_worker_control.h"
 
 static bool waiting = false;
@@ -52,8 +52,6 @@ void startHostingNotice(int port, bool askRouter) {
         return;
     }
     askRouterToOpen(port);
-    onGameQuit(closeRouterPort);
-    std::atexit(closeRouterPort);
 }
 
 void updateHostingNotice() {
@@ -87,13 +85,7 @@ bool paintHostingNotice() {
     }
     lines.push_back(sameNetwork);
     lines.push_back("Escape, or closing a window, quits.");
-    drawRectangle(g_hDC, 0, 0, 1200, 272);
-    setTextFont(g_hDC, "Impact", 24);
-    setTextColour(g_hDC, 22, 199, 35);
-    for (size_t i = 0; i < lines.size(); i++) {
-        drawText(g_hDC, 30, 12 + 52 * (int)i, lines[i].c_str());
-    }
-    flushViewSurface(g_hDC);
+    paintViewLines(lines, 24);
     return true;
 }
 

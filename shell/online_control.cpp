@@ -5,34 +5,42 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
-#include "game/quit.h"
 #include "net/data_digest.h"
 #include "net/local_input.h"
 #include "net/online_session.h"
 #include "net/upnp.h"
+#include "platform/game_end.h"
 #include "shell/Son.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/hosting_notice.h"
 #include "shell/replay_control.h"
-#include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
 
 static OnlineSession* session = nullptr;
 static bool underWay = false;
+static bool met = false;
 // The last frame of the online fight written to a recording.
 static int recordedUpTo = -1;
 
-// Whatever way the program ends (Escape, a closed window, the end of the main loop), the other
-// machine is told rather than left to notice the silence.
-static void sayGoodbye() {
+void leaveOnlinePlay() {
     if (session != nullptr) {
         session->leave();
     }
 }
 
-bool openOnlinePlay(const CommandLine& options) {
+void endOnlinePlay() {
+    leaveOnlinePlay();
+    endHostingNotice();
+    closeRouterPort();
+    delete session;
+    session = nullptr;
+    underWay = false;
+    met = false;
+    recordedUpTo = -1;
+}
+
+bool openOnlinePlay(const CommandLine& options, std::string* refusal) {
     if (!options.host && options.joinHost.empty()) {
         return true;
     }
@@ -43,18 +51,18 @@ bool openOnlinePlay(const CommandLine& options) {
     plan.inputDelay = options.inputDelay;
     plan.gameVersion = VANTORIX_VERSION;
     plan.dataDigest = dataFilesDigest();
-    plan.whileWaiting = [] {
-        world.handleEvents();
-        handleViewMessagesWhileWaiting();
-        updateHostingNotice();
-    };
     session = new OnlineSession;
     std::string error;
     if (!session->open(plan, error)) {
-        std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
+        if (refusal != nullptr) {
+            *refusal = error;
+        } else {
+            std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
+        }
+        delete session;
+        session = nullptr;
         return false;
     }
-    std::atexit(sayGoodbye);
     if (plan.hosting) {
         startHostingNotice(plan.port, options.upnp);
     }
@@ -67,21 +75,29 @@ static void freshFight() {
     world.moves.particles.clear();
 }
 
-void meetOpponent() {
-    if (session == nullptr) {
-        return;
-    }
+bool opponentAwaited() { return session != nullptr && !underWay && session->endReason().empty() && !met; }
+
+void showWaitingForOpponent() {
     world.display();
     SDL_GL_SwapBuffers();
     paintHostingNotice();
+}
+
+bool waitForOpponent() {
+    // The game window answers while the players wait, though what they press plays no part.
+    world.handleEvents();
+    updateHostingNotice();
     std::string error;
-    if (!session->meet(error)) {
+    MeetingProgress progress = session->meetStep(error);
+    if (progress == MEETING_FAILED) {
         std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
         std::fflush(stderr);
-        runQuitHooks();
-        SDL_Quit();
-        std::exit(1);
+        endGame(1);
     }
+    if (progress == MEETING_GOES_ON) {
+        return false;
+    }
+    met = true;
     endHostingNotice();
     freshFight();
     session->startFight(world);
@@ -89,6 +105,7 @@ void meetOpponent() {
     std::fprintf(stderr, "Vantorix: online fight, you are player %d (input delay %d frames, round trip %d ms)\n",
                  session->localPlayer(), session->inputDelay(), session->roundTripMs());
     std::fflush(stderr);
+    return true;
 }
 
 bool onlineFightUnderWay() { return underWay; }
@@ -105,11 +122,8 @@ static void recordFramesUpTo(int last, bool final) {
     recordedUpTo = std::max(recordedUpTo, last);
 }
 
-void playOnlineUpdate() {
-    FrameInputs keys = takeInputs(world);
-    passWebcamMeasurements();
-    FrameInputs played = takeInputs(world);
-    std::vector<int> sounds = session->playFrame(localPlayerInput(keys, played, session->localPlayer()));
+void playOnlineUpdate(const FrameInputs& keys, const FrameInputs& gathered) {
+    std::vector<int> sounds = session->playFrame(localPlayerInput(keys, gathered, session->localPlayer()));
     playStrikeSounds(sounds);
     recordFramesUpTo(session->fight()->fight().lastFinalFrame(), true);
     if (!session->endReason().empty()) {

@@ -3,14 +3,26 @@
 #ifndef VANTORIX_ONLINE_CONTROL_H
 #define VANTORIX_ONLINE_CONTROL_H
 
+#include <string>
+
+#include "game/frame_inputs.h"
 #include "shell/command_line.h"
 
 // With --host or --join: opens the port or finds the host. False after one line on standard
-// error (the program then ends with status 1); true without either option.
-bool openOnlinePlay(const CommandLine& options);
-// With --host or --join, once the windows are open: waits for the opponent and starts the online
-// fight, or ends the program with status 1 after one line saying why.
-void meetOpponent();
+// error, or in refusal when given (the program then ends with status 1); true without either.
+bool openOnlinePlay(const CommandLine& options, std::string* refusal = nullptr);
+// True from --host or --join until the opponent has come: the main loop waits for them.
+bool opponentAwaited();
+// The picture the players see while they wait: the fight's start, and the hosting notice.
+void showWaitingForOpponent();
+// One step of waiting for the opponent, the game window answering: true once the online fight
+// has started; ends the game with status 1, after one line saying why, when the meeting fails.
+bool waitForOpponent();
+// Whatever way the game ends, the other machine is told rather than left to notice the silence.
+void leaveOnlinePlay();
+// The online fight is over (the start screen comes back): the other machine told, the router's
+// port taken back, ready to host or join again.
+void endOnlinePlay();
 bool onlineFightUnderWay();
 class OnlineSession;
 // The online fight's session, for its figures; null without --host or --join.
@@ -18,6 +30,6 @@ const OnlineSession* onlineSession();
 // The frame's update online, between the keyboard and the drawing: the webcam, the fight (run
 // again where the other machine's inputs proved the guess wrong) and its strike sounds. When
 // the fight ends, says why and leaves the world to local play.
-void playOnlineUpdate();
+void playOnlineUpdate(const FrameInputs& keys, const FrameInputs& gathered);
 
 #endif

@@ -9,10 +9,10 @@
 #include <ctime>
 
 #include "game/frame_inputs.h"
-#include "game/quit.h"
 #include "replay/recording.h"
 #include "rules/fingerprint.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
+#include "shell/view_notice.h"
 #include "shell/webcam_worker_control.h"
 
 static const Uint32 FLUSH_MILLISECONDS = 1000;
@@ -48,25 +48,20 @@ void finishRecording() {
     }
 }
 
-static bool prepareRecording(const std::string& path) {
+static bool prepareRecording(const std::string& path, std::string& refusal) {
     struct stat info;
     if (lstat(path.c_str(), &info) == 0) {
-        std::fprintf(stderr, "Vantorix: the file \"%s\" already exists; --record never replaces a file\n",
-                     path.c_str());
+        refusal = "the file \"" + path + "\" already exists; --record never replaces a file";
         return false;
     }
     recordPath = path;
-    // Escape and closing the game window run the quit steps; every other way out (the view
-    // window's quit returning from main, a failure calling exit) runs the exit handlers.
-    onGameQuit(finishRecording);
-    std::atexit(finishRecording);
     return true;
 }
 
-static bool prepareReplay(const std::string& path) {
+static bool prepareReplay(const std::string& path, std::string& refusal) {
     std::string error;
     if (!loadRecording(path, recording, error)) {
-        std::fprintf(stderr, "Vantorix: cannot replay \"%s\": %s\n", path.c_str(), error.c_str());
+        refusal = "cannot replay \"" + path + "\": " + error;
         return false;
     }
     replayPath = path;
@@ -82,16 +77,31 @@ static bool prepareReplay(const std::string& path) {
     return true;
 }
 
-bool prepareRecordOrReplay(const CommandLine& options) {
+bool prepareRecordOrReplay(const CommandLine& options, std::string* refusal) {
     seed = (unsigned)time(NULL);
     seedChosen = true;
-    if (!options.recordFile.empty()) {
-        return prepareRecording(options.recordFile);
+    std::string why;
+    bool ready = options.recordFile.empty() || prepareRecording(options.recordFile, why);
+    ready = ready && (options.replayFile.empty() || prepareReplay(options.replayFile, why));
+    if (!ready && refusal != nullptr) {
+        *refusal = why;
+    } else if (!ready) {
+        std::fprintf(stderr, "Vantorix: %s\n", why.c_str());
     }
-    if (!options.replayFile.empty()) {
-        return prepareReplay(options.replayFile);
-    }
-    return true;
+    return ready;
+}
+
+void endRecordOrReplay() {
+    finishRecording();
+    recordPath.clear();
+    writerTried = false;
+    replayPath.clear();
+    recording = Recording();
+    played = 0;
+    takenOver = false;
+    mismatchSaid = false;
+    lastMatch = 0;
+    world.liveInputs = true;
 }
 
 unsigned sparkSeed() { return seedChosen ? seed : (unsigned)time(NULL); }
@@ -108,18 +118,18 @@ static void startWriting() {
     lastFlush = SDL_GetTicks();
 }
 
-void recordOrReplayFrame() {
+FrameInputs recordOrReplayFrame(const FrameInputs& live) {
     if (replayUnderWay()) {
-        giveInputs(world, recording.frames[played++]);
-        return;
+        return recording.frames[played++];
     }
     if (recordPath.empty()) {
-        return;
+        return live;
     }
     if (!writerTried) {
         startWriting();
     }
-    writer.addFrame(takeInputs(world));
+    writer.addFrame(live);
+    return live;
 }
 
 static void compareFingerprint() {

@@ -5,14 +5,15 @@
 
 #include "game/gamepads.h"
 #include "game/learn_again_key.h"
-#include "game/quit.h"
 #include "platform/view_window.h"
 #include "render/Moteur3d.h"
 #include "render/game_window.h"
+#include "render/text.h"
 #include "scenery/backgrnd.h"
 #include "shell/Son.h"
 #include "shell/computer_seat.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
+#include "shell/player_settings.h"
 #include "shell/replay_control.h"
 #include "shell/shell.h"
 #include "shell/webcam_worker_control.h"
@@ -26,6 +27,7 @@ static void startSoundAndMusic() {
 static void remakeGlResources() {
     world.moves.loadTextures();
     remakeBackgroundGl();
+    forgetTextTextures();
 }
 
 static void requestWindow(const CommandLine& options) {
@@ -44,7 +46,6 @@ void startGame(const CommandLine& options) {
     onLearnAgainKey(askToLearnAgain);
     initWindowThreads();
     setSoundStart(startSoundAndMusic);
-    onGameQuit(stopWebcamWorker);
     if (options.computerPlayer != 0) {
         seatComputer(options.computerPlayer, options.computerLevel);
     }
@@ -55,8 +56,9 @@ void startGame(const CommandLine& options) {
     // The backdrop drew its numbers before this point, so it is the same on every run.
     srand(sparkSeed());
     openWebcamView();
-    // A replay's robots follow the recording alone.
-    if (options.replayFile.empty()) {
+    // A replay's robots follow the recording alone; the start screen starts the camera with
+    // the fight; the settings may have switched it off, unless the command line names one.
+    if (options.replayFile.empty() && !options.menu && (playerSettings().webcam || options.cameraGiven)) {
         startWebcamWorker();
     }
 }

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "game/frame_inputs.h"
 #include "webcam/worker.h"
 
 // The way the worker finds hands; set before it starts (the design way unless chosen).
@@ -17,17 +18,15 @@ void askToLearnAgain();
 // otherwise says so on standard error and leaves the keyboard in charge.
 void startWebcamWorker();
 
-// Once per frame, between the keyboard and the update: hands the latest reading, both hands of
-// one analysed frame, to the fight while a camera is connected and the webcam input is switched
-// on. In the room way a player whose hand is not found keeps the keys' inputs of the frame. A camera that has
-// stopped giving pictures is reported once on standard error and the worker is stopped; the
-// keyboard plays from then on.
-void passWebcamMeasurements();
+// Once per frame, after the keys: the frame's inputs from the latest reading, both hands of one
+// analysed frame, while a camera is connected and the webcam input is switched on; otherwise
+// the keys' inputs. In the room way a player whose hand is not found keeps the keys' inputs. A
+// camera that has stopped giving pictures is reported once on standard error and the worker is
+// stopped; the keyboard plays from then on.
+FrameInputs passWebcamMeasurements(const FrameInputs& keys);
 
-// Without a camera the view window would stay blank: it says instead that the keyboard plays
-// (or will, once a replayed fight is over), and with which keys. Does nothing while a camera is
-// connected (the worker paints then).
-void paintKeyboardNotice();
+// True while a camera gives pictures to the worker (which then paints the view window).
+bool webcamConnected();
 
 // The worker thread; joinable only while a camera is connected and the worker runs.
 std::thread& webcamWorkerThread();

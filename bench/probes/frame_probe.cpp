@@ -28,8 +28,9 @@
 #include "bench/probes/room_feed.h"
 #include "render/game_window.h"
 #include "game/codes.h"
+#include "shell/frame.h"
 #include "shell/frame_pacer.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/webcam_worker_control.h"
 
 namespace {
@@ -96,18 +97,9 @@ void scriptedFrames(int frames, FrameTimes& t, Coverage& coverage, RoomFeed* fee
     for (int i = 0; i < frames + warmUp; i++) {
         pacer.beginFrame();
         pushKeys(scriptedKeys(i));
-        double t0 = nowMicroseconds();
-        world.handleEvents();
-        passWebcamMeasurements();
-        double t1 = nowMicroseconds();
-        world.update();
-        double t2 = nowMicroseconds();
-        world.display();
-        glFinish();
-        double t3 = nowMicroseconds();
-        SDL_Delay(1);
-        SDL_GL_SwapBuffers();
-        SDL_Delay(2);
+        FrameClock clock;
+        playFrame(&clock);
+        double t0 = clock.start, t1 = clock.inputsGathered, t2 = clock.stepped, t3 = clock.drawn;
         // Our own parts of the frame once more, on the same state, outside the frame's time.
         double t4 = nowMicroseconds();
         world.moves.interpolate(world.fight.game.getPmove(1), world.fight.clock1, pose1);
@@ -233,8 +225,8 @@ int workerProbe(double seconds) {
     return 0;
 }
 
-// Ten minutes of play is 36,000 frames at 60 a second; here they run back to back, update and
-// display each, with the worker on the test camera beside them.
+// Ten minutes of play is 36,000 frames at 60 a second; here they run back to back, unpaced but
+// with the frame's own breaths, with the worker on the test camera beside them.
 int memoryProbe(int frames) {
     startGameOn(TEST_CAMERA_SOURCE);
     RandomPlayer players(2024);
@@ -245,10 +237,7 @@ int memoryProbe(int frames) {
     double start = nowMicroseconds();
     for (int i = 1; i <= frames; i++) {
         pushKeys(players.keys());
-        world.handleEvents();
-        world.update();
-        world.display();
-        SDL_GL_SwapBuffers();
+        playFrame();
         mostParticles = std::max(mostParticles, world.moves.particles.size());
         if (i == early) {
             earlyKilobytes = residentKilobytes();

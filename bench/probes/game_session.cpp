@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/start.h"
 #include "shell/webcam_worker_control.h"
 

@@ -24,7 +24,7 @@
 #include "shell/command_line.h"
 #include "shell/frame_pacer.h"
 #include "shell/online_control.h"
-#include "shell/shell.h"
+#include "shell/frame.h"
 #include "tests/e2e_online/delay_relay.h"
 
 namespace {
@@ -80,11 +80,9 @@ std::vector<double> timeFrames(int frames) {
     FramePacer pacer;
     for (int f = 0; f < frames; f++) {
         pacer.beginFrame();
-        double start = nowMicroseconds();
-        playFrame();
-        glFinish();
-        times.push_back(nowMicroseconds() - start);
-        SDL_Delay(2);
+        FrameClock clock;
+        playFrame(&clock);
+        times.push_back(clock.drawn - clock.start);
         pacer.endFrame();
     }
     return times;
@@ -115,7 +113,9 @@ int main(int argc, char** argv) {
     if (joiner == 0) {
         playJoiner(relay.port(), frames + 600);
     }
-    meetOpponent();
+    showWaitingForOpponent();
+    while (!waitForOpponent()) {
+    }
     std::vector<double> online = timeFrames(frames);
     printStats("local_frame", local);
     printStats("online_frame", online);

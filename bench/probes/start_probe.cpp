@@ -9,8 +9,8 @@
 
 #include "bench/probes/game_session.h"
 #include "platform/view_window.h"
-#include "shell/globals.h"
-#include "shell/shell.h"
+#include "shell/game_objects.h"
+#include "shell/frame.h"
 #include "shell/start.h"
 #include "shell/webcam_worker_control.h"
 

@@ -2,6 +2,7 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include "platform/game_end.h"
 #include "tests/support/gl_context.h"
 #include "tests/game/scenario.h"
 
@@ -126,36 +127,26 @@ TEST_F(KeyboardTest, AKeyPressDrivesTheNextUpdate) {
     EXPECT_EQ(s.newestSlot(1), 3);  // "feuille.bmp"
 }
 
-// Each quit road runs in a fresh copy of the test program, which must end with status 0.
-// The parent keeps its own window open, so that the child's leaving does not reset the X server.
-TEST(QuitDeathTest, EscapeEndsTheProcessWithStatusZero) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+// Escape and closing the game window end the game with status 0, for main to wind it down.
+TEST(Quit, EscapeAndClosingTheWindowEndTheGameWithStatusZero) {
     openTestGlWindow();
-    EXPECT_EXIT(
-        {
-            openTestGlWindow();
-            World world;
+    SDL_Event close;
+    close.type = SDL_QUIT;
+    for (bool escape : {true, false}) {
+        World world;
+        if (escape) {
             pushKey(SDLK_ESCAPE);
+        } else {
+            SDL_PushEvent(&close);
+        }
+        int status = -1;
+        try {
             world.handleEvents();
-            std::exit(3);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-TEST(QuitDeathTest, ClosingTheWindowEndsTheProcessWithStatusZero) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    openTestGlWindow();
-    EXPECT_EXIT(
-        {
-            openTestGlWindow();
-            World world;
-            SDL_Event event;
-            event.type = SDL_QUIT;
-            SDL_PushEvent(&event);
-            world.handleEvents();
-            std::exit(3);
-        },
-        ::testing::ExitedWithCode(0), "");
+        } catch (const GameEnd& end) {
+            status = end.status;
+        }
+        EXPECT_EQ(status, 0) << (escape ? "Escape" : "closing");
+    }
 }
 
 TEST(WebcamInput, DeadZoneAndDirection) {

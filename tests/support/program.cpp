@@ -69,7 +69,11 @@ RunningProgram::RunningProgram(const std::string& workingDirectory,
 void RunningProgram::start(const Launch& launch) {
     std::string outPath = folder.path() + "/stdout";
     std::string errPath = folder.path() + "/stderr";
-    std::vector<std::string> items = {server.environment(), "SDL_AUDIODRIVER=dummy"};
+    // The player's settings and recordings of the machine never reach a test: its own folders
+    // stand in for them, unless the test names others.
+    std::vector<std::string> items = {server.environment(), "SDL_AUDIODRIVER=dummy",
+                                      "XDG_CONFIG_HOME=" + folder.path() + "/config",
+                                      "XDG_DATA_HOME=" + folder.path() + "/data"};
     items.insert(items.end(), launch.environment.begin(), launch.environment.end());
     std::vector<std::string> environment = environmentWith(items);
     std::vector<std::string> arguments = launch.commandLine;

@@ -152,8 +152,8 @@ std::pair<int, int> lifeBarLengths(const Screenshot& shot) {
     return std::pair<int, int>(lifeBarLength(shot, LEFT_LIFE_BAR), lifeBarLength(shot, RIGHT_LIFE_BAR));
 }
 
-bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow) {
-    program.tapKey(gameWindow, "x");
+bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow, const std::string& key) {
+    program.tapKey(gameWindow, key);
     // The icon comes with the next frames and fades over seconds; a slow build draws late.
     for (int waited = 0; waited < 4000; waited += 100) {
         Screenshot shot = Screenshot::ofWindow(program.display(), gameWindow);

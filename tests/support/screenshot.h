@@ -62,7 +62,8 @@ int paperPixelsAtTopOfLeftTower(const Screenshot& shot);
 // some of its pixels, never its ends on every row. Full bars are about 200 long; (0, 0) for a
 // picture that is not of the game window.
 std::pair<int, int> lifeBarLengths(const Screenshot& shot);
-// Presses x (player 1's paper) in the game window and watches for the icon while it is bright.
-bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow);
+// Presses player 1's paper key (x unless the settings gave another) in the game window and
+// watches for the icon while it is bright.
+bool paperKeyShowsItsIcon(RunningProgram& program, unsigned long gameWindow, const std::string& key = "x");
 
 #endif

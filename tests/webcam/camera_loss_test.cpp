@@ -7,7 +7,7 @@
 
 #include "platform/camera.h"
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/webcam_worker_control.h"
 #include "tests/support/program.h"
 #include "tests/webcam/webcam_test_support.h"
@@ -61,8 +61,9 @@ TEST(ThreadsCameraLoss, SteadySourceIsNotLost) {
     closeCaptureDevice(device);
 }
 
-// Player 1 presses up on the keyboard every frame. The webcam input clears it while the camera
-// plays; once the camera is gone it stands, and the loss is said exactly once.
+// Player 1 presses left and right on the keyboard every frame, which no hand can do. The webcam
+// input replaces them while the camera plays; once the camera is gone they stand, and the loss
+// is said exactly once.
 TEST(ThreadsCameraLoss, LostCameraStopsTheWorkerAndTheKeyboardPlays) {
     g_hWnd = testViewWindow();
     g_hDC = getViewSurface(g_hWnd);
@@ -81,10 +82,10 @@ TEST(ThreadsCameraLoss, LostCameraStopsTheWorkerAndTheKeyboardPlays) {
     int clearedFrames = 0;
     int keptFrames = 0;
     for (int frame = 0; frame < 1500 && keptFrames < 20; ++frame) {
-        world.setInputs();
-        world.up1 = 1;
-        passWebcamMeasurements();
-        (world.up1 == 1 ? keptFrames : clearedFrames)++;
+        FrameInputs keys;
+        keys.left1 = keys.right1 = 1;
+        FrameInputs played = passWebcamMeasurements(keys);
+        (played == keys ? keptFrames : clearedFrames)++;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     std::string printed = testing::internal::GetCapturedStdout();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/webcam_worker_control.h"
 #include "tests/webcam/webcam_test_support.h"
 

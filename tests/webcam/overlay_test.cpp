@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "webcam/worker.h"
 #include "tests/webcam/webcam_test_support.h"
 

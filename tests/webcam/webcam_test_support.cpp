@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "platform/view_window.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "tests/support/display.h"
 #include "webcam/worker.h"
 

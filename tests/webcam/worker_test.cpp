@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "platform/view_surface.h"
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 #include "shell/webcam_worker_control.h"
 #include "webcam/worker.h"
 #include "tests/webcam/webcam_test_support.h"
@@ -52,23 +52,20 @@ TEST(ThreadsWorker, CameraPictureReachesTheFight) {
 
     bool received = false;
     for (int frameCount = 0; frameCount < 1000 && !received; ++frameCount) {
-        world.setInputs();
-        passWebcamMeasurements();
-        received = world.sign1 == 2 && world.left1 == 1 && world.right1 == 0 &&
-                   world.sign2 == 1 && world.right2 == 1 && world.left2 == 0;
+        FrameInputs got = passWebcamMeasurements(FrameInputs());
+        received = got.sign1 == 2 && got.left1 == 1 && got.right1 == 0 && got.sign2 == 1 &&
+                   got.right2 == 1 && got.left2 == 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    EXPECT_TRUE(received) << "sign1 " << world.sign1 << " left1 " << world.left1 << " sign2 "
-                          << world.sign2 << " right2 " << world.right2;
+    EXPECT_TRUE(received);
     EXPECT_EQ(WebCam.baryX1, 109);
     EXPECT_EQ(WebCam.baryX2, 59);
 
     // F1: the keyboard's inputs stand.
     world.webcamOn = false;
-    world.setInputs();
-    world.sign1 = 3;
-    passWebcamMeasurements();
-    EXPECT_EQ(world.sign1, 3);
+    FrameInputs keys;
+    keys.sign1 = 3;
+    EXPECT_EQ(passWebcamMeasurements(keys), keys);
 
     // Let a full pass paint the mask, then read player 1's mirrored hand back: image columns
     // 260-279 show at x 200-219.
@@ -104,12 +101,10 @@ TEST(ThreadsWorker, NoCameraLeavesTheKeyboardInCharge) {
     std::string message = testing::internal::GetCapturedStderr();
     EXPECT_NE(message.find("/dev/vantorix-no-such-camera"), std::string::npos) << message;
     EXPECT_NE(message.find("keyboard"), std::string::npos) << message;
-    world.setInputs();
-    world.sign2 = 2;
-    world.left1 = 1;
-    passWebcamMeasurements();
-    EXPECT_EQ(world.sign2, 2);
-    EXPECT_EQ(world.left1, 1);
+    FrameInputs keys;
+    keys.sign2 = 2;
+    keys.left1 = 1;
+    EXPECT_EQ(passWebcamMeasurements(keys), keys);
     testing::internal::CaptureStdout();
     stopWebcamWorker();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");

@@ -1,6 +1,6 @@
 // The program's global objects: the webcam, the fight, the worker's stop flag and the view window.
-#ifndef VANTORIX_GLOBALS_H
-#define VANTORIX_GLOBALS_H
+#ifndef VANTORIX_GAME_OBJECTS_H
+#define VANTORIX_GAME_OBJECTS_H
 
 #include <atomic>
 

@@ -1,5 +1,5 @@
 // The program's global objects, defined in one place so that WebCam is constructed before world.
-#include "shell/globals.h"
+#include "shell/game_objects.h"
 
 CWebCam WebCam;
 World world;
