@@ -40,6 +40,13 @@ static bool menuShown = false;
 
 static void askForPause() { pauseAsked = true; }
 
+// The settings screen shows the window as it is, after --fullscreen or F11; saved, it stays so.
+static void showWindowMode() {
+    Settings shown = playerSettings();
+    shown.fullscreen = gameWindowIsFullscreen();
+    menu->setSettings(shown);
+}
+
 // The start screen as it opens, with the recordings and addresses as they are now.
 static void showStartScreen() {
     menu->setRecordings(listRecordings(recordingsFolder()));
@@ -58,6 +65,7 @@ void openStartScreen() {
     prepareMenuInput();
     menu = new Menu(playerSettings());
     menu->setCameras(listCameras());
+    showWindowMode();
     showStartScreen();
     onPauseKey(askForPause);
 }
@@ -190,6 +198,7 @@ static LoopState takeMenuEvents(LoopState state) {
             resizeGameWindow(event.resize.w, event.resize.h);
         } else if (isF11(event) && !menu->waitingForPress()) {
             toggleFullscreen();
+            showWindowMode();
         } else {
             LoopState next = carryOut(menu->handle(menuEventOf(event, sticks, items)), state);
             if (next != state) {
@@ -228,6 +237,8 @@ LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
         items = drawMenu(menu->page());
         sayInViewWindow();
     }
+    // The pointer, hidden in a fullscreen fight, shows while the menu may be clicked.
+    SDL_ShowCursor(menuShown || !gameWindowIsFullscreen() ? SDL_ENABLE : SDL_DISABLE);
     SDL_GL_SwapBuffers();
     SDL_Delay(2);
     pacer.endFrame();

@@ -8,6 +8,7 @@
 #   special.png player 1's special attack lunging at player 2, sparks flying off player 2
 #   duel.png    a sign duel under way: the countdown banner, the slow-motion specials and sparks
 #   duel-won.png the end of that duel: the winner's banner and the duel marks on the towers
+#   start-screen.png the start screen (--menu) over the scenery
 # The sparks fly at random and the moments are caught from a stream of pictures, so each run gives
 # slightly different ones: look at them before keeping them. KEEP_PICTURES=DIR keeps every picture
 # taken, to choose another by hand.
@@ -39,8 +40,10 @@ out=$3
 pid=""
 window=""
 
+# start_game [OPTIONS...]: the game with these options, the player's settings left out.
 start_game() {
-  (cd "$top/data" && SDL_AUDIODRIVER=dummy exec "$program") >"$work/game.log" 2>&1 &
+  (cd "$top/data" && SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+    exec "$program" "$@") >"$work/game.log" 2>&1 &
   pid=$!
   window=""
   for ((waited = 0; waited < WINDOW_WAIT_TENTHS; waited++)); do
@@ -226,4 +229,11 @@ stop_game
 [ -n "$won" ] || { echo "screenshots: no picture of the duel's end" >&2; exit 1; }
 save_png "$duel" "$out/duel.png"
 save_png "$won" "$out/duel-won.png"
-echo "screenshots: wrote fight.png, special.png, duel.png and duel-won.png in $out"
+
+# The start screen: Escape there moves to Quit, Enter quits.
+start_game --menu
+shot "$work/start-screen.ppm"
+save_png "$work/start-screen.ppm" "$out/start-screen.png"
+press Escape Return
+wait "$pid" 2>/dev/null || true
+echo "screenshots: wrote fight.png, special.png, duel.png, duel-won.png and start-screen.png in $out"

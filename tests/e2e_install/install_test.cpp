@@ -77,7 +77,7 @@ TEST_F(Installed, LauncherProgramAndEveryDataFileAreInPlace) {
 TEST_F(Installed, DesktopEntryAndIconsAreThereAndValid) {
     std::string entry = prefix + "/share/applications/vantorix.desktop";
     std::string text = readWholeFile(entry);
-    EXPECT_NE(text.find("\nExec=vantorix\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=vantorix --menu\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nIcon=vantorix\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nCategories=Game;ActionGame;\n"), std::string::npos) << text;
     for (int size : ICON_SIZES) {
