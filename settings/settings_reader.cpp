@@ -30,6 +30,9 @@ struct Reading {
     int line = 0;
     // The first line holding bytes that no text has, 0 for none.
     int notTextLine = 0;
+    // The section of the line at hand as this side sees it, to name the setting of a line too
+    // long for inih.
+    std::string section;
     Settings settings;
     std::vector<NumberedLine> problems;
     std::map<std::string, int> firstLine;
@@ -82,9 +85,17 @@ char* nextLine(char* buffer, int size, void* stream) {
         }
         line.clear();
     } else if ((int)line.size() + 2 > size) {
-        reading.problem("", "the line is longer than " + std::to_string(size - 2) +
-                                " characters; it is ignored and its setting keeps its default");
+        size_t equals = line.find_first_of("=:");
+        std::string name =
+            equals == std::string::npos ? "" : lowercase(trimmed(line.substr(0, equals)));
+        if (!reading.section.empty() && !name.empty()) {
+            name = reading.section + "." + name;
+        }
+        reading.problem(name, "the line is longer than " + std::to_string(size - 2) +
+                                  " characters; it is ignored");
         line.clear();
+    } else if (!line.empty() && line[0] == '[' && line.find(']') != std::string::npos) {
+        reading.section = lowercase(trimmed(line.substr(1, line.find(']') - 1)));
     }
     std::memcpy(buffer, line.c_str(), line.size());
     buffer[line.size()] = '\n';

@@ -43,8 +43,7 @@ TEST(SettingsReading, EachBadLineGetsItsDefaultAndTheRestIsKept) {
         "s.ini:16: webcam.camera: no camera named; the default (/dev/video0) is used",
         "s.ini:19: sound.music: \"loud\" is not a whole number; the default (100) is used",
         "s.ini:22: colours.sky: not a setting; it is ignored",
-        "s.ini:24: the line is longer than 198 characters; it is ignored and its setting keeps its "
-        "default",
+        "s.ini:24: recording.automatic: the line is longer than 198 characters; it is ignored",
     };
     EXPECT_EQ(problemsOf(text, settings), expected);
     Settings kept;
