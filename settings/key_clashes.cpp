@@ -38,8 +38,8 @@ void settleClaims(const std::vector<Slot>& slots, const std::vector<Claim>& clai
                     }
                 }
                 what += ", and its default " + show(slot.fallback) + " is " +
-                        slots[fallbackHeld->second].name + "'s; the first free one (" + show(value) +
-                        ") is used";
+                        slots[fallbackHeld->second].name + "'s; the first free one (" +
+                        show(value) + ") is used";
             }
             problems.push_back({claim.line, what});
         }

@@ -14,7 +14,7 @@ const int WINDOW_HEIGHT_MAX = 4320;
 const int PAD_BUTTON_MAX = 31;
 
 // The names of [player1] and [player2]'s keys in PlayerAction order; the pads use the signs'.
-const char* const ACTION_NAMES[ACTION_COUNT] = {"left", "right", "up", "down",
+const char* const ACTION_NAMES[ACTION_COUNT] = {"left", "right", "up",      "down",
                                                 "rock", "paper", "scissors"};
 // [webcam] hands, by Settings::hands.
 const char* const HANDS_NAMES[2] = {"design", "room"};

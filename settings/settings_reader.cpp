@@ -30,6 +30,9 @@ struct Reading {
     int line = 0;
     // The first line holding bytes that no text has, 0 for none.
     int notTextLine = 0;
+    // The section of the line at hand as this side sees it, to name the setting of a line too
+    // long for inih.
+    std::string section;
     Settings settings;
     std::vector<NumberedLine> problems;
     std::map<std::string, int> firstLine;
@@ -82,9 +85,17 @@ char* nextLine(char* buffer, int size, void* stream) {
         }
         line.clear();
     } else if ((int)line.size() + 2 > size) {
-        reading.problem("", "the line is longer than " + std::to_string(size - 2) +
-                                " characters; it is ignored and its setting keeps its default");
+        size_t equals = line.find_first_of("=:");
+        std::string name =
+            equals == std::string::npos ? "" : lowercase(trimmed(line.substr(0, equals)));
+        if (!reading.section.empty() && !name.empty()) {
+            name = reading.section + "." + name;
+        }
+        reading.problem(name, "the line is longer than " + std::to_string(size - 2) +
+                                  " characters; it is ignored");
         line.clear();
+    } else if (!line.empty() && line[0] == '[' && line.find(']') != std::string::npos) {
+        reading.section = lowercase(trimmed(line.substr(1, line.find(']') - 1)));
     }
     std::memcpy(buffer, line.c_str(), line.size());
     buffer[line.size()] = '\n';
@@ -92,7 +103,9 @@ char* nextLine(char* buffer, int size, void* stream) {
     return buffer;
 }
 
-std::string usedDefault(const std::string& value) { return "; the default (" + value + ") is used"; }
+std::string usedDefault(const std::string& value) {
+    return "; the default (" + value + ") is used";
+}
 
 void readYesNo(Reading& r, const std::string& setting, const std::string& value, bool& target) {
     if (strcasecmp(value.c_str(), "yes") == 0 || strcasecmp(value.c_str(), "no") == 0) {
@@ -115,7 +128,8 @@ bool readNumber(Reading& r, const std::string& setting, const std::string& value
             target = number;
             return true;
         }
-        why = value + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")";
+        why =
+            value + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")";
     }
     r.problem(setting, why + usedDefault(std::to_string(target)));
     return false;
@@ -158,10 +172,12 @@ bool readSetting(Reading& r, const std::string& section, const std::string& key,
     std::string setting = section + "." + key;
     int player = section == "player1" ? 0 : section == "player2" ? 1 : -1;
     int pad = section == "pad1" ? 0 : section == "pad2" ? 1 : -1;
-    if (player >= 0 && indexOf(ACTION_NAMES, ACTION_COUNT, key) >= 0) {
-        readKey(r, setting, value, player, indexOf(ACTION_NAMES, ACTION_COUNT, key));
-    } else if (pad >= 0 && indexOf(ACTION_NAMES + PAD_ACTION_FIRST, PAD_ACTION_COUNT, key) >= 0) {
-        readButton(r, setting, value, pad, indexOf(ACTION_NAMES + PAD_ACTION_FIRST, PAD_ACTION_COUNT, key));
+    int action = player >= 0 ? indexOf(ACTION_NAMES, ACTION_COUNT, key) : -1;
+    int sign = pad >= 0 ? indexOf(ACTION_NAMES + PAD_ACTION_FIRST, PAD_ACTION_COUNT, key) : -1;
+    if (action >= 0) {
+        readKey(r, setting, value, player, action);
+    } else if (sign >= 0) {
+        readButton(r, setting, value, pad, sign);
     } else if (setting == "window.fullscreen") {
         readYesNo(r, setting, value, s.fullscreen);
     } else if (setting == "window.width") {
@@ -209,8 +225,9 @@ int onSetting(void* user, const char* section, const char* name, const char* val
     }
     r.firstLine[setting] = r.line;
     if (!readSetting(r, where, key, value)) {
-        r.problem(setting, where.empty() ? "not a setting (it comes before any [section]); it is ignored"
-                                         : "not a setting; it is ignored");
+        r.problem(setting, where.empty()
+                               ? "not a setting (it comes before any [section]); it is ignored"
+                               : "not a setting; it is ignored");
     }
     // Every line is taken: the problems are kept here, with their words.
     return 1;
@@ -221,6 +238,8 @@ void refuseWhole(SettingsProblems& problems, const std::string& where, const std
     problems.lines.push_back(where + ": " + why + "; all settings are at their defaults");
     problems.damaged = true;
 }
+
+std::string buttonNumber(int button) { return std::to_string(button); }
 
 void settleClashes(Reading& r) {
     std::vector<Slot> keySlots;
@@ -238,12 +257,11 @@ void settleClashes(Reading& r) {
     for (int pad = 0; pad < 2; pad++) {
         std::vector<Slot> buttonSlots;
         for (int button = 0; button < PAD_ACTION_COUNT; button++) {
-            buttonSlots.push_back({"pad" + std::to_string(pad + 1) + "." +
-                                       ACTION_NAMES[PAD_ACTION_FIRST + button],
-                                   DEFAULT_PAD_BUTTONS[button], &r.settings.padButtons[pad][button]});
+            buttonSlots.push_back(
+                {"pad" + std::to_string(pad + 1) + "." + ACTION_NAMES[PAD_ACTION_FIRST + button],
+                 DEFAULT_PAD_BUTTONS[button], &r.settings.padButtons[pad][button]});
         }
-        settleClaims(buttonSlots, r.buttons[pad], buttons,
-                     [](int button) { return std::to_string(button); }, r.name, r.problems);
+        settleClaims(buttonSlots, r.buttons[pad], buttons, buttonNumber, r.name, r.problems);
     }
 }
 
@@ -305,8 +323,9 @@ Settings readSettings(const std::string& path, SettingsProblems& problems) {
         ::close(fd);
     }
     if (error != 0) {
-        refuseWhole(problems, path, "cannot be read: " + (error == EINVAL ? std::string("not a plain file")
-                                                                          : std::strerror(error)));
+        refuseWhole(problems, path,
+                    "cannot be read: " +
+                        (error == EINVAL ? std::string("not a plain file") : std::strerror(error)));
         return Settings();
     }
     if (text.size() > LARGEST_FILE) {

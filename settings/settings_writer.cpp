@@ -16,7 +16,8 @@ std::string settingsText(const Settings& s) {
     std::string text =
         "# Vantorix settings, written by the game's settings screen; you may edit them here.\n"
         "# Switches are yes or no; the window is 320 to 7680 by 240 to 4320; keys are named as on\n"
-        "# the settings screen (a, 5, space, left, right shift, [1] on the keypad, f5); pad buttons\n"
+        "# the settings screen (a, 5, space, left, right shift, [1] on the keypad, f5); pad "
+        "buttons\n"
         "# are 0 to 31; hands are read the design way or the room way; volumes go from 0 to 100.\n"
         "# A wrong line is reported when the game starts, and its setting keeps its default.\n";
     auto line = [&text](const std::string& name, const std::string& value) {
@@ -35,7 +36,8 @@ std::string settingsText(const Settings& s) {
     for (int pad = 0; pad < 2; pad++) {
         text += "\n[pad" + std::to_string(pad + 1) + "]\n";
         for (int button = 0; button < PAD_ACTION_COUNT; button++) {
-            line(ACTION_NAMES[PAD_ACTION_FIRST + button], std::to_string(s.padButtons[pad][button]));
+            line(ACTION_NAMES[PAD_ACTION_FIRST + button],
+                 std::to_string(s.padButtons[pad][button]));
         }
     }
     text += "\n[webcam]\n";

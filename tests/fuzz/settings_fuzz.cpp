@@ -24,7 +24,8 @@ static void checkUsable(const Settings& s) {
         }
         const int* buttons = s.padButtons[player];
         if (buttons[0] == buttons[1] || buttons[1] == buttons[2] || buttons[2] == buttons[0] ||
-            *std::min_element(buttons, buttons + 3) < 0 || *std::max_element(buttons, buttons + 3) > 31) {
+            *std::min_element(buttons, buttons + 3) < 0 ||
+            *std::max_element(buttons, buttons + 3) > 31) {
             fuzz::fail("a pad button out of range or on two signs");
         }
     }
@@ -32,7 +33,8 @@ static void checkUsable(const Settings& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SettingsProblems problems;
-    Settings settings = readSettingsText(std::string((const char*)data, size), "fuzz.ini", problems);
+    Settings settings =
+        readSettingsText(std::string((const char*)data, size), "fuzz.ini", problems);
     checkUsable(settings);
     if (problems.damaged && (problems.lines.size() != 1 || settings != Settings())) {
         fuzz::fail("a damaged file read as more than one line, or not as the defaults");

@@ -69,9 +69,10 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
 TEST(SettingsFile, ADamagedFileIsReadAsDefaultsAndKeptBesideTheNextOne) {
     const std::string damages[] = {std::string("[window]\nwidth = 1024\n\x01\x7f\x00garbage", 24),
                                    "[window]\nwidth = 1024\nthis is not a setting\n", "a folder"};
-    const std::string lines[] = {":3: not text (it holds control characters), not a settings file",
-                                 ":3: neither a [section] nor a name = value line, not a settings file",
-                                 ": cannot be read: Is a directory"};
+    const std::string lines[] = {
+        ":3: not text (it holds control characters), not a settings file",
+        ":3: neither a [section] nor a name = value line, not a settings file",
+        ": cannot be read: Is a directory"};
     for (int n = 0; n < 3; n++) {
         FreshFolder folder;
         std::string path = folder.path() + "/settings.ini";
@@ -79,8 +80,8 @@ TEST(SettingsFile, ADamagedFileIsReadAsDefaultsAndKeptBesideTheNextOne) {
         SettingsProblems problems;
         EXPECT_EQ(readSettings(path, problems), Settings()) << damages[n];
         EXPECT_TRUE(problems.damaged);
-        EXPECT_EQ(problems.lines, std::vector<std::string>{
-                                      path + lines[n] + "; all settings are at their defaults"});
+        EXPECT_EQ(problems.lines, std::vector<std::string>{path + lines[n] +
+                                                           "; all settings are at their defaults"});
 
         std::string error;
         ASSERT_TRUE(writeSettings(path, unusualSettings(), true, error)) << error;

@@ -22,13 +22,13 @@ std::vector<std::string> problemsOf(const std::string& text, Settings& settings)
 TEST(SettingsReading, EachBadLineGetsItsDefaultAndTheRestIsKept) {
     // One section a line here, numbered as the file's lines.
     std::string text =
-        "volume = 3\n"                                                              // 1
+        "volume = 3\n"                                                             // 1
         "[window]\nfullscreen = maybe\nwidth = 100\n  height = 700\ndepth = 32\n"  // 2-6
-        "[player1]\nleft = q\nrock = f\npaper = flipper\nleft = e\n"              // 7-11
-        "[pad2]\nrock = 40\npaper = 7\n"                                          // 12-14
-        "[webcam]\ncamera =\nhands = Room\n"                                      // 15-17
-        "[sound]\nmusic = loud\neffects = 30 ; quieter\n"                         // 18-20
-        "[colours]\nsky = black\n"                                                // 21-22
+        "[player1]\nleft = q\nrock = f\npaper = flipper\nleft = e\n"               // 7-11
+        "[pad2]\nrock = 40\npaper = 7\n"                                           // 12-14
+        "[webcam]\ncamera =\nhands = Room\n"                                       // 15-17
+        "[sound]\nmusic = loud\neffects = 30 ; quieter\n"                          // 18-20
+        "[colours]\nsky = black\n"                                                 // 21-22
         "[recording]\nautomatic = " + std::string(200, 'y') + "\n";              // 23-24
     Settings settings;
     std::vector<std::string> expected = {
@@ -43,7 +43,7 @@ TEST(SettingsReading, EachBadLineGetsItsDefaultAndTheRestIsKept) {
         "s.ini:16: webcam.camera: no camera named; the default (/dev/video0) is used",
         "s.ini:19: sound.music: \"loud\" is not a whole number; the default (100) is used",
         "s.ini:22: colours.sky: not a setting; it is ignored",
-        "s.ini:24: the line is longer than 198 characters; it is ignored and its setting keeps its default",
+        "s.ini:24: recording.automatic: the line is longer than 198 characters; it is ignored",
     };
     EXPECT_EQ(problemsOf(text, settings), expected);
     Settings kept;
@@ -65,8 +65,9 @@ TEST(SettingsReading, AKeyGivenTwiceGoesToTheEarlierLine) {
 
     // Swapped keys are no clash. A later line on a key already given takes its default, or,
     // when that is held too, the first key nobody has.
-    std::string text = "[player1]\nrock = b\n[player2]\nrock = z\nleft = z\n"
-                       "[player1]\nleft = c\nscissors = x\npaper = m\n";
+    std::string text =
+        "[player1]\nrock = b\n[player2]\nrock = z\nleft = z\n"
+        "[player1]\nleft = c\nscissors = x\npaper = m\n";
     std::vector<std::string> expected = {
         "s.ini:5: player2.left: z is player2.rock's already; the default (left) is used",
         "s.ini:9: player1.paper: m is player2.scissors's already, and its default x is "
