@@ -102,6 +102,9 @@ void Menu::tryKey(int key) {
     int takenAction = 0;
     if (keptFor(key) != nullptr) {
         notice = keyName(key) + " is kept for " + keptFor(key);
+    } else if (!keyBindable(key)) {
+        // A key the settings file has no name for could not be read back next time.
+        notice = "That key cannot be a player's: choose another";
     } else if (keyTaken(edited, key, waitingPlayer, waitingAction, takenPlayer, takenAction)) {
         notice = keyName(key) + " is already " + whose(takenPlayer, actionName(takenAction));
     } else {

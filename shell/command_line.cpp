@@ -40,6 +40,7 @@ std::string commandLineUsage() {
            "  --host [PORT]              wait for an opponent on another machine and play player 1\n"
            "                             (default port 7460, UDP; the router is asked to open it)\n"
            "  --no-upnp                  host without asking the router (UPnP) to open the port\n"
+           "                             (also from the start screen, with --menu)\n"
            "  --join HOST[:PORT]         play player 2 against the machine that hosts\n"
            "  --input-delay FRAMES       frames between a key and its effect online, 0 to 8\n"
            "                             (default: 1 or 2, from the round trip)\n"
@@ -299,8 +300,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (line.error.empty() && line.host && !line.joinHost.empty()) {
         line.error = "options --host and --join cannot be used together";
     }
-    if (line.error.empty() && !line.upnp && !line.host) {
-        line.error = "option --no-upnp is for --host";
+    if (line.error.empty() && !line.upnp && !line.host && !line.menu) {
+        line.error = "option --no-upnp is for --host (or --menu, hosting from the start screen)";
     }
     if (line.error.empty() && computerWanted && (line.host || !line.joinHost.empty())) {
         line.error = "option --vs-computer is for a fight on this machine, not with --host or --join";

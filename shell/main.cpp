@@ -35,7 +35,7 @@ static int play(const CommandLine& options) {
     }
     startGame(options);
     if (options.menu) {
-        openStartScreen();
+        openStartScreen(options);
     }
     return main2();
 }

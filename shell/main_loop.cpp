@@ -33,6 +33,9 @@ int main2() {
             state = playMenuFrame(state, pacer);
         } else if (state == WAITING_FOR_OPPONENT) {
             state = afterFightTurn(waitForOpponent() ? FIGHTING : WAITING_FOR_OPPONENT);
+            if (state == WAITING_FOR_OPPONENT && startScreenOpen()) {
+                showWaitingScreen();
+            }
         } else {
             runFrame(pacer);
             state = afterFightTurn(state);

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -16,6 +17,7 @@
 #include "menu/menu_draw.h"
 #include "menu/menu_input.h"
 #include "menu/recordings_list.h"
+#include "net/peer_link.h"
 #include "platform/game_end.h"
 #include "render/game_window.h"
 #include "render/text.h"
@@ -33,6 +35,8 @@ static MenuSticks sticks;
 static std::vector<MenuRect> items;
 static bool fightUnderWay = false;
 static bool pauseAsked = false;
+// Hosting from the start screen asks the router to open the port, unless --no-upnp said not to.
+static bool askRouter = true;
 // What the view window last said, so that it is painted again only when it changes.
 static std::string viewSaid;
 // True while the menu, not the fight, has the game window.
@@ -56,7 +60,8 @@ static void showStartScreen() {
 
 bool startScreenFight() { return fightUnderWay; }
 
-void openStartScreen() {
+void openStartScreen(const CommandLine& options) {
+    askRouter = options.upnp;
     std::string error;
     if (!openTextFonts(error)) {
         std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
@@ -119,11 +124,41 @@ static LoopState beginLocalFight(const MenuChoice& choice) {
     return FIGHTING;
 }
 
+// The scenery turns slowly to and fro behind the start screen.
+static float sceneryTurn() { return (float)(25.0 * std::sin(SDL_GetTicks() / 9000.0)); }
+
+// What the game window shows while an opponent is awaited from the start screen.
+static MenuPage waitingPage;
+
+static void prepareWaitingPage(const MenuChoice& choice) {
+    int port = choice.port != 0 ? choice.port : DEFAULT_PORT;
+    waitingPage = MenuPage();
+    if (choice.kind == CHOICE_HOST) {
+        waitingPage.title = "Waiting for an opponent";
+        waitingPage.items.push_back(MenuItem{"on UDP port " + std::to_string(port) + "; a friend joins with", "", ITEM_LINE});
+        for (const std::string& address : localAddresses()) {
+            waitingPage.items.push_back(MenuItem{address, "", ITEM_LINE});
+        }
+    } else {
+        waitingPage.title = "Joining";
+        waitingPage.items.push_back(MenuItem{choice.address + ":" + std::to_string(port), "", ITEM_LINE});
+    }
+    waitingPage.shownCount = std::min((int)waitingPage.items.size(), MENU_ROWS_SHOWN);
+    waitingPage.hint = "Escape or a pad's Start: back to the start screen";
+}
+
+void showWaitingScreen() {
+    world.displayScenery(sceneryTurn());
+    drawMenu(waitingPage);
+    SDL_GL_SwapBuffers();
+}
+
 static LoopState beginOnlineFight(const MenuChoice& choice) {
     CommandLine online;
     online.host = choice.kind == CHOICE_HOST;
     online.joinHost = choice.kind == CHOICE_JOIN ? choice.address : "";
     online.port = choice.port;
+    online.upnp = askRouter;
     std::string refusal;
     if (!openOnlinePlay(online, &refusal)) {
         menu->say(refusal);
@@ -131,6 +166,7 @@ static LoopState beginOnlineFight(const MenuChoice& choice) {
     }
     freshFight();
     fightUnderWay = true;
+    prepareWaitingPage(choice);
     showWaitingForOpponent();
     return WAITING_FOR_OPPONENT;
 }
@@ -215,8 +251,6 @@ static void sayInViewWindow() {
     }
 }
 
-// The scenery turns slowly to and fro behind the start screen.
-static float sceneryTurn() { return (float)(25.0 * std::sin(SDL_GetTicks() / 9000.0)); }
 
 LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
     pacer.beginFrame();

@@ -3,6 +3,7 @@
 #ifndef VANTORIX_START_SCREEN_H
 #define VANTORIX_START_SCREEN_H
 
+#include "shell/command_line.h"
 #include "shell/frame_pacer.h"
 
 // What the main loop does in its next turn.
@@ -10,7 +11,7 @@ enum LoopState { START_SCREEN, WAITING_FOR_OPPONENT, FIGHTING, PAUSED };
 
 // Once the game has started with --menu: the fonts opened, the menu made from the settings.
 // Ends the game with status 1, after one line, when the fonts cannot be opened.
-void openStartScreen();
+void openStartScreen(const CommandLine& options);
 
 // True once openStartScreen has run: the loop begins on the start screen.
 bool startScreenOpen();
@@ -25,6 +26,9 @@ bool startScreenFight();
 // One frame of the start screen or of the pause screen: the players' presses carried out, the
 // menu drawn over the scenery or the fight. Returns the loop's next state.
 LoopState playMenuFrame(LoopState state, FramePacer& pacer);
+
+// While an opponent is awaited from the start screen: the scenery, and who is awaited where.
+void showWaitingScreen();
 
 // After a frame of a fight begun from the start screen, or a turn of waiting for the opponent:
 // PAUSED when Escape or a pad's Start asked for the pause screen (or, while waiting, the start

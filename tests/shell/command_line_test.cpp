@@ -171,7 +171,7 @@ TEST(CommandLineOnline, HostJoinAndInputDelay) {
     EXPECT_EQ(parse({"--input-delay", "9"}).error,
               "option --input-delay needs a number of frames from 0 to 8, not \"9\"");
     EXPECT_EQ(parse({"--host", "--join", "a"}).error, "options --host and --join cannot be used together");
-    EXPECT_EQ(parse({"--join", "a", "--no-upnp"}).error, "option --no-upnp is for --host");
+    EXPECT_EQ(parse({"--join", "a", "--no-upnp"}).error, "option --no-upnp is for --host (or --menu, hosting from the start screen)");
     EXPECT_EQ(parse({"--host", "--vs-computer"}).error,
               "option --vs-computer is for a fight on this machine, not with --host or --join");
 }
