@@ -75,6 +75,39 @@ TEST(StartScreen, TheComputerFightsThenEscapePausesTheClockAndLeadsBackToTheStar
     EXPECT_EQ(game.waitForExit(EXIT_TIMEOUT_MS), 0) << game.errors();
 }
 
+// Recorded automatically, a fight paused for a while and resumed replays from the watch screen
+// without a mismatch: the pause took no frames.
+TEST(StartScreen, AFightPausedAndResumedIsRecordedExactlyAndWatchedFromTheStartScreen) {
+    DataCopy data;
+    PlayerFolders player;
+    std::filesystem::create_directories(player.home.path() + "/config/vantorix");
+    writeWholeFile(player.settingsFile(), "[recording]\nautomatic = yes\n");
+    RunningProgram game(data.path(), player.environment(), {"--menu"});
+    unsigned long window = game.waitForWindow("Vantorix");
+    ASSERT_NE(window, 0u) << game.errors();
+    pause(800);
+    tapAll(game, window, {"Down", "Return", "Down", "Down", "Return"});
+    pause(2500);
+    game.tapKey(window, "Escape");
+    pause(1500);
+    tapAll(game, window, {"Return"});
+    pause(2000);
+    tapAll(game, window, {"Escape", "Down", "Return"});
+    pause(800);
+    std::vector<std::string> recorded;
+    for (const auto& entry : std::filesystem::directory_iterator(player.home.path() + "/data/vantorix/recordings")) {
+        recorded.push_back(entry.path().string());
+    }
+    ASSERT_EQ(recorded.size(), 1u) << game.errors();
+
+    // Watch a recording: its newest, the one just made.
+    tapAll(game, window, {"Down", "Down", "Down", "Down", "Return", "Return"});
+    EXPECT_GE(game.waitForErrors("is over after frame", 1, 4 * START_TIMEOUT_MS), 0) << game.errors();
+    EXPECT_EQ(game.errors().find("no longer shows the recorded fight"), std::string::npos) << game.errors();
+    game.closeWindow(window);
+    EXPECT_EQ(game.waitForExit(EXIT_TIMEOUT_MS), 0) << game.errors();
+}
+
 TEST(StartScreen, APaperKeyChangedOnTheSettingsScreenPlaysAfterARestart) {
     DataCopy data;
     PlayerFolders player;
