@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "rules/rollback_fight.h"
 #include "rules/step.h"
 
 namespace {
@@ -79,5 +80,23 @@ void BM_RollbackOfEightFrames(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RollbackOfEightFrames);
+
+// The rollback itself on a fight under way: the other player's inputs arrive 8 frames late and
+// each differs from the guess, so that every frame goes back 8 frames.
+void BM_RollbackFightEightFramesLate(benchmark::State& state) {
+    const int LATE = 8;
+    RollbackFight fight(fightUnderWay(), stepFight, 1, 0);
+    int f = 0;
+    for (auto _ : state) {
+        fight.addLocalInput(packPlayerInput(0, 0, 1 + f % 3, 0));
+        if (f >= LATE) {
+            fight.addRemoteInput(f - LATE, packPlayerInput(f % 2, 0, 0, 0));
+        }
+        RollbackRun ran = fight.advance();
+        benchmark::DoNotOptimize(ran);
+        f++;
+    }
+}
+BENCHMARK(BM_RollbackFightEightFramesLate);
 
 }  // namespace

@@ -19,7 +19,7 @@ public:
     // Everything the rules carry from frame to frame, and the rules that step it: stepFight, or
     // in a test, the rules of a machine that has gone out of step.
     Fight fight;
-    FightEvents (*rules)(Fight& fight, const FrameInputs& inputs) = stepFight;
+    FightRules rules = stepFight;
     // Where each robot was last drawn: the drawing's, never read by the rules.
     float drawPos1 = 0;
     float drawPos2 = 0;
@@ -72,6 +72,9 @@ public:
     // keys and the webcam noted in the world.
     void update(const FrameInputs& inputs);
     void update();
+    // What one step of the rules reported: the camera, the strikes' sounds, the sparks, the
+    // lives the overlay shows.
+    void showEvents(const FightEvents& events);
     void display();
     // The backdrop alone, seen turned by this many degrees about the vertical: behind the start
     // screen.

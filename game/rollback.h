@@ -1,13 +1,14 @@
-// Advancing the world's fight one frame: what a rollback needs besides the fight value itself,
-// which it saves and restores by copying, and the packed inputs of rules/frame_inputs.h.
+// A rollback's frames shown in the world, as if they had been played one by one: the fight itself
+// runs on the rules alone (rules/rollback_fight.h).
 #ifndef VANTORIX_ROLLBACK_H
 #define VANTORIX_ROLLBACK_H
 
-#include "game/frame_inputs.h"
+#include "rules/rollback_fight.h"
 
 class World;
 
-// One frame of the rules with these inputs; the strikes it started are left in world.strikeSounds.
-void advanceFight(World& world, const FrameInputs& inputs);
+// The world shows the fight now, and each frame run: sparks a frame threw before are not thrown
+// again, and the strikes of the last frame run are left in world.strikeSounds.
+void showRollbackRun(World& world, const Fight& now, const RollbackRun& run);
 
 #endif

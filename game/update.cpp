@@ -12,8 +12,9 @@ static void throwSparks(Moves& moves, const FightHit& hit) {
 
 void World::update() { update(takeInputs(*this)); }
 
-void World::update(const FrameInputs& inputs) {
-    FightEvents events = rules(fight, inputs);
+void World::update(const FrameInputs& inputs) { showEvents(rules(fight, inputs)); }
+
+void World::showEvents(const FightEvents& events) {
     camera.updateCamera(events.framed1, events.framed2);
     strikeSounds.assign(events.strikes, events.strikes + events.strikeCount);
     for (int i = 0; i < events.hitCount; i++) {

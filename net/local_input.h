@@ -2,8 +2,7 @@
 #ifndef VANTORIX_LOCAL_INPUT_H
 #define VANTORIX_LOCAL_INPUT_H
 
-#include "game/frame_inputs.h"
-#include "game/rollback.h"
+#include "rules/frame_inputs.h"
 
 // keys holds the frame's inputs after the keyboard and pads, played those after the webcam had its
 // say. When the webcam replaced them, the local player's own half of the picture counts (the half

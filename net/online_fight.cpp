@@ -11,8 +11,8 @@ static const size_t CHECKS_KEPT = 8;
 // The lead over the other machine is kept in 1/256 frames, fine enough to smooth in integers.
 static const int LEAD_UNITS = 256;
 
-OnlineFight::OnlineFight(World& world, int localPlayer, int inputDelay)
-    : rollback(world, localPlayer, inputDelay) {}
+OnlineFight::OnlineFight(const Fight& start, FightRules rules, int localPlayer, int inputDelay)
+    : rollback(start, rules, localPlayer, inputDelay) {}
 
 // How far this machine's frame is past the other's last reported one.
 int OnlineFight::advantage() const {
@@ -43,21 +43,21 @@ static PlayerInput heldTogether(PlayerInput held, PlayerInput input) {
     return (PlayerInput)(((held | input) & ~0x0c) | sign);
 }
 
-std::vector<int> OnlineFight::playFrame(PlayerInput input) {
+RollbackRun OnlineFight::playFrame(PlayerInput input) {
     if (desync >= 0) {
-        return std::vector<int>();
+        return RollbackRun();
     }
     held = holding ? heldTogether(held, input) : input;
     holding = true;
     if (shouldWait()) {
         waited++;
-        return std::vector<int>();
+        return RollbackRun();
     }
     rollback.addLocalInput(held);
     holding = false;
-    std::vector<int> sounds = rollback.advance();
+    RollbackRun ran = rollback.advance();
     compareFingerprints();
-    return sounds;
+    return ran;
 }
 
 int OnlineFight::lastCheckFrame() const {

@@ -7,23 +7,21 @@
 #include <map>
 #include <vector>
 
-#include "game/rollback_fight.h"
 #include "net/packet.h"
 #include "rules/fingerprint.h"
-
-class World;
+#include "rules/rollback_fight.h"
 
 // Frames between two fingerprints compared: one second, as a recording keeps them.
 const int CHECK_INTERVAL = FINGERPRINT_FRAMES;
 
 class OnlineFight {
 public:
-    OnlineFight(World& world, int localPlayer, int inputDelay);
+    OnlineFight(const Fight& start, FightRules rules, int localPlayer, int inputDelay);
 
     // One displayed frame with this machine's input: runs the fight one frame (correcting it
     // first) unless it is too far ahead of the other machine, in which case the input waits for
-    // the next frame. Returns the strikes to be heard now.
-    std::vector<int> playFrame(PlayerInput input);
+    // the next frame and nothing is run.
+    RollbackRun playFrame(PlayerInput input);
     // The datagram to send after the frame: the inputs the other machine has not acknowledged.
     std::vector<uint8_t> inputsPacket() const;
     // Takes a datagram from the other machine; anything malformed or out of place is dropped.

@@ -185,8 +185,8 @@ bool OnlineSession::meet(std::string& error) {
     return progress == MEETING_DONE;
 }
 
-void OnlineSession::startFight(World& world) {
-    side.reset(new OnlineFight(world, localPlayer(), delay));
+void OnlineSession::startFight(const Fight& start, FightRules rules) {
+    side.reset(new OnlineFight(start, rules, localPlayer(), delay));
     lastHeardMs = nowMs();
 }
 
@@ -210,10 +210,10 @@ void OnlineSession::takeDatagrams() {
     }
 }
 
-std::vector<int> OnlineSession::playFrame(PlayerInput input) {
-    std::vector<int> sounds;
+RollbackRun OnlineSession::playFrame(PlayerInput input) {
+    RollbackRun ran;
     if (!ended.empty() || !side) {
-        return sounds;
+        return ran;
     }
     takeDatagrams();
     if (ended.empty() && nowMs() - lastHeardMs > SILENCE_TIMEOUT_MS) {
@@ -222,10 +222,10 @@ std::vector<int> OnlineSession::playFrame(PlayerInput input) {
     }
     if (!ended.empty()) {
         link.hangUp();
-        return sounds;
+        return ran;
     }
     if (side->desyncFrame() < 0) {
-        sounds = side->playFrame(input);
+        ran = side->playFrame(input);
         link.send(side->inputsPacket(), false);
     }
     if (side->desyncFrame() >= 0) {
@@ -234,7 +234,7 @@ std::vector<int> OnlineSession::playFrame(PlayerInput input) {
                 std::to_string(side->desyncFrame()) + " (a desync); the fight stops";
         link.close();
     }
-    return sounds;
+    return ran;
 }
 
 void OnlineSession::leave() { link.close(); }

@@ -11,8 +11,6 @@
 #include "net/online_fight.h"
 #include "net/peer_link.h"
 
-class World;
-
 // How a joiner reaches the host, or which port a host listens on.
 struct MeetingPlan {
     bool hosting = false;
@@ -46,16 +44,16 @@ public:
     MeetingProgress meetStep(std::string& error);
     // Steps until met (true) or failed (false, with one line in error).
     bool meet(std::string& error);
-    // The fight starts from the world as it is now.
-    void startFight(World& world);
+    // The fight starts from start, stepped by rules.
+    void startFight(const Fight& start, FightRules rules);
 
     int localPlayer() const { return plan.hosting ? 1 : 2; }
     int inputDelay() const { return delay; }
     int roundTripMs() const { return roundTrip; }
 
     // One displayed frame: what came in is taken, the fight runs, this machine's inputs go out.
-    // Returns the strikes to be heard now.
-    std::vector<int> playFrame(PlayerInput input);
+    // Returns what was run, for the world to show.
+    RollbackRun playFrame(PlayerInput input);
     // Empty while the fight goes on; else the one line that says why it ended.
     const std::string& endReason() const { return ended; }
     // Says goodbye to the other machine and closes the link.

@@ -1,7 +1,7 @@
 // Writing and strictly reading the online fight's datagrams (big-endian, length-checked).
 #include "net/packet.h"
 
-#include "game/rollback.h"
+#include "rules/frame_inputs.h"
 
 static const uint8_t MAGIC_0 = 'V';
 static const uint8_t MAGIC_1 = 'X';

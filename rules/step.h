@@ -34,6 +34,10 @@ struct FightEvents {
 // The tower keys' stages, each player's turn, the duel, the walk and the signs, in that order.
 FightEvents stepFight(Fight& fight, const FrameInputs& inputs);
 
+// The rules a fight is stepped by: stepFight, or in a test, the rules of a machine that has gone
+// out of step.
+typedef FightEvents (*FightRules)(Fight& fight, const FrameInputs& inputs);
+
 // Who wins an exchange of signs a and b: 0 for a draw, 1 for a, 2 for b.
 int solveBattle(int a, int b);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/rollback.h"
 #include "net/data_digest.h"
 #include "net/local_input.h"
 #include "net/online_session.h"
@@ -100,7 +101,7 @@ bool waitForOpponent() {
     met = true;
     endHostingNotice();
     freshFight();
-    session->startFight(world);
+    session->startFight(world.fight, world.rules);
     underWay = true;
     std::fprintf(stderr, "Vantorix: online fight, you are player %d (input delay %d frames, round trip %d ms)\n",
                  session->localPlayer(), session->inputDelay(), session->roundTripMs());
@@ -123,8 +124,9 @@ static void recordFramesUpTo(int last, bool final) {
 }
 
 void playOnlineUpdate(const FrameInputs& keys, const FrameInputs& gathered) {
-    std::vector<int> sounds = session->playFrame(localPlayerInput(keys, gathered, session->localPlayer()));
-    playStrikeSounds(sounds);
+    RollbackRun ran = session->playFrame(localPlayerInput(keys, gathered, session->localPlayer()));
+    showRollbackRun(world, session->fight()->fight().current(), ran);
+    playStrikeSounds(ran.sounds);
     recordFramesUpTo(session->fight()->fight().lastFinalFrame(), true);
     if (!session->endReason().empty()) {
         recordFramesUpTo(session->fight()->fight().frame() - 1, false);

@@ -62,7 +62,7 @@ void playJoiner(int relayPort, int frames) {
         std::fprintf(stderr, "probe joiner: %s\n", error.c_str());
         _exit(1);
     }
-    session.startFight(world);
+    session.startFight(world.fight, world.rules);
     std::mt19937 random(5);
     FramePacer pacer;
     for (int f = 0; f < frames && session.endReason().empty(); f++) {

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/World.h"
 #include "net/online_fight.h"
 #include "net/packet.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -17,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     // The fight side takes it as it would during a fight, before and after inputs of its own.
-    static World world;
-    OnlineFight side(world, 2, 2);
+    OnlineFight side(startingFight(), stepFight, 2, 2);
     side.receive(data, size);
     side.inputsPacket();
     return 0;

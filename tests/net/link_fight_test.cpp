@@ -8,10 +8,10 @@
 #include <random>
 #include <vector>
 
-#include "game/World.h"
 #include "game/codes.h"
 #include "net/online_fight.h"
 #include "rules/fingerprint.h"
+#include "rules/step.h"
 
 namespace {
 
@@ -64,9 +64,14 @@ private:
     std::vector<Flight> inFlight;
 };
 
-// The rules need no motion library: a world fresh from its starting values fights.
-void startFight(World& world) {
-    world.setStartingValues();
+// Once set, the joiner's countdown runs at another pace: the two machines' rules differ.
+bool countdownOutOfStep = false;
+
+FightEvents rulesThatMayGoOutOfStep(Fight& fight, const FrameInputs& inputs) {
+    if (countdownOutOfStep) {
+        fight.timer -= 1;
+    }
+    return stepFight(fight, inputs);
 }
 
 // A restless player: walks toward the other, throws signs, and now and then winds up a combo
@@ -97,11 +102,10 @@ private:
 };
 
 struct Machine {
-    World world;
     OnlineFight side;
     RandomPlayer player;
-    Machine(int localPlayer, int delay, unsigned seed)
-        : world(), side((startFight(world), world), localPlayer, delay), player(localPlayer, seed) {}
+    Machine(int localPlayer, int delay, unsigned seed, FightRules rules)
+        : side(startingFight(), rules, localPlayer, delay), player(localPlayer, seed) {}
 };
 
 // Both machines over one link, the joiner starting a few frames late; the players play for the
@@ -116,7 +120,7 @@ struct TwoMachines {
     int heard = 0;
 
     TwoMachines(const LinkScript& script, unsigned seed, int frames)
-        : host(1, 2, seed), joiner(2, 2, seed + 1), toJoiner(script, seed + 2),
+        : host(1, 2, seed, stepFight), joiner(2, 2, seed + 1, rulesThatMayGoOutOfStep), toJoiner(script, seed + 2),
           toHost(script, seed + 3), playing(frames) {}
 
     void play() {
@@ -125,7 +129,7 @@ struct TwoMachines {
         for (const std::vector<uint8_t>& d : toHost.arrived(now)) {
             host.side.receive(d.data(), d.size());
         }
-        heard += (int)host.side.playFrame(step < playing ? host.player.next() : 0).size();
+        heard += (int)host.side.playFrame(step < playing ? host.player.next() : 0).sounds.size();
         toJoiner.send(now, host.side.inputsPacket());
         if (step >= JOINER_LATE) {
             for (const std::vector<uint8_t>& d : toJoiner.arrived(now)) {
@@ -152,21 +156,19 @@ void playOver(const LinkScript& script, unsigned seed, int frames) {
     ASSERT_GT(last, frames * 3 / 4) << script.name;
 
     // The rules alone, fed the final inputs, frame after frame: the fight both must have had.
-    World reference;
-    startFight(reference);
+    Fight reference = startingFight();
     int strikes = 0;
     for (int f = 0; f <= last; f++) {
         ASSERT_EQ(a.finalInputs(f), b.finalInputs(f)) << script.name << " frame " << f;
-        advanceFight(reference, a.finalInputs(f));
-        strikes += (int)reference.strikeSounds.size();
-        uint32_t expected = fightFingerprint(reference.fight);
+        strikes += stepFight(reference, a.finalInputs(f)).strikeCount;
+        uint32_t expected = fightFingerprint(reference);
         ASSERT_EQ(expected, a.fingerprintAfter(f)) << script.name << " host, frame " << f;
         ASSERT_EQ(expected, b.fingerprintAfter(f)) << script.name << " joiner, frame " << f;
     }
     EXPECT_EQ(-1, host.side.desyncFrame());
     EXPECT_EQ(-1, joiner.side.desyncFrame());
     EXPECT_GE(host.side.fingerprintsCompared(), last / CHECK_INTERVAL - 2);
-    EXPECT_LT(reference.fight.life1 + reference.fight.life2, 200) << "the fight had no hit";
+    EXPECT_LT(reference.life1 + reference.life2, 200) << "the fight had no hit";
     // Every strike of the fight is heard; a frame run again is not heard again, so only the
     // strikes of wrong guesses come on top.
     EXPECT_GE(sounds, strikes) << script.name;
@@ -182,7 +184,7 @@ void playOver(const LinkScript& script, unsigned seed, int frames) {
                 script.name, a.counts().rollbacks, b.counts().rollbacks, a.counts().deepest,
                 b.counts().deepest, a.counts().framesRunAgain, b.counts().framesRunAgain,
                 host.side.framesWaited(), joiner.side.framesWaited(), sounds,
-                (int)reference.fight.life1, (int)reference.fight.life2);
+                (int)reference.life1, (int)reference.life2);
 }
 
 }  // namespace
@@ -205,14 +207,11 @@ TEST(LinkFight, FightsThatGoOutOfStepAreStoppedOnBothMachinesAtTheSameFrame) {
     while (both.step < 300) {
         both.play();
     }
-    // A countdown of another pace on one machine only: the rules are no longer the same.
-    both.joiner.world.rules = [](Fight& fight, const FrameInputs& inputs) {
-        fight.timer -= 1;
-        return stepFight(fight, inputs);
-    };
+    countdownOutOfStep = true;
     while (both.step < 900) {
         both.play();
     }
+    countdownOutOfStep = false;
     int frame = both.host.side.desyncFrame();
     EXPECT_GE(frame, CHECK_INTERVAL * 5 - 1);
     EXPECT_EQ(0, (frame + 1) % CHECK_INTERVAL);

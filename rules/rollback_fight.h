@@ -3,20 +3,32 @@
 #ifndef VANTORIX_ROLLBACK_FIGHT_H
 #define VANTORIX_ROLLBACK_FIGHT_H
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "game/rollback.h"
 #include "rules/fight.h"
-
-class World;
+#include "rules/frame_inputs.h"
+#include "rules/step.h"
 
 // How often and how deep the fight went back.
 struct RollbackCounts {
     long rollbacks = 0;
     long framesRunAgain = 0;
     int deepest = 0;
+};
+
+// One frame as advance() ran it: what the rules reported, and whether an earlier run of the same
+// frame threw sparks already (they are not thrown twice).
+struct FrameRun {
+    FightEvents events;
+    bool sparksThrown = false;
+};
+
+// What one advance() ran, in order, and the strikes to be heard now: those of frames not heard
+// before, each once.
+struct RollbackRun {
+    std::vector<FrameRun> frames;
+    std::vector<int> sounds;
 };
 
 class RollbackFight {
@@ -26,9 +38,12 @@ public:
     static const int SAVED_STATES = 16;
     static const int AHEAD_LIMIT = 10;
 
-    // The fight starts from the world as it is. This machine's inputs of the first inputDelay
-    // frames are empty, as are the other's until they say otherwise.
-    RollbackFight(World& world, int localPlayer, int inputDelay);
+    // The fight starts from start and is stepped by rules. This machine's inputs of the first
+    // inputDelay frames are empty, as are the other's until they say otherwise.
+    RollbackFight(const Fight& start, FightRules rules, int localPlayer, int inputDelay);
+
+    // The fight after the last frame run, guesses and all: what the screen shows.
+    const Fight& current() const { return fight; }
 
     int localPlayer() const { return local; }
     int inputDelay() const { return delay; }
@@ -56,9 +71,8 @@ public:
     // The other player's input of a frame; only the next unknown frame is taken (the rest are
     // repeats or arrive after a gap and come again).
     void addRemoteInput(int frame, PlayerInput input);
-    // Runs again the frames whose guesses proved wrong, then one new frame. Returns the strikes
-    // to be heard now: those of frames not heard before, each once.
-    std::vector<int> advance();
+    // Runs again the frames whose guesses proved wrong, then one new frame.
+    RollbackRun advance();
 
     const RollbackCounts& counts() const { return stats; }
 
@@ -70,7 +84,8 @@ private:
         bool sparks = false;
     };
 
-    World& world;
+    Fight fight;
+    FightRules rules;
     int local;
     int delay;
     int next = 0;
@@ -84,8 +99,8 @@ private:
     RollbackCounts stats;
 
     PlayerInput remoteInputFor(int frame) const;
-    void run(int frame, std::vector<int>& sounds);
-    void showOnce(int frame, size_t sparksBefore, std::vector<int>& sounds);
+    void run(int frame, RollbackRun& ran);
+    void showOnce(int frame, FrameRun& frameRun, std::vector<int>& sounds);
 };
 
 #endif

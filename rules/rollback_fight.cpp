@@ -1,16 +1,16 @@
 // Running a fight ahead of the other player's inputs and correcting it when they arrive.
-#include "game/rollback_fight.h"
+#include "rules/rollback_fight.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "game/World.h"
 #include "rules/fingerprint.h"
 
-RollbackFight::RollbackFight(World& world_, int localPlayer, int inputDelay)
-    : world(world_), local(localPlayer == 1 ? 1 : 2), delay(inputDelay), firstWrongGuess(INT_MAX) {
+RollbackFight::RollbackFight(const Fight& start, FightRules rules_, int localPlayer, int inputDelay)
+    : fight(start), rules(rules_), local(localPlayer == 1 ? 1 : 2), delay(inputDelay),
+      firstWrongGuess(INT_MAX) {
     localInputs.assign(delay, 0);
-    states[0] = world.fight;
+    states[0] = fight;
 }
 
 // A frame whose guess has proved wrong is not final until it has been run again.
@@ -48,33 +48,30 @@ PlayerInput RollbackFight::remoteInputFor(int frame) const {
     return remoteInputs.empty() ? 0 : remoteInputs.back();
 }
 
-std::vector<int> RollbackFight::advance() {
-    std::vector<int> sounds;
+RollbackRun RollbackFight::advance() {
+    RollbackRun ran;
     if (firstWrongGuess < next) {
         int depth = next - firstWrongGuess;
         stats.rollbacks++;
         stats.framesRunAgain += depth;
         stats.deepest = std::max(stats.deepest, depth);
-        world.fight = states[firstWrongGuess % SAVED_STATES];
+        fight = states[firstWrongGuess % SAVED_STATES];
         for (int f = firstWrongGuess; f < next; f++) {
-            run(f, sounds);
+            run(f, ran);
         }
-    } else {
-        // What the frame's own input handling raised on the world directly does not count.
-        world.fight = states[next % SAVED_STATES];
     }
     firstWrongGuess = INT_MAX;
     if (lastLocalFrame() < next) {
         addLocalInput(0);
     }
-    run(next, sounds);
+    run(next, ran);
     next++;
-    states[next % SAVED_STATES] = world.fight;
-    return sounds;
+    states[next % SAVED_STATES] = fight;
+    return ran;
 }
 
-void RollbackFight::run(int frame, std::vector<int>& sounds) {
-    states[frame % SAVED_STATES] = world.fight;
+void RollbackFight::run(int frame, RollbackRun& ran) {
+    states[frame % SAVED_STATES] = fight;
     PlayerInput theirs = remoteInputFor(frame);
     if ((int)guessesUsed.size() <= frame) {
         guessesUsed.resize(frame + 1);
@@ -82,22 +79,35 @@ void RollbackFight::run(int frame, std::vector<int>& sounds) {
     }
     guessesUsed[frame] = theirs;
     PlayerInput mine = localInputs[frame];
-    size_t sparksBefore = world.moves.particles.size();
-    advanceFight(world, local == 1 ? combineInputs(mine, theirs) : combineInputs(theirs, mine));
-    fingerprints[frame] = fightFingerprint(world.fight);
-    showOnce(frame, sparksBefore, sounds);
+    FrameRun frameRun;
+    frameRun.events = rules(fight, local == 1 ? combineInputs(mine, theirs) : combineInputs(theirs, mine));
+    fingerprints[frame] = fightFingerprint(fight);
+    showOnce(frame, frameRun, ran.sounds);
+    ran.frames.push_back(frameRun);
+}
+
+// Sparks fly from a hit by any move but the rock strike (move 0).
+static bool sparksFly(const FightEvents& events) {
+    for (int i = 0; i < events.hitCount; i++) {
+        if (events.hits[i].move > 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // A frame run again shows nothing it has shown already; what only the corrected frame has (a
 // strike the guess missed) is shown now, late by the depth of the correction.
-void RollbackFight::showOnce(int frame, size_t sparksBefore, std::vector<int>& sounds) {
+void RollbackFight::showOnce(int frame, FrameRun& frameRun, std::vector<int>& sounds) {
     FrameEffects& shown = effects[frame % SAVED_STATES];
     if (shown.frame != frame) {
         shown = FrameEffects();
         shown.frame = frame;
     }
     std::vector<int> heard = shown.sounds;
-    for (int strike : world.strikeSounds) {
+    const FightEvents& events = frameRun.events;
+    for (int i = 0; i < events.strikeCount; i++) {
+        int strike = events.strikes[i];
         std::vector<int>::iterator same = std::find(heard.begin(), heard.end(), strike);
         if (same != heard.end()) {
             heard.erase(same);
@@ -106,9 +116,6 @@ void RollbackFight::showOnce(int frame, size_t sparksBefore, std::vector<int>& s
             shown.sounds.push_back(strike);
         }
     }
-    bool flew = world.moves.particles.size() > sparksBefore;
-    if (shown.sparks) {
-        world.moves.particles.resize(sparksBefore);
-    }
-    shown.sparks = shown.sparks || flew;
+    frameRun.sparksThrown = shown.sparks;
+    shown.sparks = shown.sparks || sparksFly(events);
 }
