@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A long random fight on the real game with the webcam worker on a test source; prints the resident
-# memory as it goes, its change since the first minute, and a verdict.
+# A long random fight on the rules alone (the rules' bounds checked every frame), then on the real
+# game with the webcam worker on a test source; prints the resident memory as it goes, its change
+# since the first minute, and a verdict.
 #   tools/soak.sh [MINUTES] [BUILD_DIR]     (10 minutes in build-soak by default)
 # The build is the plain one; for a sanitized run, point BUILD_DIR at a build configured with
 # -DVANTORIX_SANITIZE=address,undefined. The game runs on an Xvfb server of its own; the sound

@@ -1,7 +1,9 @@
-// soak_fight: runs the game on a test capture source through a long random fight and watches its memory.
+// soak_fight: a long random fight on the rules alone, then the game on a test capture source
+// through a long random fight, watching its memory.
 //
 // soak_fight PROGRAM DATA_DIR SECONDS [SOURCE [SEED]]
-// Starts PROGRAM in DATA_DIR with --capture-source SOURCE, presses random keys of both players in
+// First plays SECONDS of frames (60 a second) of random keys on the rules alone, without display
+// or GL, checking the rules' bounds after every frame (tests/rules/random_fight.h). Then starts PROGRAM in DATA_DIR with --capture-source SOURCE, presses random keys of both players in
 // the game window for SECONDS, then presses Escape in the webcam view window. Passes (status 0)
 // when the game lived through it, ended with status 0 and its two closing lines, printed no
 // sanitizer report and no camera loss, and its resident memory at the end is within 5% of the
@@ -18,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/rules/random_fight.h"
 #include "tests/support/contract.h"
 #include "tests/support/program.h"
 
@@ -110,6 +113,10 @@ int main(int argc, char** argv) {
     int referenceS = seconds > 240 ? 60 : seconds / 4;
     std::printf("soak: %d s of random fight on \"%s\", seed %u\n", seconds, source.c_str(), seed);
     std::fflush(stdout);
+    RandomFightReport rules = playRandomFight(seconds * 60, seed);
+    std::printf("soak: %d frames on the rules alone: %ld strikes, %ld hits, lives %d and %d\n",
+                seconds * 60, rules.strikes, rules.hits, rules.life1, rules.life2);
+    std::fflush(stdout);
 
     RunningProgram game(Launch{{program, "--capture-source", source}, dataDir, soakEnvironment()});
     unsigned long gameWindow = game.waitForWindow(GAME_WINDOW, SOAK_START_TIMEOUT_MS);
@@ -156,6 +163,9 @@ int main(int argc, char** argv) {
 
     std::string errors = game.errors();
     std::vector<std::string> faults = checkEnding(status, errors, game.output());
+    for (const std::string& fault : rules.faults) {
+        faults.push_back("on the rules alone, " + fault);
+    }
     if (diedEarly) {
         faults.insert(faults.begin(), "the game ended during the fight");
     }
