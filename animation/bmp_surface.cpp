@@ -1,6 +1,8 @@
 // Reading a BMP file as 24-bit blue-green-red rows laid out the way OpenGL unpacks them.
 #include "animation/bmp_surface.h"
 
+#include "animation/data_files.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -130,6 +132,7 @@ static bool claimsTooMuch(SDL_RWops* stream, const char* fileName) {
 }
 
 SDL_Surface* loadBgr24Surface(const char* fileName) {
+    noteDataFile(fileName);
     SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
     if (stream != NULL && claimsTooMuch(stream, fileName)) {
         SDL_RWclose(stream);

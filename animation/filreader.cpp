@@ -1,6 +1,8 @@
 // FileReader: splits a motion file into tokens and builds the Mesh of one robot pose.
 #include "animation/filreader.h"
 
+#include "animation/data_files.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -127,7 +129,10 @@ bool convertNumber(const std::string& text, double& value) {
 
 }  // namespace
 
-FileReader::FileReader(const char* name) { inputFile.open(name, std::ios::in); }
+FileReader::FileReader(const char* name) {
+    noteDataFile(name);
+    inputFile.open(name, std::ios::in);
+}
 
 FileReader::~FileReader() { inputFile.close(); }
 
@@ -135,6 +140,7 @@ void FileReader::changeFile(const char* name) {
     inputFile.close();
     // A failure in the previous file must not leak into this one.
     inputFile.clear();
+    noteDataFile(name);
     inputFile.open(name, std::ios::in);
 }
 

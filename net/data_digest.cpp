@@ -2,25 +2,14 @@
 #include "net/data_digest.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "rules/digest.h"
 
-static const char* const DATA_FILES[] = {
-    "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",
-    "HeadPunch01.txt", "HeadPunch02.txt", "HeadPunch03.txt", "HeadPunch04.txt", "HeadPunch05.txt",
-    "ComboPrep01.txt", "ComboPrep02.txt", "Banana01.txt",    "Banana02.txt",    "Banana03.txt",
-    "Ayuken01.txt",    "Ayuken02.txt",    "Ayuken03.txt",    "CPLifeSM.bmp",    "CPLifeRS.bmp",
-    "pierre.bmp",      "feuille.bmp",     "ciseaux.bmp",     "chiffou.bmp",     "mi.bmp",
-    "paf.bmp",         "critical.bmp",    "prwin.bmp",       "pawin.bmp",       "win.bmp",
-    "earthmap1k.bmp",  "sun.bmp",         "croix.bmp",       "halo.bmp",        "explosion.wav",
-    "sound.wav",       "music.ogg"};
-
-uint32_t dataFilesDigest() {
+uint32_t dataFilesDigest(const std::vector<std::string>& names) {
     Digest digest;
-    for (const char* name : DATA_FILES) {
-        digest.add(name, std::strlen(name));
-        FILE* file = std::fopen(name, "rb");
+    for (const std::string& name : names) {
+        digest.add(name.data(), name.size());
+        FILE* file = std::fopen(name.c_str(), "rb");
         const unsigned char present = file == nullptr ? 0 : 1;
         digest.add(&present, 1);
         if (file == nullptr) {

@@ -19,6 +19,7 @@ struct MeetingPlan {
     // Frames between a key and the frame it plays in; -1 to choose from the round trip.
     int inputDelay = -1;
     std::string gameVersion;
+    // The digest of the data files (net/data_digest.h), sent and compared only when meeting.
     uint32_t dataDigest = 0;
 };
 
@@ -37,6 +38,8 @@ class OnlineSession {
 public:
     // Opens the port, or finds the host's address. False with one line in error.
     bool open(const MeetingPlan& plan, std::string& error);
+    // The data files' digest, known once the game has loaded them, after open.
+    void useDataDigest(uint32_t digest) { plan.dataDigest = digest; }
     // One step of meeting, at most about a tenth of a second, so that the game's loop answers
     // its windows between steps. A host waits for a joiner it can accept (refusing others by
     // name on standard error); a joiner connects and is greeted within JOIN_TIMEOUT_MS, else

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "animation/data_files.h"
 #include "game/codes.h"
 #include "platform/game_end.h"
 
@@ -36,6 +37,7 @@ void setVolumes(int musicVolume, int effectsVolume) {
 // A file that cannot be opened is not handed to the mixer, whose own complaint about the
 // missing stream would hide the reason.
 static Mix_Chunk* loadEffect(const char* fileName) {
+    noteDataFile(fileName);
     SDL_RWops* stream = SDL_RWFromFile(fileName, "rb");
     Mix_Chunk* chunk = stream == NULL ? NULL : Mix_LoadWAV_RW(stream, 1);
     if (chunk == NULL) {
@@ -57,6 +59,7 @@ void initSon() {
     }
     sound1 = loadEffect("explosion.wav");
     sound2 = loadEffect("sound.wav");
+    noteDataFile("music.ogg");
     music = Mix_LoadMUS("music.ogg");
     if (music == NULL) {
         std::printf("Unable to load Ogg file: %s\n", SDL_GetError());

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "animation/data_files.h"
 #include "game/rollback.h"
 #include "net/data_digest.h"
 #include "net/local_input.h"
@@ -51,7 +52,6 @@ bool openOnlinePlay(const CommandLine& options, std::string* refusal) {
     plan.port = options.port != 0 ? options.port : DEFAULT_PORT;
     plan.inputDelay = options.inputDelay;
     plan.gameVersion = VANTORIX_VERSION;
-    plan.dataDigest = dataFilesDigest();
     session = new OnlineSession;
     std::string error;
     if (!session->open(plan, error)) {
@@ -82,6 +82,8 @@ void showWaitingForOpponent() {
     world.display();
     SDL_GL_SwapBuffers();
     paintHostingNotice();
+    // Taken once the game has loaded its data, before the first greeting.
+    session->useDataDigest(dataFilesDigest(dataFilesOpened()));
 }
 
 bool waitForOpponent() {

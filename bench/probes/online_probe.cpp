@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "animation/data_files.h"
 #include "bench/probes/game_session.h"
 #include "game/World.h"
 #include "net/data_digest.h"
@@ -55,7 +56,8 @@ void playJoiner(int relayPort, int frames) {
     plan.hostName = "127.0.0.1";
     plan.port = relayPort;
     plan.gameVersion = VANTORIX_VERSION;
-    plan.dataDigest = dataFilesDigest();
+    // Forked from the host once it has loaded its data: the same files opened.
+    plan.dataDigest = dataFilesDigest(dataFilesOpened());
     OnlineSession session;
     std::string error;
     if (!session.open(plan, error) || !session.meet(error)) {
