@@ -47,7 +47,7 @@ std::string loadWarning(const std::string& path, SDL_Surface*& surface) {
 // layout (1024 bits come out as 0 bits of 128 bytes each); converting it read far past the
 // pixels.
 TEST(DamagedPictures, UnknownBitCountsAreRefused) {
-    TempFolder folder;
+    FreshFolder folder;
     for (int bits : {1024, 64, 48, 12}) {
         SCOPED_TRACE(bits);
         folder.write("odd.bmp", bmpClaiming(2, 2, bits, 2000));
@@ -74,7 +74,7 @@ TEST(DamagedPictures, UnknownBitCountsAreRefused) {
 // SDL allocates what the header claims before reading a pixel: a damaged header asked for an
 // overflowed, impossible size (found by fuzzing), or for gigabytes it could get.
 TEST(DamagedPictures, HeadersClaimingHugePicturesAreRefusedBeforeLoading) {
-    TempFolder folder;
+    FreshFolder folder;
     const unsigned char found[] = {0x42, 0x4d, 0x0a, 0x62, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
                                    0x01, 0x01, 0x00, 0x28, 0x00, 0x08, 0x20, 0x09, 0x10, 0x00, 0x00,
                                    0x09, 0xd4, 0x00, 0x00, 0x01, 0x00, 0x01, 0x2b, 0x00, 0x00, 0x00,
@@ -106,7 +106,7 @@ TEST(DamagedPictures, FoundHeaderShowsAsGreyTexture) {
                                    0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x10, 0x00,
                                    0x00};
     openTestGlWindow();
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("found.bmp", std::string((const char*)found, sizeof found));
     unsigned int texture = 0;
     glGenTextures(1, &texture);
@@ -125,7 +125,7 @@ TEST(DamagedPictures, FoundHeaderShowsAsGreyTexture) {
 // A closing "g" as the file's very last byte: the character read takes it without looking past
 // it, so the file is not ended until the next read, as with the stream's own character read.
 TEST(DamagedMotionFiles, ClosingGroupAsLastByteLeavesTheFileOpenUntilTheNextRead) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("pose.txt", "vt 0 0\nvn 0 0 1\nf 1-1/1 14/1/1 1/1/1\ng");
     FileReader reader(folder.file("pose.txt").c_str());
     Mesh pose = reader.getAll();

@@ -18,7 +18,7 @@ protected:
     }
     Mesh file(const char* name) const { return readMotionFile(folder.file(name)); }
 
-    TempFolder folder;
+    FreshFolder folder;
     Moves moves;
 };
 
@@ -75,7 +75,7 @@ TEST_F(Interpolation, NegativeClocksExtrapolateFromTheFirstPose) {
 
 // Poses that do not match: the earlier pose keeps its shape, the common entries are blended.
 TEST(InterpolationMismatch, BlendsOnlyWhatBothPosesHold) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("four.txt", tetrahedronFile(2));
     folder.write("three.txt", "v 4 0 0 v 0 4 0 v 0 0 4 vt 0 0 vn 0 0 6 vn 0 0 6\n"
                               "f 1/1/1 2/1/2 3/1/2 g");

@@ -13,7 +13,7 @@
 namespace {
 
 TEST(MotionLibrary, MovesHaveTheirKeyPosesFramesAndDistances) {
-    TempFolder folder;
+    FreshFolder folder;
     writeLibrary(folder);
     ScopedWorkingDirectory inside(folder.path());
     Moves moves;
@@ -57,7 +57,7 @@ TEST(MotionLibrary, ShippedRobotPassesTheStartUpCheck) {
 }
 
 TEST(MotionCheck, NamesEachFault) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("good.txt", tetrahedronFile(1));
     Mesh good = readMotionFile(folder.file("good.txt"));
     EXPECT_EQ(motionFault(true, good, 0), "");
@@ -115,7 +115,7 @@ static std::string endingLoad() {
 }
 
 TEST(MotionCheck, StartUpStopsOnAnUnusableFileAndNamesIt) {
-    TempFolder folder;
+    FreshFolder folder;
     writeLibrary(folder);
     folder.write("Banana02.txt", "v 0 0 0 vt 0 0 vn 0 0 1 f 1/1/1 1/1/1 1/1/1 g");
     ScopedWorkingDirectory inside(folder.path());

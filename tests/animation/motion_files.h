@@ -5,29 +5,16 @@
 #include <string>
 
 #include "animation/Mesh.h"
+#include "tests/support/files.h"
 
-// The eighteen motion files of the library.
-extern const char* const motionFileNames[18];
-
-// A temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& path() const { return directory; }
-    std::string file(const std::string& name) const { return directory + "/" + name; }
-    void write(const std::string& name, const std::string& text) const;
-
-private:
-    std::string directory;
-};
+#include "tests/support/motion_library.h"
 
 // A complete motion file of one tetrahedron whose vertices are shifted by offset, so that
 // every file of a library can be told apart by its first vertex.
 std::string tetrahedronFile(double offset);
 
 // Writes all eighteen files, file k shifted by k + 1.
-void writeLibrary(const TempFolder& folder);
+void writeLibrary(const FreshFolder& folder);
 
 // Reads one file on its own.
 Mesh readMotionFile(const std::string& path);

@@ -9,7 +9,7 @@ namespace {
 const char* const smallestFile = "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1\ng\n";
 
 Mesh readText(const std::string& text) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("pose.txt", text);
     return readMotionFile(folder.file("pose.txt"));
 }
@@ -58,7 +58,7 @@ TEST(FileReader, AnyOtherWordEndsAList) {
 }
 
 TEST(FileReader, GroupWordEndsFacesAndNothingAfterItIsRead) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("pose.txt",
                  "v 0 0 0 vt 0 0 vn 0 0 1 f 1/1/1 1/1/1 1/1/1 f 1/1/1 1/1/1 1/1/1\n"
                  "gbody\nf 9/9/9 9/9/9 9/9/9\n");
@@ -77,7 +77,7 @@ TEST(FileReader, NumbersAsStreamsReadThem) {
 }
 
 TEST(FileReader, WordAndNumberReaders) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("words.txt", "  alpha\t-12.5e1/ beta x");
     FileReader reader(folder.file("words.txt").c_str());
     EXPECT_EQ(reader.nextWord(), "alpha");
@@ -93,7 +93,7 @@ TEST(FileReader, WordAndNumberReaders) {
 // Each broken file ends with whatever complete entries came before the fault, and the same
 // reader then reads a good file in full.
 TEST(FileReader, EveryFailureEndsAndTheNextFileStillReads) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("good.txt", smallestFile);
     struct Case {
         const char* text;
@@ -125,7 +125,7 @@ TEST(FileReader, EveryFailureEndsAndTheNextFileStillReads) {
 }
 
 TEST(FileReader, ReadingAFileAgainGivesTheSameMesh) {
-    TempFolder folder;
+    FreshFolder folder;
     folder.write("pose.txt", tetrahedronFile(3));
     FileReader reader(folder.file("pose.txt").c_str());
     Mesh first = reader.getAll();

@@ -107,7 +107,7 @@ protected:
 };
 
 TEST_F(Textures, TwelveSlotsFilledInSlotOrder) {
-    TempFolder folder;
+    FreshFolder folder;
     for (int slot = 0; slot < NB_TEXTURES; slot++) {
         folder.write(slotFiles[slot], plainBmp(2 << (slot % 4), 2 << (slot / 4)));
     }
@@ -134,7 +134,7 @@ TEST_F(Textures, TwelveSlotsFilledInSlotOrder) {
 
 // With no pictures at all each slot warns in turn: the warnings give the loading order.
 TEST_F(Textures, MissingPicturesWarnInSlotOrderAndStayUsable) {
-    TempFolder folder;
+    FreshFolder folder;
     ScopedWorkingDirectory inside(folder.path());
     Moves moves;
     testing::internal::CaptureStderr();
@@ -157,7 +157,7 @@ TEST_F(Textures, MissingPicturesWarnInSlotOrderAndStayUsable) {
 TEST_F(Textures, OtherDepthsAndPaddedRowsKeepTheirColours) {
     const std::vector<Rgb> colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
     const std::vector<unsigned char> expected = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-    TempFolder folder;
+    FreshFolder folder;
     for (int bits : {8, 24, 32}) {
         SCOPED_TRACE(bits);
         folder.write("picture.bmp", bmpBytes(2, 2, bits, colours));
@@ -174,7 +174,7 @@ TEST_F(Textures, OtherDepthsAndPaddedRowsKeepTheirColours) {
 }
 
 TEST_F(Textures, TruncatedPictureFallsBackToGrey) {
-    TempFolder folder;
+    FreshFolder folder;
     std::string bytes = plainBmp(64, 64);
     folder.write("cut.bmp", bytes.substr(0, bytes.size() / 2));
     unsigned int texture = 0;

@@ -11,9 +11,10 @@
 
 static const Level LEVELS[] = {EASY, NORMAL, HARD};
 
-static FrameInput withComputerKeys(FrameInput input, const ComputerAction& keys) {
+static FrameInputs withComputerKeys(FrameInputs input, const ComputerAction& keys) {
     input.sign2 = keys.sign;
-    input.step2 = keys.right - keys.left;
+    input.left2 = keys.left;
+    input.right2 = keys.right;
     return input;
 }
 
@@ -38,7 +39,7 @@ static Watched duelAgainst(Level level, int firstSecret) {
     Watched record;
     int duelFrames = 0;
     for (int f = 0; f < 900; f++) {
-        FrameInput input;
+        FrameInputs input;
         bool complete = s.state(1) == WINDING_UP && s.clock(1) >= 48;
         if (s.state(1) == IDLE && s.gameState() != DUEL_UNDER_WAY) {
             input.sign1 = PAPER;
@@ -81,10 +82,10 @@ TEST(ComputerPlayer, PressesOneKeyAFrameAtMostAndFights) {
         Dice dice(5);
         int presses = 0;
         for (int f = 0; f < 3600; f++) {
-            FrameInput input;
+            FrameInputs input;
             if (f % 3 == 0) {
                 int key = dice.roll(5);
-                input.step1 = key == 0 ? -1 : key == 1 ? 1 : 0;
+                setStep(input, 1, key == 0 ? -1 : key == 1 ? 1 : 0);
                 input.sign1 = key >= 2 ? key - 1 : NO_SIGN;
             }
             ComputerAction keys = computer.play(visibleFightOf(s.world.fight));

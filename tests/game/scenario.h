@@ -9,10 +9,6 @@
 #include "game/codes.h"
 #include "tests/rules/frame_input.h"
 
-// The folder the motion files are read from: data/ once the robot is there, otherwise a
-// temporary folder of tiny valid poses (the rules read only the timing, fixed in code).
-std::string motionFolder();
-
 // A fresh fight with the starting values. The motion library is loaded once per program.
 class Scenario {
 public:
@@ -21,9 +17,9 @@ public:
     Scenario();
 
     // One frame: the inputs go in, one update runs.
-    void play(const FrameInput& input);
+    void play(const FrameInputs& input);
     // Several frames with the same inputs.
-    void play(const FrameInput& input, int frames);
+    void play(const FrameInputs& input, int frames);
     // Frames without any input.
     void wait(int frames);
 

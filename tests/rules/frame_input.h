@@ -1,29 +1,34 @@
-// A test's frame of inputs: a sign code and a step (-1 left, 0 none, +1 right) per player.
+// A test's frame of inputs, as the rules read them: a sign code and a step (-1 left, 0 none,
+// +1 right) for a player.
 #ifndef VANTORIX_TESTS_RULES_FRAME_INPUT_H
 #define VANTORIX_TESTS_RULES_FRAME_INPUT_H
 
 #include "rules/frame_inputs.h"
 
-struct FrameInput {
-    int sign1 = 0;
-    int step1 = 0;
-    int sign2 = 0;
-    int step2 = 0;
-};
+// Sets one player's step: walking left, right, or neither.
+inline void setStep(FrameInputs& inputs, int player, int step) {
+    (player == 1 ? inputs.left1 : inputs.left2) = step < 0 ? 1 : 0;
+    (player == 1 ? inputs.right1 : inputs.right2) = step > 0 ? 1 : 0;
+}
 
-inline FrameInput player1(int sign, int step = 0) { return FrameInput{sign, step, 0, 0}; }
-inline FrameInput player2(int sign, int step = 0) { return FrameInput{0, 0, sign, step}; }
-inline FrameInput both(int sign1, int sign2) { return FrameInput{sign1, 0, sign2, 0}; }
-
-// The inputs as the rules read them.
-inline FrameInputs rulesInputs(const FrameInput& input) {
+inline FrameInputs player1(int sign, int step = 0) {
     FrameInputs inputs;
-    inputs.sign1 = input.sign1;
-    inputs.left1 = input.step1 < 0 ? 1 : 0;
-    inputs.right1 = input.step1 > 0 ? 1 : 0;
-    inputs.sign2 = input.sign2;
-    inputs.left2 = input.step2 < 0 ? 1 : 0;
-    inputs.right2 = input.step2 > 0 ? 1 : 0;
+    inputs.sign1 = sign;
+    setStep(inputs, 1, step);
+    return inputs;
+}
+
+inline FrameInputs player2(int sign, int step = 0) {
+    FrameInputs inputs;
+    inputs.sign2 = sign;
+    setStep(inputs, 2, step);
+    return inputs;
+}
+
+inline FrameInputs both(int sign1, int sign2) {
+    FrameInputs inputs;
+    inputs.sign1 = sign1;
+    inputs.sign2 = sign2;
     return inputs;
 }
 

@@ -11,9 +11,9 @@ TEST(Movement, OneKeyPressMovesOneQuarter) {
     EXPECT_FLOAT_EQ(s.fight.pos1, -4.75f);
     s.play(player2(0, -1));
     EXPECT_FLOAT_EQ(s.fight.pos2, 4.75f);
-    FrameInput bothWays;
-    bothWays.step1 = -1;
-    bothWays.step2 = +1;
+    FrameInputs bothWays;
+    setStep(bothWays, 1, -1);
+    setStep(bothWays, 2, +1);
     s.play(bothWays);
     EXPECT_FLOAT_EQ(s.fight.pos1, -5.0f);
     EXPECT_FLOAT_EQ(s.fight.pos2, 5.0f);
@@ -33,9 +33,9 @@ TEST(Movement, PushingSetsTheRobotsOneApartAroundTheirMidpoint) {
 TEST(Movement, SteppingTogetherFromOnePointFifteenOvershootsForOneFrame) {
     Scenario s;
     s.place(-0.575f, 0.575f);
-    FrameInput together;
-    together.step1 = +1;
-    together.step2 = -1;
+    FrameInputs together;
+    setStep(together, 1, +1);
+    setStep(together, 2, -1);
     s.play(together);
     EXPECT_NEAR(s.fight.pos1, -0.325f, 1e-6);
     EXPECT_NEAR(s.fight.pos2, 0.325f, 1e-6);

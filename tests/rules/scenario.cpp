@@ -1,19 +1,19 @@
 // Test harness: steps the fight value with scripted inputs.
 #include "tests/rules/scenario.h"
 
-void Scenario::play(const FrameInput& input) {
-    FightEvents events = stepFight(fight, rulesInputs(input));
+void Scenario::play(const FrameInputs& input) {
+    FightEvents events = stepFight(fight, input);
     hits.insert(hits.end(), events.hits, events.hits + events.hitCount);
     strikes.insert(strikes.end(), events.strikes, events.strikes + events.strikeCount);
 }
 
-void Scenario::play(const FrameInput& input, int frames) {
+void Scenario::play(const FrameInputs& input, int frames) {
     for (int i = 0; i < frames; i++) {
         play(input);
     }
 }
 
-void Scenario::wait(int frames) { play(FrameInput(), frames); }
+void Scenario::wait(int frames) { play(FrameInputs(), frames); }
 
 void Scenario::place(float pos1, float pos2) {
     fight.pos1 = pos1;

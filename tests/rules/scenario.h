@@ -18,8 +18,8 @@ public:
     std::vector<int> strikes;
 
     // One frame: the inputs go in, one step runs.
-    void play(const FrameInput& input);
-    void play(const FrameInput& input, int frames);
+    void play(const FrameInputs& input);
+    void play(const FrameInputs& input, int frames);
     // Frames without any input.
     void wait(int frames);
     // Stands the robots at these positions.

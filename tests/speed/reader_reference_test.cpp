@@ -10,6 +10,8 @@
 
 #include "animation/filreader.h"
 #include "bench/hand_frames.h"
+#include "tests/support/files.h"
+#include "tests/support/motion_library.h"
 #include "tests/support/stream_reader.h"
 
 namespace {
@@ -68,20 +70,6 @@ std::string randomMotionFile(FrameRandom& random) {
     return text + (random.below(2) ? "g robot\n" : "gbody");
 }
 
-struct TempFile {
-    std::string path;
-    TempFile() {
-        char pattern[] = "/tmp/vantorix-reader-XXXXXX";
-        int fd = mkstemp(pattern);
-        if (fd >= 0) {
-            close(fd);
-        }
-        path = pattern;
-    }
-    ~TempFile() { std::remove(path.c_str()); }
-    void write(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
-};
-
 void expectSameState(const std::ifstream& got, const std::ifstream& want, int step) {
     EXPECT_EQ(got.fail(), want.fail()) << "step " << step;
     EXPECT_EQ(got.eof(), want.eof()) << "step " << step;
@@ -94,11 +82,12 @@ bool sameNumber(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0;
 
 TEST(ReaderAgainstStream, WordsAndNumbersInAnyMixture) {
     FrameRandom random(5);
-    TempFile file;
+    FreshFolder folder;
+    std::string file = folder.file("reader.txt");
     for (int round = 0; round < 300; round++) {
-        file.write(randomText(random, 1 + random.below(30)));
-        FileReader fast(file.path.c_str());
-        StreamReader stream(file.path);
+        writeWholeFile(file, randomText(random, 1 + random.below(30)));
+        FileReader fast(file.c_str());
+        StreamReader stream(file);
         for (int step = 0; step < 40; step++) {
             if (random.below(2) == 0) {
                 ASSERT_EQ(fast.nextWord(), stream.nextWord()) << "round " << round << " step " << step;
@@ -114,11 +103,12 @@ TEST(ReaderAgainstStream, WordsAndNumbersInAnyMixture) {
 
 TEST(ReaderAgainstStream, WholeFilesAndWhatFollowsThem) {
     FrameRandom random(6);
-    TempFile file;
+    FreshFolder folder;
+    std::string file = folder.file("reader.txt");
     for (int round = 0; round < 300; round++) {
-        file.write(randomMotionFile(random) + randomText(random, 3));
-        FileReader fast(file.path.c_str());
-        StreamReader stream(file.path);
+        writeWholeFile(file, randomMotionFile(random) + randomText(random, 3));
+        FileReader fast(file.c_str());
+        StreamReader stream(file);
         ASSERT_EQ(fast.getAll(), stream.getAll()) << "round " << round;
         expectSameState(fast.inputFile, stream.in, round);
         EXPECT_EQ(fast.nextWord(), stream.nextWord()) << "round " << round;
@@ -126,14 +116,9 @@ TEST(ReaderAgainstStream, WholeFilesAndWhatFollowsThem) {
 }
 
 TEST(ReaderAgainstStream, TheGameMotionFiles) {
-    const char* const names[] = {
-        "Punch00.txt",     "Punch01.txt",     "Punch02.txt",     "Punch03.txt",     "Punch04.txt",
-        "HeadPunch01.txt", "HeadPunch02.txt", "HeadPunch03.txt", "HeadPunch04.txt", "HeadPunch05.txt",
-        "ComboPrep01.txt", "ComboPrep02.txt", "Banana01.txt",    "Banana02.txt",    "Banana03.txt",
-        "Ayuken01.txt",    "Ayuken02.txt",    "Ayuken03.txt"};
     std::string folder = std::string(VANTORIX_DATA_DIR) + "/";
-    FileReader fast((folder + names[0]).c_str());
-    for (const char* name : names) {
+    FileReader fast((folder + motionFileNames[0]).c_str());
+    for (const char* name : motionFileNames) {
         SCOPED_TRACE(name);
         fast.changeFile((folder + name).c_str());
         StreamReader stream(folder + name);

@@ -20,6 +20,10 @@ FreshFolder::~FreshFolder() {
     }
 }
 
+void FreshFolder::write(const std::string& name, const std::string& text) const {
+    writeWholeFile(file(name), text);
+}
+
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;

@@ -11,6 +11,8 @@ public:
     FreshFolder();
     ~FreshFolder();
     const std::string& path() const { return directory; }
+    std::string file(const std::string& name) const { return directory + "/" + name; }
+    void write(const std::string& name, const std::string& text) const;
 
 private:
     std::string directory;
