@@ -67,3 +67,23 @@ TEST(Movement, TimerFallsByTwoPerUpdate) {
     s.wait(51);
     EXPECT_EQ(s.fight.timer, 898);
 }
+
+// What the players see as a fight starts: the robots far apart and still, full lives, no move
+// under way, the countdown ahead and the towers empty.
+TEST(Movement, AFightStartsFarApartWithFullLivesAndNothingUnderWay) {
+    Fight f = startingFight();
+    EXPECT_FLOAT_EQ(f.pos1, -5.0f);
+    EXPECT_FLOAT_EQ(f.pos2, 5.0f);
+    EXPECT_EQ(f.speed1 + f.speed2, 0.0f);
+    EXPECT_EQ(f.life1, 100);
+    EXPECT_EQ(f.life2, 100);
+    EXPECT_EQ(f.clock1 + f.clock2 + f.duelScore + f.lastSign1 + f.lastSign2, 0);
+    EXPECT_EQ(f.timer, 1000);
+    EXPECT_EQ(f.game.getPstate(1) + f.game.getPmove(1) + f.game.getPstate(2) + f.game.getPmove(2), 0);
+    EXPECT_EQ(f.towers.tower1.count + f.towers.tower2.count + f.towers.tower3.count +
+                  f.towers.tower4.count + f.towers.tower5.count, 0);
+    // Any player number other than 1 stands for player 2.
+    f.game.setPstate(7, SPECIAL);
+    EXPECT_EQ(f.game.getPstate(2), SPECIAL);
+    EXPECT_EQ(f.game.getPstate(1), IDLE);
+}
