@@ -63,7 +63,6 @@ public:
     void handleEvents();
     void handleWebcamEvents(int baryX1, int baryY1, int baryX2, int baryY2, int rps1, int rps2);
     void setInputs();
-    int checkInput(int player) const;
     // Notes the tower keys given as TOWER_KEY_* bits in towerKeys; the rules raise their stages.
     void pressTowerKeys(int keys);
 

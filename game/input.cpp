@@ -141,8 +141,3 @@ void World::setInputs() {
 
 // A key pressed twice in a frame counts once, as a recording of the frame holds it.
 void World::pressTowerKeys(int keys) { towerKeys |= keys; }
-
-int World::checkInput(int player) const {
-    int sign = player == 1 ? sign1 : sign2;
-    return sign != 0 ? 1 : 0;
-}

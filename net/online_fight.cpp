@@ -94,7 +94,6 @@ std::vector<uint8_t> OnlineFight::desyncPacket() const {
 void OnlineFight::takeInputs(const Packet& p) {
     // Nobody acknowledges inputs we never sent.
     if (p.ackFrame > rollback.lastLocalFrame()) {
-        dropped++;
         return;
     }
     remoteAck = std::max(remoteAck, p.ackFrame);
@@ -118,7 +117,6 @@ void OnlineFight::takeInputs(const Packet& p) {
 void OnlineFight::receive(const uint8_t* data, size_t size) {
     Packet p;
     if (!decodePacket(data, size, p)) {
-        dropped++;
         return;
     }
     if (p.kind == PACKET_INPUTS) {
@@ -127,8 +125,6 @@ void OnlineFight::receive(const uint8_t* data, size_t size) {
         if (desync < 0) {
             desync = p.frame;
         }
-    } else {
-        dropped++;
     }
 }
 

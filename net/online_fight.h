@@ -33,7 +33,6 @@ public:
     std::vector<uint8_t> desyncPacket() const;
     const RollbackFight& fight() const { return rollback; }
     long framesWaited() const { return waited; }
-    long packetsDropped() const { return dropped; }
     long fingerprintsCompared() const { return compared; }
 
 private:
@@ -48,7 +47,6 @@ private:
     std::map<int, uint32_t> theirChecks;
     int desync = -1;
     long waited = 0;
-    long dropped = 0;
     long compared = 0;
     // How far ahead this machine runs, smoothed over a few frames.
     int smoothedLead = 0;

@@ -7,6 +7,8 @@ public:
     int gameState = 0;
     int pstate1 = 0;
     int pmove1 = 0;
+    // The current and last signs of the record: never set by the rules, always 0, but part of
+    // the fight's fingerprint, so that recordings and online peers keep matching.
     int csign1 = 0;
     int lsign1 = 0;
     int pstate2 = 0;
@@ -17,17 +19,12 @@ public:
     Game();
     ~Game();
 
-    void init();
     int getGameState() const;
     void setGameState(int value);
     int getPstate(int player) const;
     void setPstate(int player, int value);
     int getPmove(int player) const;
     void setPmove(int player, int value);
-    int getCsign(int player) const;
-    void setCsign(int player, int value);
-    int getLsign(int player) const;
-    void setLsign(int player, int value);
 };
 
 #endif

@@ -211,16 +211,3 @@ TEST(WebcamInput, SwitchedOffIsIgnored) {
     s.world.webcamOn = false;
     expectClearedAndNothingSet(s);
 }
-
-TEST(Input, CheckInputTestsPlayerTwoForAnyOtherNumber) {
-    Scenario s;
-    s.world.sign2 = 1;
-    EXPECT_EQ(s.world.checkInput(0), 1);
-    EXPECT_EQ(s.world.checkInput(2), 1);
-    EXPECT_EQ(s.world.checkInput(7), 1);
-    EXPECT_EQ(s.world.checkInput(1), 0);
-    s.world.sign1 = 3;
-    s.world.setInputs();
-    EXPECT_EQ(s.world.checkInput(1), 0);
-    EXPECT_EQ(s.world.checkInput(0), 0);
-}
