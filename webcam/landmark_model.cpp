@@ -5,6 +5,7 @@
 #include <opencv2/dnn.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <vector>
@@ -14,11 +15,14 @@ static const int INPUT_SIDE = 224;
 static const char* const LANDMARKS_OUTPUT = "Identity";
 static const char* const PRESENCE_OUTPUT = "Identity_1";
 static const int LANDMARK_VALUES = HAND_POINTS * 3;
-// The model sees the hand's square enlarged three or four times: the camera's grain, enlarged as
+// The model sees the hand's square enlarged three or four times: a camera's grain, enlarged as
 // much, becomes blotches the size of a finger joint, and a dim or backlit hand no longer looks
 // like one to it (on the synthetic rooms its presence fell under 0.5 for a third of the hands).
-// Smoothing by most of a camera pixel before it looks takes the grain away and keeps the fingers.
-static const double GRAIN_SIGMA = 0.8;
+// The square is smoothed by GRAIN_SMOOTHING camera pixels per grey level of the grain measured
+// around it, at most MOST_SMOOTHING; a clean picture (under LEAST_SMOOTHING) is left sharp.
+static const double GRAIN_SMOOTHING = 0.3;
+static const double MOST_SMOOTHING = 1.6;
+static const double LEAST_SMOOTHING = 0.2;
 
 struct LandmarkModel::Net {
     cv::dnn::Net dnn;
@@ -90,6 +94,32 @@ static cv::Mat squareMap(const HandSquare& square) {
     return map;
 }
 
+// The grain of the picture around the square, as the standard deviation of one pixel's noise in
+// grey levels: from the median of the Laplacian's magnitude, which edges barely move, over the
+// noise's gain through the Laplacian's kernel (the square root of 1 + 1 + 1 + 1 + 16).
+static double grainAround(const cv::Mat& frame, const HandSquare& square) {
+    cv::Rect around((int)(square.centreX - square.side / 2), (int)(square.centreY - square.side / 2), (int)square.side,
+                    (int)square.side);
+    around &= cv::Rect(0, 0, frame.cols, frame.rows);
+    if (around.width < 8 || around.height < 8) {
+        return 0;
+    }
+    cv::Mat grey, detail;
+    cv::cvtColor(frame(around), grey, cv::COLOR_RGB2GRAY);
+    cv::Laplacian(grey, detail, CV_16S);
+    std::vector<int> magnitudes;
+    magnitudes.reserve(detail.total());
+    for (int y = 0; y < detail.rows; ++y) {
+        const short* row = detail.ptr<short>(y);
+        for (int x = 0; x < detail.cols; ++x) {
+            magnitudes.push_back(std::abs((int)row[x]));
+        }
+    }
+    auto middle = magnitudes.begin() + magnitudes.size() / 2;
+    std::nth_element(magnitudes.begin(), middle, magnitudes.end());
+    return 1.4826 * *middle / std::sqrt(20.0);
+}
+
 bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, HandLandmarks& out) {
     if (!net) {
         return false;
@@ -98,8 +128,10 @@ bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, Hand
     cv::Mat map = squareMap(square);
     cv::warpAffine(frame, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE), cv::INTER_LINEAR,
                    cv::BORDER_CONSTANT, cv::Scalar::all(0));
-    double enlarged = INPUT_SIDE / std::max(square.side, 1.0f);
-    cv::GaussianBlur(net->crop, net->crop, cv::Size(0, 0), GRAIN_SIGMA * enlarged);
+    double smoothing = std::min(GRAIN_SMOOTHING * grainAround(frame, square), MOST_SMOOTHING);
+    if (smoothing >= LEAST_SMOOTHING) {
+        cv::GaussianBlur(net->crop, net->crop, cv::Size(0, 0), smoothing * INPUT_SIDE / std::max(square.side, 1.0f));
+    }
     cv::dnn::blobFromImage(net->crop, net->blob, 1.0 / 255);
     net->dnn.setInput(net->blob);
     net->dnn.forward(net->outputs, net->outputNames);
