@@ -39,6 +39,7 @@ static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
     followFaces(room.faces, rgb);
+    findCovers(room.faces, rgb);
     blankFaces(room.faces, room.candidates, SCALE, cv::Point(0, 0));
 }
 
@@ -52,7 +53,8 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
         Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
-        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft)) {
+        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
+            !onNeck(room.faces, player, room.labels[player], blob, halfLeft)) {
             blobs.push_back(blob);
         }
     }
