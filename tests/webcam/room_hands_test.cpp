@@ -172,3 +172,30 @@ TEST(RoomHands, FaceIsNeverTakenForAHand) {
         }
     }
 }
+
+// A sign held up before one player's own face is found there; the other player, swaying with
+// the hands down, uncovers neck and chin but shows no hand.
+TEST(RoomHands, HandBeforeTheFaceIsFoundAndTheSwayingNeckIsNot) {
+    std::vector<std::vector<DrawnPlayer>> play;
+    for (int n = 0; n < 4; ++n) {
+        play.push_back({{STAND1, 0, n % 3 + 1, STAND1 + 2, 78}, {STAND2, n % 2 == 0 ? 6 : -6, 0, 0, 0}});
+    }
+    std::vector<DrawnFrame> frames = scene(play);
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    int found = 0;
+    for (size_t n = 0; n < frames.size(); ++n) {
+        if (n < (size_t)EMPTY) {
+            hands.learnEmptyRoom(frames[n].rgb.data());
+        } else if (n < (size_t)(EMPTY + STAND)) {
+            hands.learnPlayers(frames[n].rgb.data());
+        } else {
+            HandReading reading = hands.read(frames[n].rgb.data());
+            EXPECT_FALSE(reading.player2.found) << "frame " << n;
+            if (reading.player1.found) {
+                EXPECT_NEAR(reading.player1.baryX + 160, frames[n].hands[0].x, 15) << "frame " << n;
+                found++;
+            }
+        }
+    }
+    EXPECT_GE(found, 3);
+}
