@@ -150,6 +150,7 @@ struct RoomState {
     cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
     bool grainy = false;
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
+    cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.
 void prepareFrame(RoomState& room, const cv::Mat& rgb);
