@@ -169,7 +169,7 @@ void findCovers(RoomFaces& faces, const cv::Mat& rgb) {
     for (int player = 0; player < 2; ++player) {
         const cv::Rect& face = faces.known[player];
         const cv::Mat& look = faces.look[player];
-        if (face.empty() || look.empty() || !faces.seen[player]) {
+        if (face.empty() || look.empty()) {
             continue;
         }
         cv::Rect middle(face.x + face.width / 5, face.y + face.height / 5, look.cols, look.rows);

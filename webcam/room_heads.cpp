@@ -11,6 +11,8 @@ static const int CROWN = 5;
 static const double HEAD_HEIGHT = 1.35;
 // A region lying this much within a guessed head is the face moved, not a hand held beside it.
 static const double HEAD_SHARE = 0.5;
+// Unless this share of it covers the face's look.
+static const double COVERED_SHARE = 0.2;
 // The neck below a face box, in face widths and heights: a region lying this much within it
 // and narrower than NARROW face widths is the neck uncovered by a sway of the head, a hand
 // before it being wider.
@@ -89,6 +91,12 @@ static double shareWithin(const cv::Rect& box, const cv::Mat& labels, const Blob
 bool onGuessedHead(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft) {
     const cv::Rect& head = faces.known[player];
     if (faces.seen[player] || head.empty()) {
+        return false;
+    }
+    // A hand before the face hides what the face looked like.
+    cv::Rect full = cv::Rect(blob.box.x * SCALE, blob.box.y * SCALE, blob.box.width * SCALE, blob.box.height * SCALE) &
+                    cv::Rect(0, 0, faces.cover.cols, faces.cover.rows);
+    if (!full.empty() && cv::countNonZero(faces.cover(full)) >= COVERED_SHARE * blob.area * SCALE * SCALE) {
         return false;
     }
     return shareWithin(head, labels, blob, halfLeft) >= HEAD_SHARE;

@@ -83,7 +83,7 @@ int playerOfFace(const cv::Rect& face);
 std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb);
 // Looks again for at most one player's face, in turn, keeping the cost of a frame small.
 void followFaces(RoomFaces& faces, const cv::Mat& rgb);
-// What covers each seen face in this frame, by how its middle differs from its look: a hand
+// What covers each face in this frame, by how its middle differs from its look: a hand
 // raised before the face is kept when the face is blanked.
 void findCovers(RoomFaces& faces, const cv::Mat& rgb);
 // Face boxes, with the chin below them, blanked from a mask of the picture at 1/scale whose
