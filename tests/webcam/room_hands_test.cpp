@@ -96,12 +96,10 @@ TEST(RoomHandsTool, ReadsBothPlayersInALitRoomAndNoHandWhenTheyLeave) {
 // held down and players gone give no hand, and the raised hands are still found.
 TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
     FreshFolder folder;
+    int wrong = 0, raised = 0, near = 0;
     for (const char* condition : {"dark-wall", "warm-lamp"}) {
         commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
                       " --seed 1 --scenes-per-condition 1 --condition " + condition);
-    }
-    int wrong = 0, raised = 0, near = 0;
-    for (const char* condition : {"dark-wall", "warm-lamp"}) {
         std::string scene = folder.path() + "/" + condition + "-0";
         std::map<std::string, int> counts;
         for (const std::string& line : linesOf(readWholeFile(scene + "/scene.txt"))) {
@@ -111,11 +109,8 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
         }
         std::vector<std::string> arguments = {"--hands", "room", "--no-learned", "--empty", std::to_string(counts["empty"]),
                                               "--stand", std::to_string(counts["stand"])};
-        int frames = counts["empty"] + counts["stand"] + counts["play"] + counts["gone"];
-        for (int n = 0; n < frames; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "/%04d.ppm", n);
-            arguments.push_back(scene + name);
+        for (int n = 0; n < counts["empty"] + counts["stand"] + counts["play"] + counts["gone"]; ++n) {
+            arguments.push_back(scene + "/" + std::string(4 - std::to_string(n).size(), '0') + std::to_string(n) + ".ppm");
         }
         ToolRun run = runHandsRead(arguments);
         std::vector<std::string> truth;
