@@ -19,6 +19,11 @@ static const unsigned long HALF_SEARCH_VISITS = 4;
 static const double FACE_SKIN = 0.4;
 // How alike (normalised correlation) the face's middle must look to be followed there.
 static const double FACE_LIKENESS = 0.6;
+// A pixel of a face's middle that differs from its look by more than this (grey levels, each
+// about its own mean, so that the exposure's drift does not count) is something in front of it.
+static const int COVER_DIFFERENCE = 25;
+// Below this share of the middle, the difference is the face turning or the eyes blinking.
+static const double COVER_SHARE = 0.05;
 // A face not seen again on this many visits is looked for in the whole half; its last place is
 // still set aside meanwhile, since players mostly stay where they stood.
 static const int FACE_MISSES = 4;
@@ -158,6 +163,32 @@ void followFaces(RoomFaces& faces, const cv::Mat& rgb) {
     lookAgain(faces, rgb, (int)(visit % 2), visit / 2);
 }
 
+void findCovers(RoomFaces& faces, const cv::Mat& rgb) {
+    faces.cover.create(rgb.size(), CV_8UC1);
+    faces.cover.setTo(0);
+    for (int player = 0; player < 2; ++player) {
+        const cv::Rect& face = faces.known[player];
+        const cv::Mat& look = faces.look[player];
+        if (face.empty() || look.empty()) {
+            continue;
+        }
+        cv::Rect middle(face.x + face.width / 5, face.y + face.height / 5, look.cols, look.rows);
+        if ((middle & cv::Rect(0, 0, rgb.cols, rgb.rows)) != middle) {
+            continue;
+        }
+        cv::Mat grey, now, then, difference, covered;
+        cv::cvtColor(rgb(middle), grey, cv::COLOR_RGB2GRAY);
+        grey.convertTo(now, CV_16S, 1, -cv::mean(grey)[0]);
+        look.convertTo(then, CV_16S, 1, -cv::mean(look)[0]);
+        cv::absdiff(now, then, difference);
+        cv::compare(difference, COVER_DIFFERENCE, covered, cv::CMP_GT);
+        cv::morphologyEx(covered, covered, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+        if (cv::countNonZero(covered) >= COVER_SHARE * middle.area()) {
+            covered.copyTo(faces.cover(middle));
+        }
+    }
+}
+
 void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin) {
     for (int player = 0; player < 2; ++player) {
         const cv::Rect& face = faces.known[player];
@@ -167,9 +198,22 @@ void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point orig
         // The chin and the neck under the box are skin too.
         int side = face.width / 10;
         cv::Rect grown(face.x - side, face.y, face.width + 2 * side, face.height * 6 / 5);
-        grown -= origin;
-        cv::Rect scaled(grown.x / scale, grown.y / scale, grown.width / scale + 1, grown.height / scale + 1);
-        mask(scaled & cv::Rect(0, 0, mask.cols, mask.rows)).setTo(0);
+        grown &= cv::Rect(origin, cv::Size(mask.cols * scale, mask.rows * scale));
+        cv::Rect scaled(cv::Point((grown.x - origin.x) / scale, (grown.y - origin.y) / scale),
+                        cv::Point((grown.br().x - origin.x + scale - 1) / scale, (grown.br().y - origin.y + scale - 1) / scale));
+        scaled &= cv::Rect(0, 0, mask.cols, mask.rows);
+        if (scaled.empty()) {
+            continue;
+        }
+        cv::Mat covered;
+        cv::Rect full(scaled.x * scale + origin.x, scaled.y * scale + origin.y, scaled.width * scale, scaled.height * scale);
+        full &= cv::Rect(0, 0, faces.cover.cols, faces.cover.rows);
+        if (faces.cover.empty() || full.size() != scaled.size() * scale) {
+            mask(scaled).setTo(0);
+            continue;
+        }
+        cv::resize(faces.cover(full), covered, scaled.size(), 0, 0, cv::INTER_NEAREST);
+        cv::bitwise_and(mask(scaled), covered, mask(scaled));
     }
 }
 

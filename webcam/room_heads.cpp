@@ -11,6 +11,12 @@ static const int CROWN = 5;
 static const double HEAD_HEIGHT = 1.35;
 // A region lying this much within a guessed head is the face moved, not a hand held beside it.
 static const double HEAD_SHARE = 0.5;
+// Unless this share of it covers the face's look.
+static const double COVERED_SHARE = 0.2;
+// The neck below a face box, in face widths and heights: a region lying this much within it
+// and narrower than NARROW face widths is the neck uncovered by a sway of the head, a hand
+// before it being wider.
+static const double NECK_WIDTH = 0.6, NECK_LENGTH = 0.7, NECK_SHARE = 0.7, NARROW = 0.45;
 // An outline narrower than this at the crown (small-picture pixels) is no head.
 static const int MIN_HEAD = 8;
 
@@ -70,17 +76,38 @@ void guessHeads(RoomFaces& faces, const RoomBackground& background, cv::Mat& emp
     }
 }
 
+// The share of the blob's pixels within the full-picture box.
+static double shareWithin(const cv::Rect& box, const cv::Mat& labels, const Blob& blob, int halfLeft) {
+    cv::Rect small(box.x / SCALE, box.y / SCALE, box.width / SCALE, box.height / SCALE);
+    cv::Rect inside = small & blob.box;
+    if (inside.empty()) {
+        return 0;
+    }
+    cv::Mat own;
+    cv::compare(labels(inside - cv::Point(halfLeft, 0)), blob.label, own, cv::CMP_EQ);
+    return (double)cv::countNonZero(own) / blob.area;
+}
+
 bool onGuessedHead(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft) {
     const cv::Rect& head = faces.known[player];
     if (faces.seen[player] || head.empty()) {
         return false;
     }
-    cv::Rect small(head.x / SCALE, head.y / SCALE, head.width / SCALE, head.height / SCALE);
-    cv::Rect inside = small & blob.box;
-    if (inside.empty()) {
+    // A hand before the face hides what the face looked like.
+    cv::Rect full = cv::Rect(blob.box.x * SCALE, blob.box.y * SCALE, blob.box.width * SCALE, blob.box.height * SCALE) &
+                    cv::Rect(0, 0, faces.cover.cols, faces.cover.rows);
+    if (!full.empty() && cv::countNonZero(faces.cover(full)) >= COVERED_SHARE * blob.area * SCALE * SCALE) {
         return false;
     }
-    cv::Mat own;
-    cv::compare(labels(inside - cv::Point(halfLeft, 0)), blob.label, own, cv::CMP_EQ);
-    return cv::countNonZero(own) >= HEAD_SHARE * blob.area;
+    return shareWithin(head, labels, blob, halfLeft) >= HEAD_SHARE;
+}
+
+bool onNeck(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft) {
+    const cv::Rect& face = faces.known[player];
+    if (face.empty() || blob.box.width * SCALE > NARROW * face.width) {
+        return false;
+    }
+    int width = (int)(NECK_WIDTH * face.width);
+    cv::Rect neck(face.x + (face.width - width) / 2, face.y + face.height, width, (int)(NECK_LENGTH * face.height));
+    return shareWithin(neck, labels, blob, halfLeft) >= NECK_SHARE;
 }

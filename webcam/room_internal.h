@@ -70,6 +70,7 @@ struct RoomFaces {
     int height[2];  // the last face's height, kept when it is lost: a hand is about as tall
     cv::Mat look[2];  // the grey middle of each face as the cascade last found it
     bool seen[2];     // found by the cascade, not only guessed from a standing player's outline
+    cv::Mat cover;    // full picture: 255 where something in front of a face differs from its look
     unsigned long tick = 0;
 };
 void loadFaces(RoomFaces& faces, const std::string& model);
@@ -82,6 +83,9 @@ int playerOfFace(const cv::Rect& face);
 std::vector<cv::Rect> findAllFaces(RoomFaces& faces, const cv::Mat& rgb);
 // Looks again for at most one player's face, in turn, keeping the cost of a frame small.
 void followFaces(RoomFaces& faces, const cv::Mat& rgb);
+// What covers each face in this frame, by how its middle differs from its look: a hand
+// raised before the face is kept when the face is blanked.
+void findCovers(RoomFaces& faces, const cv::Mat& rgb);
 // Face boxes, with the chin below them, blanked from a mask of the picture at 1/scale whose
 // first pixel is the picture's pixel origin.
 void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point origin);
@@ -90,6 +94,8 @@ struct Blob;
 // True when most of the blob (labels over the half from column halfLeft) lies within the
 // player's head as guessed from their outline: a guess is too rough to blank pixels by.
 bool onGuessedHead(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft);
+// True when most of the blob lies on the neck below the player's face.
+bool onNeck(const RoomFaces& faces, int player, const cv::Mat& labels, const Blob& blob, int halfLeft);
 // Each standing player's head from the outline they cut against the empty room, taken for
 // their face where the cascade has not found it.
 void guessHeads(RoomFaces& faces, const RoomBackground& background, cv::Mat& emptyRoom, const cv::Mat& small,
@@ -144,6 +150,7 @@ struct RoomState {
     cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
     bool grainy = false;
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
+    cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.
 void prepareFrame(RoomState& room, const cv::Mat& rgb);

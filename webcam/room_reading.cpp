@@ -3,6 +3,9 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
+#include <vector>
+
 #include "game/codes.h"
 
 // Skin regions smaller than this (small-picture pixels) are grain or a fingertip at the edge.
@@ -10,6 +13,14 @@ static const int MIN_BLOB = 20;
 // When more than this share of the picture differs from the learnt room, the light has changed
 // or the camera has moved: the room must be learnt again.
 static const double CHANGED_SHARE = 0.5;
+// The exposure's move is measured on every GAIN_STEP-th pixel of the small picture either way,
+// from those between GAIN_LOW and GAIN_HIGH, when there are GAIN_SAMPLES of them.
+static const int GAIN_STEP = 3, GAIN_LOW = 12, GAIN_HIGH = 245;
+static const size_t GAIN_SAMPLES = 100;
+// How much (summed over red, green, blue) a pixel differs from the empty room to be someone's.
+static const double EMPTY_DIFFERENCE = 36;
+// Under this share of a half's pixels differing from the empty room, no one stands in it.
+static const double SOMEONE_SHARE = 0.05;
 
 static PlayerHand noHand() {
     PlayerHand hand;
@@ -28,9 +39,61 @@ void skinOfBoth(const RoomState& room, cv::Mat& skin) {
     }
 }
 
+// How the camera's exposure moved since the empty room was learnt, each channel: the median
+// ratio over a sparse grid of pixels, most of which show the room whoever stands before it.
+static cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
+    cv::Scalar gain(1, 1, 1);
+    std::vector<float> ratios[3];
+    for (int y = GAIN_STEP / 2; y < now.rows; y += GAIN_STEP) {
+        const cv::Vec3b* a = now.ptr<cv::Vec3b>(y);
+        const cv::Vec3b* b = then.ptr<cv::Vec3b>(y);
+        for (int x = GAIN_STEP / 2; x < now.cols; x += GAIN_STEP) {
+            for (int channel = 0; channel < 3; ++channel) {
+                // Black and burnt pixels say nothing of the exposure.
+                if (b[x][channel] >= GAIN_LOW && b[x][channel] <= GAIN_HIGH && a[x][channel] <= GAIN_HIGH) {
+                    ratios[channel].push_back((float)a[x][channel] / b[x][channel]);
+                }
+            }
+        }
+    }
+    for (int channel = 0; channel < 3; ++channel) {
+        std::vector<float>& r = ratios[channel];
+        if (r.size() >= GAIN_SAMPLES) {
+            std::nth_element(r.begin(), r.begin() + r.size() / 2, r.end());
+            gain[channel] = r[r.size() / 2];
+        }
+    }
+    return gain;
+}
+
+// Where someone stands: what differs from the empty room under this frame's exposure. The
+// learnt standing pose cannot tell it: once a player leaves, where they stood differs from it.
+static void findNotEmpty(RoomState& room) {
+    if (room.emptyRoom.empty()) {
+        room.notEmpty.release();
+        return;
+    }
+    cv::Scalar gain = exposureGain(room.small, room.emptyRoom);
+    cv::Mat exposed, difference, summed;
+    cv::multiply(room.emptyRoom, gain, exposed);
+    cv::absdiff(room.small, exposed, difference);
+    cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
+    cv::compare(summed, EMPTY_DIFFERENCE, room.notEmpty, cv::CMP_GT);
+}
+
+// True when so little of the player's half differs from the empty room that no one stands there.
+static bool nobodyIn(const RoomState& room, int halfLeft) {
+    if (room.notEmpty.empty()) {
+        return false;
+    }
+    cv::Mat half = room.notEmpty(cv::Rect(halfLeft, 0, SMALL_WIDTH / 2, SMALL_HEIGHT));
+    return cv::countNonZero(half) < SOMEONE_SHARE * half.total();
+}
+
 // Moving skin with the faces set aside, cleaned of specks.
 static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     movingPixels(room.background, room.small, room.moving);
+    findNotEmpty(room);
     if (cv::countNonZero(room.moving) > CHANGED_SHARE * room.moving.total() && room.view.notice.empty()) {
         room.view.notice = "The light has changed: learn the room again";
     }
@@ -39,6 +102,7 @@ static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     cv::morphologyEx(room.candidates, room.candidates, cv::MORPH_OPEN,
                      cv::getStructuringElement(cv::MORPH_CROSS, cv::Size(3, 3)));
     followFaces(room.faces, rgb);
+    findCovers(room.faces, rgb);
     blankFaces(room.faces, room.candidates, SCALE, cv::Point(0, 0));
 }
 
@@ -52,7 +116,8 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
         Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
-        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft)) {
+        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
+            !onNeck(room.faces, player, room.labels[player], blob, halfLeft)) {
             blobs.push_back(blob);
         }
     }
@@ -89,7 +154,10 @@ static int readSign(const RoomState& room, const HandCut& cut, const cv::Mat& rg
 // player: 0 for player 1 (right half of the picture), 1 for player 2.
 static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
     int halfLeft = player == 0 ? SMALL_WIDTH / 2 : 0;
-    std::vector<Blob> blobs = blobsOf(room, player, halfLeft);
+    std::vector<Blob> blobs;
+    if (!nobodyIn(room, halfLeft)) {
+        blobs = blobsOf(room, player, halfLeft);
+    }
     HandTrack& track = room.tracks[player];
     int chosen = chooseBlob(track, blobs);
     HandCut cut;
