@@ -75,9 +75,14 @@ public:
     // lives the overlay shows.
     void showEvents(const FightEvents& events);
     void display();
+    // The fight as it stands, its sparks held still: under the pause screen.
+    void displayPaused();
     // The backdrop alone, seen turned by this many degrees about the vertical: behind the start
     // screen.
     void displayScenery(float turn);
+
+private:
+    void drawFight(bool sparksFly);
 };
 
 #endif

@@ -61,7 +61,11 @@ void World::displayScenery(float turn) {
     glPopMatrix();
 }
 
-void World::display() {
+void World::display() { drawFight(true); }
+
+void World::displayPaused() { drawFight(false); }
+
+void World::drawFight(bool sparksFly) {
     clearWindow();
     glLoadIdentity();
     camera.placeCamera();
@@ -76,7 +80,7 @@ void World::display() {
     drawPlayer(*this, 2);
 
     // Sparks advance with the fight's tick, slower during a duel, and move with the camera.
-    moteur.draw(moves.moveParticles(fight.tickStep));
+    moteur.draw(sparksFly ? moves.moveParticles(fight.tickStep) : moves.particles);
 
     // Back to the bare look-at: the overlay stays put while the camera moves.
     glPopMatrix();

@@ -263,6 +263,8 @@ LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
     }
     if (next == START_SCREEN || (next == state && state == START_SCREEN)) {
         world.displayScenery(sceneryTurn());
+    } else if (next == PAUSED && !onlineFightUnderWay()) {
+        world.displayPaused();
     } else {
         world.display();
     }
