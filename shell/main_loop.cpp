@@ -32,10 +32,8 @@ int main2() {
         } else if (state == START_SCREEN || state == PAUSED) {
             state = playMenuFrame(state, pacer);
         } else if (state == WAITING_FOR_OPPONENT) {
-            state = afterFightTurn(waitForOpponent() ? FIGHTING : WAITING_FOR_OPPONENT);
-            if (state == WAITING_FOR_OPPONENT && startScreenOpen()) {
-                showWaitingScreen();
-            }
+            state = startScreenOpen() ? waitFromStartScreen()
+                                      : afterFightTurn(waitForOpponent() ? FIGHTING : WAITING_FOR_OPPONENT);
         } else {
             runFrame(pacer);
             state = afterFightTurn(state);

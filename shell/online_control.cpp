@@ -86,12 +86,16 @@ void showWaitingForOpponent() {
     session->useDataDigest(dataFilesDigest(dataFilesOpened()));
 }
 
-bool waitForOpponent() {
+bool waitForOpponent(std::string* failure) {
     // The game window answers while the players wait, though what they press plays no part.
     world.handleEvents();
     updateHostingNotice();
     std::string error;
     MeetingProgress progress = session->meetStep(error);
+    if (progress == MEETING_FAILED && failure != nullptr) {
+        *failure = error;
+        return false;
+    }
     if (progress == MEETING_FAILED) {
         std::fprintf(stderr, "Vantorix: %s\n", error.c_str());
         std::fflush(stderr);

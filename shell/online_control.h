@@ -16,8 +16,9 @@ bool opponentAwaited();
 // The picture the players see while they wait: the fight's start, and the hosting notice.
 void showWaitingForOpponent();
 // One step of waiting for the opponent, the game window answering: true once the online fight
-// has started; ends the game with status 1, after one line saying why, when the meeting fails.
-bool waitForOpponent();
+// has started. When the meeting fails: the reason in failure when given, else the game ends
+// with status 1 after one line saying why.
+bool waitForOpponent(std::string* failure = nullptr);
 // Whatever way the game ends, the other machine is told rather than left to notice the silence.
 void leaveOnlinePlay();
 // The online fight is over (the start screen comes back): the other machine told, the router's

@@ -147,7 +147,7 @@ static void prepareWaitingPage(const MenuChoice& choice) {
     waitingPage.hint = "Escape or a pad's Start: back to the start screen";
 }
 
-void showWaitingScreen() {
+static void showWaitingScreen() {
     world.displayScenery(sceneryTurn());
     drawMenu(waitingPage);
     SDL_GL_SwapBuffers();
@@ -279,6 +279,19 @@ LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
     SDL_Delay(2);
     pacer.endFrame();
     return next;
+}
+
+LoopState waitFromStartScreen() {
+    std::string failure;
+    LoopState state = afterFightTurn(waitForOpponent(&failure) ? FIGHTING : WAITING_FOR_OPPONENT);
+    if (!failure.empty()) {
+        // The host that did not answer or refused is said on the start screen, the game goes on.
+        state = endFight();
+        menu->say(failure);
+    } else if (state == WAITING_FOR_OPPONENT) {
+        showWaitingScreen();
+    }
+    return state;
 }
 
 LoopState afterFightTurn(LoopState state) {

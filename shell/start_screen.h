@@ -27,8 +27,9 @@ bool startScreenFight();
 // menu drawn over the scenery or the fight. Returns the loop's next state.
 LoopState playMenuFrame(LoopState state, FramePacer& pacer);
 
-// While an opponent is awaited from the start screen: the scenery, and who is awaited where.
-void showWaitingScreen();
+// One turn of waiting for the opponent from the start screen: the scenery and who is awaited
+// where; the start screen again, saying why, when the meeting fails or Escape asks.
+LoopState waitFromStartScreen();
 
 // After a frame of a fight begun from the start screen, or a turn of waiting for the opponent:
 // PAUSED when Escape or a pad's Start asked for the pause screen (or, while waiting, the start
