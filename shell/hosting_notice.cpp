@@ -3,14 +3,13 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "net/upnp.h"
 #include "net/upnp_notice.h"
-#include "platform/view_surface.h"
 #include "shell/game_objects.h"
+#include "shell/start_screen.h"
 #include "shell/view_notice.h"
 #include "shell/webcam_worker_control.h"
 
@@ -84,7 +83,8 @@ bool paintHostingNotice() {
         splitAtColon(routerSaid, lines);
     }
     lines.push_back(sameNetwork);
-    lines.push_back("Escape, or closing a window, quits.");
+    lines.push_back(startScreenFight() ? "Escape goes back to the start screen;  closing a window quits."
+                                       : "Escape, or closing a window, quits.");
     paintViewLines(lines, 24);
     return true;
 }

@@ -42,17 +42,16 @@ static int play(const CommandLine& options) {
 
 // With automatic recording on, a fight started from the command line is recorded too, unless
 // the command line records or replays one itself.
-static bool recordAutomatically(CommandLine& options) {
+static void recordAutomatically(CommandLine& options) {
     if (!playerSettings().recordFights || options.menu || !options.recordFile.empty() ||
         !options.replayFile.empty()) {
-        return true;
+        return;
     }
     std::string error;
     options.recordFile = newRecordingPath(error);
     if (options.recordFile.empty()) {
         std::fprintf(stderr, "Vantorix: %s; the fight is not recorded\n", error.c_str());
     }
-    return true;
 }
 
 int main(int argc, char** argv) {
@@ -66,7 +65,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     applyPlayerSettings(loadPlayerSettings(options));
-    if (!recordAutomatically(options) || !prepareRecordOrReplay(options)) {
+    recordAutomatically(options);
+    if (!prepareRecordOrReplay(options)) {
         return 2;
     }
     int status;

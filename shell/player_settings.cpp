@@ -77,4 +77,3 @@ std::string newRecordingPath(std::string& error) {
     }
     return path;
 }
-

@@ -251,7 +251,6 @@ static void sayInViewWindow() {
     }
 }
 
-
 LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
     pacer.beginFrame();
     LoopState next = takeMenuEvents(state);
@@ -261,7 +260,7 @@ LoopState playMenuFrame(LoopState state, FramePacer& pacer) {
         FrameInputs none;
         playOnlineUpdate(none, none);
     }
-    if (next == START_SCREEN || (next == state && state == START_SCREEN)) {
+    if (next == START_SCREEN) {
         world.displayScenery(sceneryTurn());
     } else if (next == PAUSED && !onlineFightUnderWay()) {
         world.displayPaused();

@@ -1,17 +1,17 @@
 // The webcam view window beside the game window: its opening (CreationFenetre) and its window
 // procedure (WndProc), where Escape and closing end the main loop.
-#include "platform/view_window.h"
+#include "shell/shell.h"
+
+#include <cstdio>
 
 #include "platform/game_end.h"
 #include "platform/view_surface.h"
+#include "platform/view_window.h"
 #include "shell/game_objects.h"
 #include "shell/hosting_notice.h"
-#include "shell/shell.h"
 #include "shell/start_screen.h"
 #include "shell/view_notice.h"
 #include "shell/webcam_worker_control.h"
-
-#include <cstdio>
 
 static const int VIEW_WIDTH = 1200;
 static const int VIEW_HEIGHT = 272;
