@@ -106,9 +106,11 @@ TEST(CameraRoomWay, LearnsTheRoomThenPlaysAndLearnsAgainOnF3) {
     EXPECT_LT(paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)), 100)
         << "the key's paper still shows";
     bool boxed = false, paper = false;
-    for (int i = 0; i < 75 && !(boxed && paper); ++i) {
+    // Each picture stays for 0.4 s, as a player holds a sign: the hand model reads each player's
+    // hand only every few of the camera's pictures.
+    for (int i = 0; i < 90 && !(boxed && paper); ++i) {
         feed.show(feed.empty + feed.stand + i % feed.play);
-        pause(200);
+        pause(400);
         boxed = boxed || player1HandBoxed(Screenshot::ofWindow(run.program.display(), run.viewWindow));
         paper = paper || paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)) > 100;
     }
