@@ -58,12 +58,15 @@ bool keyTaken(const Settings& settings, int key, int player, int action, int& ta
     return false;
 }
 
+// Only a path the file can hold again: inih trims blanks at either end of a value and takes a ';'
+// at its start or after a blank for a comment, which would cut the path when it is read back.
 bool cameraValid(const std::string& camera) {
-    if (camera.empty()) {
+    if (camera.empty() || camera.front() == ' ' || camera.back() == ' ' || camera.front() == ';') {
         return false;
     }
-    for (unsigned char c : camera) {
-        if (c < 0x20 || c == 0x7f) {
+    for (size_t i = 0; i < camera.size(); i++) {
+        unsigned char c = (unsigned char)camera[i];
+        if (c < 0x20 || c == 0x7f || (c == ';' && camera[i - 1] == ' ')) {
             return false;
         }
     }
