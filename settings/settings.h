@@ -61,6 +61,10 @@ std::string settingsPath();
 // $XDG_DATA_HOME/vantorix/recordings, or ~/.local/share/vantorix/recordings.
 std::string recordingsFolder();
 
+// mkdir -p with the player's own folders (mode 0700); false, errno set, when one cannot be made
+// or a file stands in its place.
+bool makeFolders(const std::string& folder);
+
 // Reads the file at path over the defaults. A missing file is no problem. Every unknown key, bad
 // value or value out of range leaves that setting at its default and adds a line to problems;
 // everything else in the file is kept.

@@ -60,25 +60,6 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// mkdir -p: the folders made here are the player's alone.
-bool makeFolders(const std::string& folder) {
-    struct stat info;
-    if (::stat(folder.c_str(), &info) == 0) {
-        if (!S_ISDIR(info.st_mode)) {
-            errno = ENOTDIR;
-            return false;
-        }
-        return true;
-    }
-    if (errno != ENOENT) {
-        return false;
-    }
-    std::string parent = folderOf(folder);
-    if (parent != folder && !makeFolders(parent)) {
-        return false;
-    }
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
-}
 
 bool writeAll(int fd, const std::string& text) {
     size_t done = 0;
@@ -123,6 +104,26 @@ void syncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+// mkdir -p: the folders made here are the player's alone.
+bool makeFolders(const std::string& folder) {
+    struct stat info;
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (!S_ISDIR(info.st_mode)) {
+            errno = ENOTDIR;
+            return false;
+        }
+        return true;
+    }
+    if (errno != ENOENT) {
+        return false;
+    }
+    std::string parent = folderOf(folder);
+    if (parent != folder && !makeFolders(parent)) {
+        return false;
+    }
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
 
 bool writeSettings(const std::string& path, const Settings& settings, bool keepOldAsBackup,
                    std::string& error) {

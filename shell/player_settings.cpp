@@ -55,19 +55,11 @@ const Settings& playerSettings() { return current; }
 // A new file in the recordings folder for each fight, named after the time it began.
 std::string newRecordingPath(std::string& error) {
     std::string folder = recordingsFolder();
-    std::string made;
-    for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
-        made = folder.substr(0, slash);
-        mkdir(made.c_str(), 0700);
-        if (slash == std::string::npos) {
-            break;
-        }
-    }
-    struct stat info;
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!makeFolders(folder)) {
         error = "cannot make the recordings folder \"" + folder + "\"";
         return "";
     }
+    struct stat info;
     char stamp[32];
     std::time_t now = std::time(nullptr);
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", std::localtime(&now));

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/frame.h"
 #include "shell/game_objects.h"
 #include "shell/start.h"
 #include "shell/webcam_worker_control.h"
@@ -16,11 +17,7 @@
 const char* const TEST_CAMERA_SOURCE =
     "videotestsrc is-live=true pattern=ball ! video/x-raw,width=640,height=480,framerate=30/1";
 
-double nowMicroseconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-}
+double nowMicroseconds() { return monotonicMicroseconds(); }
 
 double processCpuSeconds() {
     rusage usage;
