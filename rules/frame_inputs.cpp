@@ -34,3 +34,9 @@ PlayerInput playerShare(const FrameInputs& inputs, int player) {
     }
     return packPlayerInput(inputs.left2, inputs.right2, inputs.sign2, inputs.towerKeys);
 }
+
+void setPlayerMoves(FrameInputs& inputs, int player, int left, int right, int sign) {
+    (player == 1 ? inputs.left1 : inputs.left2) = left;
+    (player == 1 ? inputs.right1 : inputs.right2) = right;
+    (player == 1 ? inputs.sign1 : inputs.sign2) = sign;
+}

@@ -34,6 +34,8 @@ PlayerInput packPlayerInput(int left, int right, int sign, int towerKeys);
 bool isPlayerInput(int byte);
 // Both players' shares as the rules read them; the tower keys of both are pressed.
 FrameInputs combineInputs(PlayerInput player1, PlayerInput player2);
+// Sets one player's (1, or any other number for 2) walking and sign in a frame's inputs.
+void setPlayerMoves(FrameInputs& inputs, int player, int left, int right, int sign);
 // The share one player (1, or any other number for 2) has in a frame's inputs.
 PlayerInput playerShare(const FrameInputs& inputs, int player);
 

@@ -31,7 +31,5 @@ FrameInputs playComputerTurn(const World& world, const FrameInputs& inputs) {
 }
 
 void giveComputerKeys(FrameInputs& inputs, int player, const ComputerAction& keys) {
-    (player == 1 ? inputs.left1 : inputs.left2) = keys.left;
-    (player == 1 ? inputs.right1 : inputs.right2) = keys.right;
-    (player == 1 ? inputs.sign1 : inputs.sign2) = keys.sign;
+    setPlayerMoves(inputs, player, keys.left, keys.right, keys.sign);
 }

@@ -58,13 +58,6 @@ static bool windDownLostCamera() {
     return true;
 }
 
-// One player's share of the frame's inputs taken from other inputs.
-static void keepShare(FrameInputs& inputs, const FrameInputs& from, int player) {
-    (player == 1 ? inputs.left1 : inputs.left2) = player == 1 ? from.left1 : from.left2;
-    (player == 1 ? inputs.right1 : inputs.right2) = player == 1 ? from.right1 : from.right2;
-    (player == 1 ? inputs.sign1 : inputs.sign2) = player == 1 ? from.sign1 : from.sign2;
-}
-
 FrameInputs passWebcamMeasurements(const FrameInputs& keys) {
     // Without a camera, or after F1, the keyboard's inputs of the frame stand.
     if (!cameraConnected || windDownLostCamera() || !world.webcamOn) {
@@ -76,10 +69,10 @@ FrameInputs passWebcamMeasurements(const FrameInputs& keys) {
     // The room way finds no hand in an empty half, a dark picture or while it learns: the keys
     // play that player's part.
     if (handsWay == HANDS_ROOM && !reading.player1.found) {
-        keepShare(inputs, keys, 1);
+        setPlayerMoves(inputs, 1, keys.left1, keys.right1, keys.sign1);
     }
     if (handsWay == HANDS_ROOM && !reading.player2.found) {
-        keepShare(inputs, keys, 2);
+        setPlayerMoves(inputs, 2, keys.left2, keys.right2, keys.sign2);
     }
     return inputs;
 }
