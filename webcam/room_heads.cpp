@@ -59,10 +59,10 @@ void guessHeads(RoomFaces& faces, const RoomBackground& background, cv::Mat& emp
     if (emptyRoom.empty()) {
         background.model->getBackgroundImage(emptyRoom);
     }
-    cv::Mat difference, summed, player;
-    cv::absdiff(small, emptyRoom, difference);
-    cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
-    cv::compare(summed, PLAYER_DIFFERENCE, player, cv::CMP_GT);
+    // Players stepping in move the exposure, most of all before a bright window: without
+    // undoing it the whole room would differ, and the head guessed would be the room's top.
+    cv::Mat player;
+    differFromEmpty(small, emptyRoom, PLAYER_DIFFERENCE, player);
     cv::morphologyEx(player, player, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
     for (int index = 0; index < 2; ++index) {
         cv::Rect half(index == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);

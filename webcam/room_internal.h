@@ -135,6 +135,9 @@ HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blo
 // The light of the picture in words, or empty when it is fit to read hands in.
 // emptyRoom: the picture should show the room alone, which may be dark.
 std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
+// 255 where the small picture differs from the empty room by more than difference (summed over
+// red, green, blue) once the camera's exposure has been brought back to the room's.
+void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out);
 
 // Everything the finder keeps between frames, and the pictures it reuses to spare allocations.
 struct RoomState {

@@ -3,6 +3,9 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
+#include <vector>
+
 // With fewer than this share of pixels brighter than DARK_LEVEL, skin is lost in the camera's
 // grain; a dark wall alone does not make it, the players before it are lit.
 static const double LIT_SHARE = 0.03;
@@ -12,6 +15,11 @@ static const double BLACK_MEAN = 6;
 // A picture with this share of its pixels burnt white has lost the colour of skin there.
 static const double BURNT_SHARE = 0.3;
 static const int BURNT_LEVEL = 250;
+
+// The exposure's move is measured on every GAIN_STEP-th pixel of the small picture either way,
+// from those between GAIN_LOW and GAIN_HIGH, when there are GAIN_SAMPLES of them.
+static const int GAIN_STEP = 3, GAIN_LOW = 12, GAIN_HIGH = 245;
+static const size_t GAIN_SAMPLES = 100;
 
 std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom) {
     cv::Mat luma, lit, burnt;
@@ -26,4 +34,39 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom) {
         return "The picture is overexposed: turn the light or the camera away";
     }
     return "";
+}
+
+// How the camera's exposure moved since the empty room was learnt, each channel: the median
+// ratio over a sparse grid of pixels, most of which show the room whoever stands before it.
+static cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
+    cv::Scalar gain(1, 1, 1);
+    std::vector<float> ratios[3];
+    for (int y = GAIN_STEP / 2; y < now.rows; y += GAIN_STEP) {
+        const cv::Vec3b* a = now.ptr<cv::Vec3b>(y);
+        const cv::Vec3b* b = then.ptr<cv::Vec3b>(y);
+        for (int x = GAIN_STEP / 2; x < now.cols; x += GAIN_STEP) {
+            for (int channel = 0; channel < 3; ++channel) {
+                // Black and burnt pixels say nothing of the exposure.
+                if (b[x][channel] >= GAIN_LOW && b[x][channel] <= GAIN_HIGH && a[x][channel] <= GAIN_HIGH) {
+                    ratios[channel].push_back((float)a[x][channel] / b[x][channel]);
+                }
+            }
+        }
+    }
+    for (int channel = 0; channel < 3; ++channel) {
+        std::vector<float>& r = ratios[channel];
+        if (r.size() >= GAIN_SAMPLES) {
+            std::nth_element(r.begin(), r.begin() + r.size() / 2, r.end());
+            gain[channel] = r[r.size() / 2];
+        }
+    }
+    return gain;
+}
+
+void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out) {
+    cv::Mat exposed, differing, summed;
+    cv::multiply(emptyRoom, exposureGain(small, emptyRoom), exposed);
+    cv::absdiff(small, exposed, differing);
+    cv::transform(differing, summed, cv::Matx13f(1, 1, 1));
+    cv::compare(summed, difference, out, cv::CMP_GT);
 }

@@ -13,10 +13,6 @@ static const int MIN_BLOB = 20;
 // When more than this share of the picture differs from the learnt room, the light has changed
 // or the camera has moved: the room must be learnt again.
 static const double CHANGED_SHARE = 0.5;
-// The exposure's move is measured on every GAIN_STEP-th pixel of the small picture either way,
-// from those between GAIN_LOW and GAIN_HIGH, when there are GAIN_SAMPLES of them.
-static const int GAIN_STEP = 3, GAIN_LOW = 12, GAIN_HIGH = 245;
-static const size_t GAIN_SAMPLES = 100;
 // How much (summed over red, green, blue) a pixel differs from the empty room to be someone's.
 static const double EMPTY_DIFFERENCE = 36;
 // Under this share of a half's pixels differing from the empty room, no one stands in it.
@@ -39,33 +35,6 @@ void skinOfBoth(const RoomState& room, cv::Mat& skin) {
     }
 }
 
-// How the camera's exposure moved since the empty room was learnt, each channel: the median
-// ratio over a sparse grid of pixels, most of which show the room whoever stands before it.
-static cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
-    cv::Scalar gain(1, 1, 1);
-    std::vector<float> ratios[3];
-    for (int y = GAIN_STEP / 2; y < now.rows; y += GAIN_STEP) {
-        const cv::Vec3b* a = now.ptr<cv::Vec3b>(y);
-        const cv::Vec3b* b = then.ptr<cv::Vec3b>(y);
-        for (int x = GAIN_STEP / 2; x < now.cols; x += GAIN_STEP) {
-            for (int channel = 0; channel < 3; ++channel) {
-                // Black and burnt pixels say nothing of the exposure.
-                if (b[x][channel] >= GAIN_LOW && b[x][channel] <= GAIN_HIGH && a[x][channel] <= GAIN_HIGH) {
-                    ratios[channel].push_back((float)a[x][channel] / b[x][channel]);
-                }
-            }
-        }
-    }
-    for (int channel = 0; channel < 3; ++channel) {
-        std::vector<float>& r = ratios[channel];
-        if (r.size() >= GAIN_SAMPLES) {
-            std::nth_element(r.begin(), r.begin() + r.size() / 2, r.end());
-            gain[channel] = r[r.size() / 2];
-        }
-    }
-    return gain;
-}
-
 // Where someone stands: what differs from the empty room under this frame's exposure. The
 // learnt standing pose cannot tell it: once a player leaves, where they stood differs from it.
 static void findNotEmpty(RoomState& room) {
@@ -73,12 +42,7 @@ static void findNotEmpty(RoomState& room) {
         room.notEmpty.release();
         return;
     }
-    cv::Scalar gain = exposureGain(room.small, room.emptyRoom);
-    cv::Mat exposed, difference, summed;
-    cv::multiply(room.emptyRoom, gain, exposed);
-    cv::absdiff(room.small, exposed, difference);
-    cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
-    cv::compare(summed, EMPTY_DIFFERENCE, room.notEmpty, cv::CMP_GT);
+    differFromEmpty(room.small, room.emptyRoom, EMPTY_DIFFERENCE, room.notEmpty);
 }
 
 // True when so little of the player's half differs from the empty room that no one stands there.
