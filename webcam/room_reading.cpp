@@ -10,6 +10,9 @@
 
 // Skin regions smaller than this (small-picture pixels) are grain or a fingertip at the edge.
 static const int MIN_BLOB = 20;
+// A region larger than this many squared hand lengths (full picture) is a body, someone passing
+// behind in a shirt of skin's colour, not a hand, even with its bare arm.
+static const double MAX_BLOB = 2.5;
 // When more than this share of the picture differs from the learnt room, the light has changed
 // or the camera has moved: the room must be learnt again.
 static const double CHANGED_SHARE = 0.5;
@@ -80,7 +83,9 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
         Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
-        if (blob.area >= MIN_BLOB && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
+        double handLength = room.faces.height[player];
+        bool body = blob.area * SCALE * SCALE > MAX_BLOB * handLength * handLength;
+        if (blob.area >= MIN_BLOB && !body && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
             !onNeck(room.faces, player, room.labels[player], blob, halfLeft)) {
             blobs.push_back(blob);
         }
