@@ -64,6 +64,7 @@ step frame "$build/vantorix_frame_probe" frame 900
 echo "2b/5 the same fight while the worker finds hands the room way in a synthetic room ..." >&2
 step scene "$build/room_scenes" --out "$out/rooms" --condition daylight --scenes-per-condition 1
 step room "$build/vantorix_frame_probe" room 900 "$out/rooms/daylight-0"
+step design_room "$build/vantorix_frame_probe" design-room 900 "$out/rooms/daylight-0"
 
 echo "3/5 start-up beside a bare start (7 pairs) ..." >&2
 step start "$build/vantorix_start_timer" 7 "$top/data" "$build/vantorix_start_probe" \
@@ -105,6 +106,10 @@ row "  frame, room way, 99th pct." "$(calc '%.2f ms' "$(value room_frame_p99_us 
   "$(calc '1/60 s budget %.2f ms' "$budget / 1000")" "$(calc '%.2f' "$(value room_frame_p99_us "$r2") / $budget")" \
   "<= 0.9" "$(holds "$(calc '%.4f' "$(value room_frame_p99_us "$r2") / $budget")" 0.9)"
 row "  frame, room way, median" "$(calc '%.2f ms' "$(value room_frame_median_us "$r2") / 1000")" "" "" "-" "-"
+d2="$out/design_room"
+row "  the same camera, design way, p99" "$(calc '%.2f ms' "$(value room_frame_p99_us "$d2") / 1000")" \
+  "$(calc 'room way %.2f ms' "$(value room_frame_p99_us "$r2") / 1000")" \
+  "$(calc '%.2f' "$(value room_frame_p99_us "$d2") / $(value room_frame_p99_us "$r2")")" "-" "-"
 row "  room way worker CPU" "$(value room_worker_cpu_s "$r2") s" "$(calc '%.1f s of one core' "$(value room_wall_s "$r2")")" \
   "$(calc '%.1f%%' "100 * $(value room_worker_cpu_s "$r2") / $(value room_wall_s "$r2")")" "-" "-"
 row "  frame, 90th percentile" "$(calc '%.2f ms' "$(value frame_p90_us "$f") / 1000")" "" "" "-" "-"

@@ -5,6 +5,8 @@
 //   vantorix_frame_probe room FRAMES SCENE paced frames of the scripted fight while the worker
 //                                          finds hands the room way in a room_scenes scene (its
 //                                          folder), after learning the room and the players
+//   vantorix_frame_probe design-room FRAMES SCENE  the same with the design's way of finding
+//                                          hands, to tell the room way's cost from the camera's
 //   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
 //   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
 //                                          at its end
@@ -172,9 +174,9 @@ void learnTheRoom(RoomFeed& feed) {
     SDL_Delay(4000);
 }
 
-int roomFrameProbe(int frames, const std::string& scene) {
+int roomFrameProbe(int frames, const std::string& scene, HandsWay way) {
     RoomFeed feed(scene);
-    if (!feed.ready() || !startGameOn(feed.source(), HANDS_ROOM)) {
+    if (!feed.ready() || !startGameOn(feed.source(), way)) {
         std::fprintf(stderr, "probe: no scene in %s, or its pictures could not be connected\n", scene.c_str());
         return 1;
     }
@@ -256,9 +258,11 @@ int memoryProbe(int frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool room = argc == 4 && std::strcmp(argv[1], "room") == 0;
+    bool room = argc == 4 && (std::strcmp(argv[1], "room") == 0 || std::strcmp(argv[1], "design-room") == 0);
     if (argc != 3 && !room) {
-        std::fprintf(stderr, "usage: %s frame FRAMES | room FRAMES SCENE | worker SECONDS | memory FRAMES\n",
+        std::fprintf(stderr,
+                     "usage: %s frame FRAMES | room FRAMES SCENE | design-room FRAMES SCENE | worker SECONDS | "
+                     "memory FRAMES\n",
                      argv[0]);
         return 2;
     }
@@ -270,7 +274,7 @@ int main(int argc, char** argv) {
         return frameProbe((int)amount);
     }
     if (room && amount >= 1) {
-        return roomFrameProbe((int)amount, argv[3]);
+        return roomFrameProbe((int)amount, argv[3], mode == "room" ? HANDS_ROOM : HANDS_DESIGN);
     }
     if (mode == "worker" && amount > 0) {
         return workerProbe(amount);
