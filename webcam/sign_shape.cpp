@@ -13,26 +13,21 @@
 static const double ARC_FROM = -200, ARC_TO = 20;
 // A fist rises less than this many palm radii above the palm's centre, or shows almost nothing
 // on the near circle (its knuckles are within it).
-static const float FIST_REACH = 2.0f;
+static const float FIST_REACH = 1.8f;
 static const float FIST_CROSSING = 0.3f;
-// On the near circle (NEAR radii) a flat hand shows more than FLAT_CROSSING radii of skin, its
-// fingers together or apart; on the far circle (FAR radii) apart fingers cross it FLAT_FINGERS
-// times or more. Two fingers show less of both.
-static const float NEAR = 1.5f, FAR = 1.8f;
-static const float FLAT_CROSSING = 2.2f;
-static const int FLAT_FINGERS = 3;
+// On the near circle (NEAR radii) a flat hand shows more than FLAT_CROSSING radii of skin; two
+// fingers show less. A webcam's picture blurs the gaps between fingers a pixel or two wide, so
+// a flat hand is told by its breadth, not by counting fingers on a wider circle: on synthetic
+// rooms that count read a scissors' two fingers and thumb as paper more often than it found one.
+static const float NEAR = 1.5f;
+static const float FLAT_CROSSING = 1.7f;
 
-// What of the mask lies on a circle around the palm: the skin's total length along it, in
-// palm radii, and how many separate pieces (two samples or more) it makes.
-struct Crossing {
-    float length;
-    int pieces;
-};
-
-static Crossing crossing(const cv::Mat& mask, cv::Point palm, float radius, float circle) {
+// What of the mask lies on a circle around the palm: the skin's total length along it, in palm
+// radii.
+static float crossing(const cv::Mat& mask, cv::Point palm, float radius, float circle) {
     double r = radius * circle, from = ARC_FROM * CV_PI / 180, to = ARC_TO * CV_PI / 180;
     int samples = std::max(24, (int)(r * (to - from)));
-    Crossing result = {0, 0};
+    float length = 0;
     int run = 0;
     for (int i = 0; i <= samples; ++i) {
         double angle = from + (to - from) * i / samples;
@@ -43,13 +38,12 @@ static Crossing crossing(const cv::Mat& mask, cv::Point palm, float radius, floa
         } else if (run > 0) {
             // A single sample is the mask's ragged edge.
             if (run >= 2) {
-                result.pieces++;
-                result.length += (float)(run * r * (to - from) / samples / radius);
+                length += (float)(run * r * (to - from) / samples / radius);
             }
             run = 0;
         }
     }
-    return result;
+    return length;
 }
 
 static int readShape(void*, const HandPatch& hand) {
@@ -60,11 +54,11 @@ static int readShape(void*, const HandPatch& hand) {
     cv::Mat mask(height, width, CV_8UC1, const_cast<unsigned char*>(hand.mask.data()));
     cv::Point palm(hand.palmX - hand.box.left, hand.palmY - hand.box.top);
     float radius = hand.palmRadius;
-    Crossing near = crossing(mask, palm, radius, NEAR);
-    if (palm.y < radius * FIST_REACH || near.length < FIST_CROSSING) {
+    float near = crossing(mask, palm, radius, NEAR);
+    if (palm.y < radius * FIST_REACH || near < FIST_CROSSING) {
         return ROCK;
     }
-    if (near.length > FLAT_CROSSING || crossing(mask, palm, radius, FAR).pieces >= FLAT_FINGERS) {
+    if (near > FLAT_CROSSING) {
         return PAPER;
     }
     return SCISSORS;
