@@ -78,8 +78,9 @@ TEST(Packet, TruncatedPaddedOversizedOrMeaninglessDatagramsAreRefused) {
     EXPECT_FALSE(decodes(huge));
 
     std::vector<uint8_t> bytes = encodePacket(inputsPacket());
-    std::vector<uint8_t> badInput = bytes;
-    badInput.back() = 0x80;
+    ASSERT_GE(bytes.size(), 4u);
+    std::vector<uint8_t> badInput(bytes.begin(), bytes.end() - 1);
+    badInput.push_back(0x80);
     EXPECT_FALSE(decodes(badInput)) << "an input no player can make";
     std::vector<uint8_t> otherVersion = bytes;
     otherVersion[2] = PROTOCOL_VERSION + 1;
