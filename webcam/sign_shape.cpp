@@ -1,4 +1,4 @@
-// The sign from the hand's outline: what crosses circles around the palm, as fingers do.
+// The sign from the hand's outline: how much of it crosses a circle around the palm, as fingers do.
 #include "webcam/sign_reader.h"
 
 #include <opencv2/imgproc.hpp>
@@ -8,7 +8,7 @@
 
 #include "game/codes.h"
 
-// Fingers leave the palm upward and the thumb sideways: the circles are read over the upper
+// Fingers leave the palm upward and the thumb sideways: the circle is read over the upper
 // half and a little below level on either side (angles in degrees, image rows growing down).
 static const double ARC_FROM = -200, ARC_TO = 20;
 // A fist rises less than this many palm radii above the palm's centre, or shows almost nothing
