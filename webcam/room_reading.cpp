@@ -3,7 +3,6 @@
 
 #include <opencv2/imgproc.hpp>
 
-#include <algorithm>
 #include <vector>
 
 #include "game/codes.h"
@@ -78,12 +77,12 @@ static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
     cv::Mat half = room.candidates(cv::Rect(halfLeft, 0, SMALL_WIDTH / 2, SMALL_HEIGHT));
     int count = cv::connectedComponentsWithStats(half, room.labels[player], stats, centroids, 8, CV_32S);
     std::vector<Blob> blobs;
+    double handLength = room.faces.height[player];
     for (int i = 1; i < count; ++i) {
         cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) + halfLeft, stats.at<int>(i, cv::CC_STAT_TOP),
                      stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
         cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
         Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
-        double handLength = room.faces.height[player];
         bool body = blob.area * SCALE * SCALE > MAX_BLOB * handLength * handLength;
         if (blob.area >= MIN_BLOB && !body && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
             !onNeck(room.faces, player, room.labels[player], blob, halfLeft)) {

@@ -2,7 +2,6 @@
 #include "bench/probes/game_session.h"
 
 #include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>

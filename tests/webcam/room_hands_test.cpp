@@ -219,4 +219,3 @@ TEST(RoomHands, FaceIsNeverTakenForAHand) {
         }
     }
 }
-
