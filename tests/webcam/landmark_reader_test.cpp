@@ -12,6 +12,7 @@
 #include "tests/support/running_game.h"
 #include "tests/webcam/room_scene_frames.h"
 #include "webcam/landmark_model.h"
+#include "webcam/landmark_reader.h"
 #include "webcam/landmark_sign.h"
 
 namespace {
@@ -66,15 +67,33 @@ TEST(LandmarkSign, FingersStretchedMakeTheSignAtAnyTurn) {
     }
 }
 
-// The committed model sees no hand in a room without anybody.
+// The committed model sees no hand in a room without anybody, and is sure enough of it that the
+// reader does not hand a skin-coloured blob there (which the outline alone reads as a fist) to the
+// outline.
 TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     LandmarkModel model(MODEL);
     ASSERT_TRUE(model.loaded()) << model.error();
+    std::vector<unsigned char> room = drawRoom({}, 1.0, 3).rgb;
     HandSquare square;
     square.centreX = 160, square.centreY = 120, square.side = 200;
     HandLandmarks found;
-    ASSERT_TRUE(model.run(drawRoom({}, 1.0, 3).rgb.data(), square, found));
+    ASSERT_TRUE(model.run(room.data(), square, found));
     EXPECT_LT(found.presence, 0.5f);
+
+    HandPatch blob;
+    blob.rgb = room.data();
+    blob.box = ImageBox{200, 90, 230, 120};
+    blob.mask.assign(30 * 30, 0);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            blob.mask[y * 30 + x] = (x - 15) * (x - 15) + (y - 15) * (y - 15) < 14 * 14 ? 255 : 0;
+        }
+    }
+    blob.palmX = 215, blob.palmY = 105, blob.palmRadius = 14;
+    ASSERT_EQ(shapeSignReader().read(blob), ROCK);
+    LandmarkReader reader(MODEL);
+    reader.setShare(0);
+    EXPECT_EQ(reader.read(blob), NO_SIGN);
 }
 
 // A model file missing, empty, cut in half, of random bytes or with an unknown layer is refused in
