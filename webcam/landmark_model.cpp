@@ -153,18 +153,15 @@ bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, Hand
     cv::Mat frame(240, 320, CV_8UC3, const_cast<unsigned char*>(rgb));
     cv::Mat map = squareMap(square);
     double grain = grainAround(frame, square);
-    if (grain > LEAST_EDGE_GRAIN && grain < MOST_EDGE_GRAIN) {
+    bool edgesKept = grain > LEAST_EDGE_GRAIN && grain < MOST_EDGE_GRAIN;
+    if (edgesKept) {
         keepEdges(frame, square, grain, net->kept);
-        cv::warpAffine(net->kept, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE), cv::INTER_LINEAR,
-                       cv::BORDER_CONSTANT, cv::Scalar::all(0));
-    } else {
-        cv::warpAffine(frame, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE), cv::INTER_LINEAR,
-                       cv::BORDER_CONSTANT, cv::Scalar::all(0));
-        double smoothing = std::min(GRAIN_SMOOTHING * grain, MOST_SMOOTHING);
-        if (smoothing >= LEAST_SMOOTHING) {
-            cv::GaussianBlur(net->crop, net->crop, cv::Size(0, 0),
-                             smoothing * INPUT_SIDE / std::max(square.side, 1.0f));
-        }
+    }
+    cv::warpAffine(edgesKept ? net->kept : frame, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE),
+                   cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar::all(0));
+    double smoothing = std::min(GRAIN_SMOOTHING * grain, MOST_SMOOTHING);
+    if (!edgesKept && smoothing >= LEAST_SMOOTHING) {
+        cv::GaussianBlur(net->crop, net->crop, cv::Size(0, 0), smoothing * INPUT_SIDE / std::max(square.side, 1.0f));
     }
     cv::dnn::blobFromImage(net->crop, net->blob, 1.0 / 255);
     net->dnn.setInput(net->blob);
