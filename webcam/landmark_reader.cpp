@@ -7,7 +7,7 @@
 #include "game/codes.h"
 #include "webcam/landmark_sign.h"
 
-// Below this presence the model is looking at something else than a hand: MediaPipe's own
+// From this presence on the model follows a hand and its fingers decide: MediaPipe's own
 // threshold for going on following one.
 static const float MIN_PRESENCE = 0.5f;
 // Between this and MIN_PRESENCE the model doubts: a hand in dim light, against a shirt of its

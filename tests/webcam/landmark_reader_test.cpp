@@ -83,13 +83,8 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     HandPatch blob;
     blob.rgb = room.data();
     blob.box = ImageBox{200, 90, 230, 120};
-    blob.mask.assign(30 * 30, 0);
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 30; ++x) {
-            blob.mask[y * 30 + x] = (x - 15) * (x - 15) + (y - 15) * (y - 15) < 14 * 14 ? 255 : 0;
-        }
-    }
-    blob.palmX = 215, blob.palmY = 105, blob.palmRadius = 14;
+    blob.mask.assign(30 * 30, 255);
+    blob.palmX = 215, blob.palmY = 105, blob.palmRadius = 15;
     ASSERT_EQ(shapeSignReader().read(blob), ROCK);
     LandmarkReader reader(MODEL);
     reader.setShare(0);
