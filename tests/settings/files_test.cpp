@@ -13,6 +13,7 @@
 #include <string>
 
 #include "settings/settings.h"
+#include "settings/settings_format.h"
 #include "tests/support/files.h"
 
 namespace {
@@ -54,6 +55,13 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
     SettingsProblems none;
     EXPECT_EQ(readSettings(folder.path() + "/missing.ini", none), Settings());
     EXPECT_TRUE(none.lines.empty() && !none.damaged);
+    // The longest camera path the file holds reads back; one longer is not taken at all.
+    Settings longPath;
+    longPath.camera = "/dev/" + std::string(184, 'v');
+    ASSERT_TRUE(writeSettings(path, longPath, false, error)) << error;
+    EXPECT_EQ(readSettings(path, problems).camera, longPath.camera);
+    EXPECT_TRUE(problems.lines.empty()) << problems.lines.front();
+    EXPECT_FALSE(cameraValid(longPath.camera + "v"));
 
     for (int key = 0; key < SDLK_LAST; key++) {
         if (!keyName(key).empty()) {
