@@ -2,6 +2,7 @@
 #include "settings/settings.h"
 
 #include <SDL/SDL_keysym.h>
+#include <ini.h>
 
 #include "settings/settings_format.h"
 
@@ -61,8 +62,8 @@ bool keyTaken(const Settings& settings, int key, int player, int action, int& ta
 // Only a path the file can hold again: inih trims blanks at either end of a value and takes a ';'
 // at its start or after a blank for a comment, which would cut the path when it is read back; and
 // the line written, "camera = " and the path, must fit in the longest line the reader takes
-// (inih's 200-byte buffer, less the newline and the end), or it is ignored when read back.
-static const size_t LONGEST_CAMERA = 198 - std::string("camera = ").size();
+// (inih's buffer, less the newline and the end), or it is ignored when read back.
+static const size_t LONGEST_CAMERA = INI_MAX_LINE - 2 - std::string("camera = ").size();
 
 bool cameraValid(const std::string& camera) {
     if (camera.empty() || camera.size() > LONGEST_CAMERA || camera.front() == ' ' || camera.back() == ' ' ||

@@ -131,20 +131,21 @@ static double grainAround(const cv::Mat& frame, const HandSquare& square) {
     return 1.4826 * *middle / std::sqrt(20.0);
 }
 
-// The picture with its grain taken out where the turned square reaches (the rest is left as it
-// was: the model sees nothing else).
-static void keepEdges(const cv::Mat& frame, const HandSquare& square, double grain, cv::Mat& kept) {
-    frame.copyTo(kept);
+// The part of the picture the turned square reaches, its grain taken out, and the map moved to
+// it; the whole picture and the map as they are when the square lies outside it.
+static const cv::Mat& keepEdges(const cv::Mat& frame, const HandSquare& square, double grain, cv::Mat& kept,
+                                cv::Mat& map) {
     // Half the turned square's diagonal, and the filter's own reach beyond it.
     int reach = (int)std::ceil(square.side * 0.7072f) + EDGE_DIAMETER;
     cv::Rect around((int)square.centreX - reach, (int)square.centreY - reach, 2 * reach, 2 * reach);
     around &= cv::Rect(0, 0, frame.cols, frame.rows);
     if (around.width < EDGE_DIAMETER || around.height < EDGE_DIAMETER) {
-        return;
+        return frame;
     }
-    cv::Mat smoothed;
-    cv::bilateralFilter(frame(around), smoothed, EDGE_DIAMETER, EDGE_COLOUR_SPREAD * grain, EDGE_REACH);
-    smoothed.copyTo(kept(around));
+    cv::bilateralFilter(frame(around), kept, EDGE_DIAMETER, EDGE_COLOUR_SPREAD * grain, EDGE_REACH);
+    map.at<double>(0, 2) += map.at<double>(0, 0) * around.x + map.at<double>(0, 1) * around.y;
+    map.at<double>(1, 2) += map.at<double>(1, 0) * around.x + map.at<double>(1, 1) * around.y;
+    return kept;
 }
 
 bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, HandLandmarks& out) {
@@ -155,11 +156,10 @@ bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, Hand
     cv::Mat map = squareMap(square);
     double grain = grainAround(frame, square);
     bool edgesKept = grain > LEAST_EDGE_GRAIN && grain < MOST_EDGE_GRAIN;
-    if (edgesKept) {
-        keepEdges(frame, square, grain, net->kept);
-    }
-    cv::warpAffine(edgesKept ? net->kept : frame, net->crop, map, cv::Size(INPUT_SIDE, INPUT_SIDE),
-                   cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar::all(0));
+    cv::Mat cutMap = map.clone();
+    const cv::Mat& source = edgesKept ? keepEdges(frame, square, grain, net->kept, cutMap) : frame;
+    cv::warpAffine(source, net->crop, cutMap, cv::Size(INPUT_SIDE, INPUT_SIDE), cv::INTER_LINEAR,
+                   cv::BORDER_CONSTANT, cv::Scalar::all(0));
     double smoothing = std::min(GRAIN_SMOOTHING * grain, MOST_SMOOTHING);
     if (!edgesKept && smoothing >= LEAST_SMOOTHING) {
         cv::GaussianBlur(net->crop, net->crop, cv::Size(0, 0), smoothing * INPUT_SIDE / std::max(square.side, 1.0f));
