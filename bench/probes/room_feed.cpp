@@ -22,8 +22,11 @@ RoomFeed::RoomFeed(const std::string& sceneFolder) : scene(sceneFolder) {
         play = name == "play" ? count : play;
     }
     live = "/tmp/vantorix-room-feed-" + std::to_string(getpid()) + ".rgb";
+    // The parser stamps each frame's time, so the sink holds the file source to five reads a
+    // second; caps on the source alone stamp nothing, and it would read the file as fast as a
+    // core allows beside the frames being timed.
     pipeline = "multifilesrc location=" + live +
-               " loop=true caps=\"video/x-raw,format=RGB,width=320,height=240,framerate=5/1\"";
+               " loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=5/1";
     showEmptyRoom();
 }
 

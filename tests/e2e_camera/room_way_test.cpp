@@ -32,8 +32,9 @@ public:
             stand = name == "stand" ? count : stand;
             play = name == "play" ? count : play;
         }
+        // Parsed with a frame rate, so the file is read five times a second, not spun on.
         source = "multifilesrc location=" + folder.path() +
-                 "/live.rgb loop=true caps=\"video/x-raw,format=RGB,width=320,height=240,framerate=5/1\"";
+                 "/live.rgb loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=5/1";
     }
     // The frame's pixels, the last 320 x 240 x 3 bytes of its PPM file, put in place whole.
     bool show(int frame) {
