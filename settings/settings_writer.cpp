@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -125,8 +127,31 @@ bool makeFolders(const std::string& folder) {
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-bool writeSettings(const std::string& path, const Settings& settings, bool keepOldAsBackup,
+// Where a settings file kept elsewhere and linked here (a folder of dotfiles) really lives:
+// renaming the new file over the link would cut the link off from the file it names.
+static std::string linkedFile(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string target(real);
+        std::free(real);
+        return target;
+    }
+    // A link to a file not made yet: the file is made where the link points.
+    std::string target(PATH_MAX, '\0');
+    ssize_t length = ::readlink(path.c_str(), &target[0], target.size());
+    if (length <= 0) {
+        return path;
+    }
+    target.resize((size_t)length);
+    return target[0] == '/' ? target : folderOf(path) + "/" + target;
+}
+
+bool writeSettings(const std::string& named, const Settings& settings, bool keepOldAsBackup,
                    std::string& error) {
+    std::string path = linkedFile(named);
     std::string folder = folderOf(path);
     std::string temporary;
     if (makeFolders(folder)) {

@@ -62,6 +62,17 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
     EXPECT_EQ(readSettings(path, problems).camera, longPath.camera);
     EXPECT_TRUE(problems.lines.empty()) << problems.lines.front();
     EXPECT_FALSE(cameraValid(longPath.camera + "v"));
+    // A file linked from a folder of dotfiles stays linked: the file it names is written, even
+    // one not made yet.
+    fs::create_directory(folder.path() + "/dotfiles");
+    writeWholeFile(folder.path() + "/dotfiles/made.ini", "");
+    for (std::string name : {"made.ini", "new.ini"}) {
+        std::string linked = folder.path() + "/" + name;
+        fs::create_symlink("dotfiles/" + name, linked);
+        ASSERT_TRUE(writeSettings(linked, unusualSettings(), true, error)) << error;
+        EXPECT_TRUE(fs::is_symlink(linked));
+        EXPECT_EQ(readSettings(folder.path() + "/dotfiles/" + name, problems), unusualSettings());
+    }
 
     for (int key = 0; key < SDLK_LAST; key++) {
         if (!keyName(key).empty()) {
