@@ -56,11 +56,13 @@ MenuChoice Menu::joinChoice() {
     std::string host = addressText;
     int port = DEFAULT_PORT;
     size_t colon = host.rfind(':');
-    if (colon != std::string::npos) {
+    if (colon != std::string::npos && !isIpv6Address(host)) {
         port = portIn(host.substr(colon + 1));
         host.erase(colon);
     }
-    if (host.empty()) {
+    if (isIpv6Address(host)) {
+        notice = "Online play reaches IPv4 addresses and names, not IPv6";
+    } else if (host.empty()) {
         notice = "Type the address of the machine that hosts the fight";
     } else if (port < 0) {
         notice = "The port after the colon is a number from 1 to 65535";

@@ -10,6 +10,12 @@
 // The port a host listens on unless told another.
 const int DEFAULT_PORT = 7460;
 
+// Whether a HOST or HOST:PORT a player typed is an IPv6 address ("::1", "[fe80::1]:7460"), which
+// ENet cannot reach: it speaks IPv4 only, and the port split at the last colon would cut it.
+inline bool isIpv6Address(const std::string& typed) {
+    return typed.find('[') != std::string::npos || typed.find(':') != typed.rfind(':');
+}
+
 struct PeerEvent {
     enum Kind { NONE, CONNECTED, DATAGRAM, DISCONNECTED };
     Kind kind = NONE;

@@ -1,6 +1,8 @@
 // The program's command line: which camera or capture source to play with, and the help.
 #include "shell/command_line.h"
 
+#include "net/peer_link.h"
+
 static const char* const CAMERA_OPTION = "--camera";
 static const char* const SOURCE_OPTION = "--capture-source";
 static const char* const HANDS_OPTION = "--hands";
@@ -156,7 +158,10 @@ static bool readOnlineOption(ArgumentReader& reader, CommandLine& line) {
     } else if (name == JOIN_OPTION) {
         if (reader.takeValue(line.joinHost, line.error)) {
             size_t colon = line.joinHost.rfind(':');
-            if (colon != std::string::npos) {
+            if (isIpv6Address(line.joinHost)) {
+                line.error = "option --join needs an IPv4 address or a host name, not the IPv6 address \"" +
+                             line.joinHost + "\": online play speaks IPv4 only";
+            } else if (colon != std::string::npos) {
                 value = line.joinHost.substr(colon + 1);
                 line.joinHost.erase(colon);
                 if ((line.port = numberIn(value, 1, 65535)) < 0 || line.joinHost.empty()) {

@@ -168,6 +168,10 @@ TEST(CommandLineOnline, HostJoinAndInputDelay) {
     EXPECT_EQ(parse({"--join", ":7000"}).error,
               "option --join needs HOST or HOST:PORT with a port from 1 to 65535");
     EXPECT_EQ(parse({"--join"}).error, "option --join needs a value");
+    for (const char* ipv6 : {"::1", "fe80::1", "[::1]:7460"}) {
+        EXPECT_EQ(parse({"--join", ipv6}).error, std::string("option --join needs an IPv4 address or a host name, ") +
+                                                     "not the IPv6 address \"" + ipv6 + "\": online play speaks IPv4 only");
+    }
     EXPECT_EQ(parse({"--input-delay", "9"}).error,
               "option --input-delay needs a number of frames from 0 to 8, not \"9\"");
     EXPECT_EQ(parse({"--host", "--join", "a"}).error, "options --host and --join cannot be used together");
