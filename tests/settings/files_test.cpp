@@ -62,15 +62,13 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSameAndEveryKeyNameToo) {
     EXPECT_EQ(readSettings(path, problems).camera, longPath.camera);
     EXPECT_TRUE(problems.lines.empty()) << problems.lines.front();
     EXPECT_FALSE(cameraValid(longPath.camera + "v"));
-    // A file linked from a folder of dotfiles stays linked: the file it names is written, even
-    // one not made yet.
+    // A file linked from a folder of dotfiles stays linked; the file it names, made or not, is written.
     fs::create_directory(folder.path() + "/dotfiles");
     writeWholeFile(folder.path() + "/dotfiles/made.ini", "");
     for (std::string name : {"made.ini", "new.ini"}) {
-        std::string linked = folder.path() + "/" + name;
-        fs::create_symlink("dotfiles/" + name, linked);
-        ASSERT_TRUE(writeSettings(linked, unusualSettings(), true, error)) << error;
-        EXPECT_TRUE(fs::is_symlink(linked));
+        fs::create_symlink("dotfiles/" + name, folder.path() + "/" + name);
+        ASSERT_TRUE(writeSettings(folder.path() + "/" + name, unusualSettings(), true, error)) << error;
+        EXPECT_TRUE(fs::is_symlink(folder.path() + "/" + name));
         EXPECT_EQ(readSettings(folder.path() + "/dotfiles/" + name, problems), unusualSettings());
     }
 
