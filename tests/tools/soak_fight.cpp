@@ -172,9 +172,9 @@ int main(int argc, char** argv) {
     double change = referenceKb > 0 ? (double)(lastKb - referenceKb) / referenceKb : 1.0;
     std::printf("soak: VmRSS after %d s: %ld kB; at the end (%d s): %ld kB; change %+.1f%%\n",
                 referenceS, referenceKb, seconds, lastKb, change * 100);
-    if (referenceKb == 0 || change > ALLOWED_GROWTH || change < -ALLOWED_GROWTH) {
-        faults.push_back("resident memory is not within 5% of its value after " +
-                         std::to_string(referenceS) + " s");
+    // Only growth is a leak: memory handed back (the sanitizers' allocator does so in bursts) is not.
+    if (referenceKb == 0 || change > ALLOWED_GROWTH) {
+        faults.push_back("resident memory grew by more than 5% after " + std::to_string(referenceS) + " s");
     }
     for (const std::string& fault : faults) {
         std::printf("soak: %s\n", fault.c_str());
