@@ -174,7 +174,8 @@ int main(int argc, char** argv) {
                 referenceS, referenceKb, seconds, lastKb, change * 100);
     // Only growth is a leak: memory handed back (the sanitizers' allocator does so in bursts) is not.
     if (referenceKb == 0 || change > ALLOWED_GROWTH) {
-        faults.push_back("resident memory grew by more than 5% after " + std::to_string(referenceS) + " s");
+        faults.push_back("resident memory grew by more than 5% from its value after " +
+                         std::to_string(referenceS) + " s");
     }
     for (const std::string& fault : faults) {
         std::printf("soak: %s\n", fault.c_str());
