@@ -53,16 +53,18 @@ MenuChoice Menu::hostChoice() {
 // As the command line reads --join: HOST, or HOST:PORT split at the last colon.
 MenuChoice Menu::joinChoice() {
     MenuChoice made;
+    if (isIpv6Address(addressText)) {
+        notice = "Online play reaches IPv4 addresses and names, not IPv6";
+        return made;
+    }
     std::string host = addressText;
     int port = DEFAULT_PORT;
     size_t colon = host.rfind(':');
-    if (colon != std::string::npos && !isIpv6Address(host)) {
+    if (colon != std::string::npos) {
         port = portIn(host.substr(colon + 1));
         host.erase(colon);
     }
-    if (isIpv6Address(host)) {
-        notice = "Online play reaches IPv4 addresses and names, not IPv6";
-    } else if (host.empty()) {
+    if (host.empty()) {
         notice = "Type the address of the machine that hosts the fight";
     } else if (port < 0) {
         notice = "The port after the colon is a number from 1 to 65535";
