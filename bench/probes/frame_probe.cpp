@@ -16,6 +16,7 @@
 #include <SDL/SDL.h>
 #include <pthread.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -27,13 +28,13 @@
 
 #include "bench/probes/fight_script.h"
 #include "bench/probes/game_session.h"
-#include "bench/probes/room_feed.h"
 #include "render/game_window.h"
 #include "game/codes.h"
 #include "shell/frame.h"
 #include "shell/frame_pacer.h"
 #include "shell/game_objects.h"
 #include "shell/webcam_worker_control.h"
+#include "tests/support/room_feed.h"
 
 namespace {
 
@@ -175,7 +176,7 @@ void learnTheRoom(RoomFeed& feed) {
 }
 
 int roomFrameProbe(int frames, const std::string& scene, HandsWay way) {
-    RoomFeed feed(scene);
+    RoomFeed feed(scene, "/tmp/vantorix-room-feed-" + std::to_string(getpid()) + ".rgb");
     if (!feed.ready() || !startGameOn(feed.source(), way)) {
         std::fprintf(stderr, "probe: no scene in %s, or its pictures could not be connected\n", scene.c_str());
         return 1;

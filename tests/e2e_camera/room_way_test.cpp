@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "tests/support/files.h"
+#include "tests/support/room_feed.h"
 #include "tests/support/running_game.h"
 #include "tests/support/screenshot.h"
 
@@ -15,43 +14,12 @@ using Clock = std::chrono::steady_clock;
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// A daylight scene of the room_scenes tool, played into one raw frame file that the capture
-// source reads again five times a second: the test shows whichever of its frames it wants.
-class SceneFeed {
-public:
-    SceneFeed() {
-        scene = folder.path() + "/daylight-0";
-        commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
-                      " --condition daylight --scenes-per-condition 1");
-        for (const std::string& line : linesOf(readWholeFile(scene + "/scene.txt"))) {
-            std::istringstream words(line);
-            std::string name;
-            int count = 0;
-            words >> name >> count;
-            empty = name == "empty" ? count : empty;
-            stand = name == "stand" ? count : stand;
-            play = name == "play" ? count : play;
-        }
-        // Parsed with a frame rate, so the file is read five times a second, not spun on.
-        source = "multifilesrc location=" + folder.path() +
-                 "/live.rgb loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=5/1";
-    }
-    // The frame's pixels, the last 320 x 240 x 3 bytes of its PPM file, put in place whole.
-    bool show(int frame) {
-        char name[16];
-        std::snprintf(name, sizeof name, "/%04d.ppm", frame);
-        std::string ppm = readWholeFile(scene + name);
-        if (ppm.size() < FRAME_BYTES) {
-            return false;
-        }
-        writeWholeFile(folder.path() + "/next.rgb", ppm.substr(ppm.size() - FRAME_BYTES));
-        return std::rename((folder.path() + "/next.rgb").c_str(), (folder.path() + "/live.rgb").c_str()) == 0;
-    }
-    static const size_t FRAME_BYTES = 320 * 240 * 3;
-    FreshFolder folder;
-    std::string scene, source;
-    int empty = 0, stand = 0, play = 0;
-};
+// A daylight scene of the room_scenes tool, made in a fresh folder.
+static std::string daylightScene(const FreshFolder& folder) {
+    commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
+                  " --condition daylight --scenes-per-condition 1");
+    return folder.path() + "/daylight-0";
+}
 
 // The progress bar's fill in pixels, or -1 when no bar is drawn (playing).
 static int barFill(const Screenshot& shot) {
@@ -88,10 +56,11 @@ static bool viewShows(RunningGame& run, Test test, int timeoutMs) {
 }
 
 TEST(CameraRoomWay, LearnsTheRoomThenPlaysAndLearnsAgainOnF3) {
-    SceneFeed feed;
-    ASSERT_GT(feed.play, 0) << "room_scenes made no scene";
+    FreshFolder folder;
+    RoomFeed feed(daylightScene(folder), folder.path() + "/live.rgb");
+    ASSERT_TRUE(feed.ready()) << "room_scenes made no scene";
     ASSERT_TRUE(feed.show(0));
-    RunningGame run({"--hands", "room", "--capture-source", feed.source});
+    RunningGame run({"--hands", "room", "--capture-source", feed.source()});
     ASSERT_TRUE(run.up()) << run.program.errors();
     // Learning begins with the first frame: the room while it is empty, then the players.
     ASSERT_TRUE(viewShows(run, [](int fill) { return fill >= 0; }, 20000));

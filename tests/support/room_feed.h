@@ -1,0 +1,37 @@
+// A synthetic room's frames (room_scenes' PPM files) shown one at a time to the game's camera.
+#ifndef VANTORIX_TESTS_ROOM_FEED_H
+#define VANTORIX_TESTS_ROOM_FEED_H
+
+#include <string>
+
+// The scene's frames go, one at a time, into a raw frame file that the capture source reads
+// again five times a second, so that the game sees the empty room while the room way learns it,
+// the players while it learns them, then their signs.
+class RoomFeed {
+public:
+    // sceneFolder holds 0000.ppm... and scene.txt (its frame counts) as room_scenes writes them;
+    // liveFile is the file the capture source reads, removed with the feed.
+    RoomFeed(const std::string& sceneFolder, const std::string& liveFile);
+    ~RoomFeed();
+    RoomFeed(const RoomFeed&) = delete;
+    RoomFeed& operator=(const RoomFeed&) = delete;
+
+    bool ready() const { return play > 0; }
+    // The capture source, for --capture-source.
+    const std::string& source() const { return pipeline; }
+    // Puts the scene's frame in place whole; false when it cannot be read.
+    bool show(int frame);
+    void showEmptyRoom() { show(0); }
+    void showPlayersStanding() { show(empty + stand - 1); }
+    // The next frame of play, round and round.
+    void showNextSign();
+
+    // The scene's frame counts: the empty room, the players standing, play.
+    int empty = 0, stand = 0, play = 0;
+
+private:
+    std::string scene, live, pipeline;
+    int next = 0;
+};
+
+#endif
