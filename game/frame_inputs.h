@@ -7,6 +7,9 @@
 
 class World;
 
+// The webcam input waits for the start-up countdown to fall to this value.
+const int WEBCAM_TIMER_GATE = 899;
+
 // The inputs the next update will read.
 FrameInputs takeInputs(const World& world);
 // Sets the next update's inputs: clears the frame's, then sets these, as the keyboard would have.

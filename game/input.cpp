@@ -18,8 +18,6 @@
 // Half-width of the webcam dead zone around the centre column, in pixels.
 static const int WEBCAM_DEAD_ZONE = 15;
 static const int WEBCAM_CENTRE = 80;
-// The webcam input waits for the start-up countdown to fall to this value.
-static const int WEBCAM_TIMER_GATE = 899;
 
 // Closing the game window ends the game; main winds it down.
 static void quitGame() { endGame(0); }

@@ -61,10 +61,11 @@ step frame "$build/vantorix_frame_probe" frame 900
   awk -F, '/FromArrays.*_median"/ { print "arrays_us", $3 } /OneCallAVertex.*_median"/ { print "calls_us", $3 }' \
   > "$out/robots"
 
-echo "2b/5 the same fight while the worker finds hands the room way in a synthetic room ..." >&2
+echo "2b/5 the same fight while the worker finds hands the room way in a synthetic room, and how soon a sign arrives ..." >&2
 step scene "$build/room_scenes" --out "$out/rooms" --condition daylight --scenes-per-condition 1
 step room "$build/vantorix_frame_probe" room 900 "$out/rooms/daylight-0"
 step design_room "$build/vantorix_frame_probe" design-room 900 "$out/rooms/daylight-0"
+step latency "$build/vantorix_frame_probe" latency 20 "$out/rooms/daylight-0"
 
 echo "3/5 start-up beside a bare start (7 pairs) ..." >&2
 step start "$build/vantorix_start_timer" 7 "$top/data" "$build/vantorix_start_probe" \
@@ -112,6 +113,10 @@ row "  the same camera, design way, p99" "$(calc '%.2f ms' "$(value room_frame_p
   "$(calc '%.2f' "$(value room_frame_p99_us "$d2") / $(value room_frame_p99_us "$r2")")" "-" "-"
 row "  room way worker CPU" "$(value room_worker_cpu_s "$r2") s" "$(calc '%.1f s of one core' "$(value room_wall_s "$r2")")" \
   "$(calc '%.1f%%' "100 * $(value room_worker_cpu_s "$r2") / $(value room_wall_s "$r2")")" "-" "-"
+l="$out/latency"
+row "  sign shown to the fight (median)" "$(calc '%.0f ms' "$(value latency_median_us "$l") / 1000")" \
+  "$(calc '90th pct. %.0f ms' "$(value latency_p90_us "$l") / 1000")" \
+  "$(calc '%d of %d read' "$(value latency_trials "$l") - $(value latency_unread "$l"), $(value latency_trials "$l")")" "-" "-"
 row "  frame, 90th percentile" "$(calc '%.2f ms' "$(value frame_p90_us "$f") / 1000")" "" "" "-" "-"
 row "  frame, median" "$(calc '%.2f ms' "$(value frame_median_us "$f") / 1000")" \
   "$(calc 'bare frame %.2f ms' "$(value bare_median_us "$f") / 1000")" \

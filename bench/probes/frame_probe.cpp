@@ -7,6 +7,9 @@
 //                                          folder), after learning the room and the players
 //   vantorix_frame_probe design-room FRAMES SCENE  the same with the design's way of finding
 //                                          hands, to tell the room way's cost from the camera's
+//   vantorix_frame_probe latency TRIALS SCENE  the room way with the hand model: how long from a
+//                                          sign shown to the camera to that sign in the fight's
+//                                          inputs, player 1's signs of the scene's play in turn
 //   vantorix_frame_probe worker SECONDS    the webcam worker's CPU time at its five passes a second
 //   vantorix_frame_probe memory FRAMES     unpaced random play, resident size after 1/10 of it and
 //                                          at its end
@@ -23,6 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -199,6 +205,80 @@ int roomFrameProbe(int frames, const std::string& scene, HandsWay way) {
     return 0;
 }
 
+// The frames of play in which player 1 shows a sign, with the sign.
+std::vector<std::pair<int, int>> player1Signs(const std::string& scene, const RoomFeed& feed) {
+    std::vector<std::pair<int, int>> signs;
+    std::ifstream truth(scene + "/truth.txt");
+    std::string line;
+    while (std::getline(truth, line)) {
+        std::istringstream words(line);
+        int frame, player, present, sign;
+        double x, y;
+        if (!line.empty() && line[0] != '#' && words >> frame >> player >> present >> x >> y >> sign && player == 1 &&
+            present && sign != NO_SIGN && frame >= feed.empty + feed.stand && frame < feed.empty + feed.stand + feed.play) {
+            signs.push_back(std::make_pair(frame, sign));
+        }
+    }
+    return signs;
+}
+
+// One paced frame drawn as in play, with the inputs the fight would take from the webcam in it;
+// the fight itself stands still, so that its countdown and its end keep out of the way.
+int webcamSign1(FramePacer& pacer) {
+    pacer.beginFrame();
+    world.handleEvents();
+    int sign = passWebcamMeasurements(FrameInputs()).sign1;
+    world.display();
+    SDL_Delay(1);
+    SDL_GL_SwapBuffers();
+    pacer.endFrame();
+    return sign;
+}
+
+// Frames: a second with no sign read before each trial, three seconds for the sign to arrive.
+const int QUIET_FRAMES = 60, MOST_QUIET_FRAMES = 600, MOST_WAIT_FRAMES = 180;
+
+int latencyProbe(int trials, const std::string& scene) {
+    // Thirty pictures a second, as a webcam gives.
+    RoomFeed feed(scene, "/tmp/vantorix-room-feed-" + std::to_string(getpid()) + ".rgb", 30);
+    std::vector<std::pair<int, int>> signs = player1Signs(scene, feed);
+    if (signs.empty() || !startGameOn(feed.source(), HANDS_ROOM)) {
+        std::fprintf(stderr, "probe: no sign of player 1 in %s, or its pictures could not be connected\n", scene.c_str());
+        return 1;
+    }
+    learnTheRoom(feed);
+    // Past the start's countdown, which holds the webcam back.
+    while (world.fight.timer > WEBCAM_TIMER_GATE) {
+        playFrame();
+    }
+    world.webcamOn = true;
+    FramePacer pacer;
+    std::vector<double> latencies;
+    int unread = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        int frame = signs[trial % signs.size()].first, sign = signs[trial % signs.size()].second;
+        feed.showPlayersStanding();
+        for (int quiet = 0, i = 0; quiet < QUIET_FRAMES && i < MOST_QUIET_FRAMES; ++i) {
+            quiet = webcamSign1(pacer) == NO_SIGN ? quiet + 1 : 0;
+        }
+        feed.show(frame);
+        double shown = nowMicroseconds();
+        bool read = false;
+        for (int i = 0; i < MOST_WAIT_FRAMES && !read; ++i) {
+            read = webcamSign1(pacer) == sign;
+        }
+        if (read) {
+            latencies.push_back(nowMicroseconds() - shown);
+        } else {
+            ++unread;
+        }
+    }
+    std::printf("latency_trials %d\nlatency_unread %d\n", trials, unread);
+    printStats("latency", latencies);
+    stopGame();
+    return 0;
+}
+
 double threadCpuSeconds(std::thread& thread) {
     clockid_t clock;
     timespec used;
@@ -260,9 +340,11 @@ int memoryProbe(int frames) {
 
 int main(int argc, char** argv) {
     bool room = argc == 4 && (std::strcmp(argv[1], "room") == 0 || std::strcmp(argv[1], "design-room") == 0);
-    if (argc != 3 && !room) {
+    bool latency = argc == 4 && std::strcmp(argv[1], "latency") == 0;
+    if (argc != 3 && !room && !latency) {
         std::fprintf(stderr,
-                     "usage: %s frame FRAMES | room FRAMES SCENE | design-room FRAMES SCENE | worker SECONDS | "
+                     "usage: %s frame FRAMES | room FRAMES SCENE | design-room FRAMES SCENE | latency TRIALS SCENE | "
+                     "worker SECONDS | "
                      "memory FRAMES\n",
                      argv[0]);
         return 2;
@@ -276,6 +358,9 @@ int main(int argc, char** argv) {
     }
     if (room && amount >= 1) {
         return roomFrameProbe((int)amount, argv[3], mode == "room" ? HANDS_ROOM : HANDS_DESIGN);
+    }
+    if (mode == "latency" && amount >= 1 && argc == 4) {
+        return latencyProbe((int)amount, argv[3]);
     }
     if (mode == "worker" && amount > 0) {
         return workerProbe(amount);

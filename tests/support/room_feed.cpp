@@ -10,7 +10,8 @@
 
 static const size_t FRAME_BYTES = 320 * 240 * 3;
 
-RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile) : scene(sceneFolder), live(liveFile) {
+RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, int picturesPerSecond)
+    : scene(sceneFolder), live(liveFile) {
     std::ifstream counts(scene + "/scene.txt");
     std::string line;
     while (std::getline(counts, line)) {
@@ -22,10 +23,11 @@ RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile) 
         stand = name == "stand" ? count : stand;
         play = name == "play" ? count : play;
     }
-    // The parser stamps each frame's time, so the sink holds the file source to five reads a
-    // second; caps on the source alone stamp nothing, and it would read the file as fast as a
-    // core allows beside the game it feeds.
-    pipeline = "multifilesrc location=" + live + " loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=5/1";
+    // The parser stamps each frame's time, so the sink holds the file source to its pace; caps on
+    // the source alone stamp nothing, and it would read the file as fast as a core allows beside
+    // the game it feeds.
+    pipeline = "multifilesrc location=" + live + " loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=" +
+               std::to_string(picturesPerSecond) + "/1";
     showEmptyRoom();
 }
 

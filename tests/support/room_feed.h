@@ -5,13 +5,13 @@
 #include <string>
 
 // The scene's frames go, one at a time, into a raw frame file that the capture source reads
-// again five times a second, so that the game sees the empty room while the room way learns it,
+// again and again (five times a second unless told), so that the game sees the empty room while the room way learns it,
 // the players while it learns them, then their signs.
 class RoomFeed {
 public:
     // sceneFolder holds 0000.ppm... and scene.txt (its frame counts) as room_scenes writes them;
     // liveFile is the file the capture source reads, removed with the feed.
-    RoomFeed(const std::string& sceneFolder, const std::string& liveFile);
+    RoomFeed(const std::string& sceneFolder, const std::string& liveFile, int picturesPerSecond = 5);
     ~RoomFeed();
     RoomFeed(const RoomFeed&) = delete;
     RoomFeed& operator=(const RoomFeed&) = delete;
