@@ -16,7 +16,7 @@ CWebCam::CWebCam()
     : baryX1(80), baryY1(120), baryX2(80), baryY2(120), varX1(0), varY1(0), varX2(0), varY2(0),
       rps1(1), rps2(1), nbPixels1(1), nbPixels2(1), hWndFenetre(nullptr), hDCFenetre(nullptr),
       hDCCapture(nullptr), hWndCapture(nullptr), captureDevice("/dev/video0"),
-      recupereSecond(false) {
+      recupereSecond(false), previewPeriodMs(DESIGN_PREVIEW_PERIOD_MS) {
     for (Image& image : images) {
         image.largeur = IMAGE_WIDTH;
         image.hauteur = IMAGE_HEIGHT;

@@ -11,6 +11,9 @@ struct CaptureDevice;
 
 const int IMAGE_WIDTH = 320;
 const int IMAGE_HEIGHT = 240;
+// How often the live preview takes the camera's newest frame in the design, whose analysis
+// reads that frame.
+const int DESIGN_PREVIEW_PERIOD_MS = 300;
 
 struct Pixel {
     unsigned char r;
@@ -59,6 +62,8 @@ public:
     std::string captureSource;
     // Recupere2Image's turn: false fills the first image next, true the second.
     bool recupereSecond;
+    // How often the live preview takes the camera's newest frame, the one the analysis reads.
+    int previewPeriodMs;
 
     CWebCam();
     ~CWebCam();

@@ -7,10 +7,9 @@
 #include "webcam/WebCam.h"
 #include "webcam/image_check.h"
 
-// The live preview's place in the view window and its refresh period.
+// The live preview's place in the view window.
 static const int PREVIEW_X = 440;
 static const int PREVIEW_Y = 0;
-static const int PREVIEW_PERIOD_MS = 300;
 // Where the two mirrored halves of the mask go.
 static const int PLAYER1_PICTURE_X = 160;
 static const int PLAYER2_PICTURE_X = 880;
@@ -45,7 +44,7 @@ void CWebCam::Disconnect() {
 }
 
 void CWebCam::AfficheWebCam() {
-    startCapturePreview(hWndCapture, hWndFenetre, PREVIEW_X, PREVIEW_Y, PREVIEW_PERIOD_MS);
+    startCapturePreview(hWndCapture, hWndFenetre, PREVIEW_X, PREVIEW_Y, previewPeriodMs);
 }
 
 void CWebCam::ChargeCapture(int image) {

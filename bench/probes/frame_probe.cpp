@@ -28,8 +28,8 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/probes/fight_script.h"
@@ -344,8 +344,7 @@ int main(int argc, char** argv) {
     if (argc != 3 && !room && !latency) {
         std::fprintf(stderr,
                      "usage: %s frame FRAMES | room FRAMES SCENE | design-room FRAMES SCENE | latency TRIALS SCENE | "
-                     "worker SECONDS | "
-                     "memory FRAMES\n",
+                     "worker SECONDS | memory FRAMES\n",
                      argv[0]);
         return 2;
     }
