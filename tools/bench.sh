@@ -116,7 +116,7 @@ row "  room way worker CPU" "$(value room_worker_cpu_s "$r2") s" "$(calc '%.1f s
 l="$out/latency"
 row "  sign shown to the fight (median)" "$(calc '%.0f ms' "$(value latency_median_us "$l") / 1000")" \
   "$(calc '90th pct. %.0f ms' "$(value latency_p90_us "$l") / 1000")" \
-  "$(calc '%d of %d read' "$(value latency_trials "$l") - $(value latency_unread "$l"), $(value latency_trials "$l")")" "-" "-"
+  "$(calc '%d/%d read' "$(value latency_trials "$l") - $(value latency_unread "$l"), $(value latency_trials "$l")")" "-" "-"
 row "  frame, 90th percentile" "$(calc '%.2f ms' "$(value frame_p90_us "$f") / 1000")" "" "" "-" "-"
 row "  frame, median" "$(calc '%.2f ms' "$(value frame_median_us "$f") / 1000")" \
   "$(calc 'bare frame %.2f ms' "$(value bare_median_us "$f") / 1000")" \
