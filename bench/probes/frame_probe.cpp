@@ -214,8 +214,11 @@ std::vector<std::pair<int, int>> player1Signs(const std::string& scene, const Ro
         std::istringstream words(line);
         int frame, player, present, sign;
         double x, y;
-        if (!line.empty() && line[0] != '#' && words >> frame >> player >> present >> x >> y >> sign && player == 1 &&
-            present && sign != NO_SIGN && frame >= feed.empty + feed.stand && frame < feed.empty + feed.stand + feed.play) {
+        if (line.empty() || line[0] == '#' || !(words >> frame >> player >> present >> x >> y >> sign)) {
+            continue;
+        }
+        bool inPlay = frame >= feed.empty + feed.stand && frame < feed.empty + feed.stand + feed.play;
+        if (player == 1 && present && sign != NO_SIGN && inPlay) {
             signs.push_back(std::make_pair(frame, sign));
         }
     }
@@ -243,7 +246,8 @@ int latencyProbe(int trials, const std::string& scene) {
     RoomFeed feed(scene, "/tmp/vantorix-room-feed-" + std::to_string(getpid()) + ".rgb", 30);
     std::vector<std::pair<int, int>> signs = player1Signs(scene, feed);
     if (signs.empty() || !startGameOn(feed.source(), HANDS_ROOM)) {
-        std::fprintf(stderr, "probe: no sign of player 1 in %s, or its pictures could not be connected\n", scene.c_str());
+        std::fprintf(stderr, "probe: no sign of player 1 in %s, or its pictures could not be connected\n",
+                     scene.c_str());
         return 1;
     }
     learnTheRoom(feed);

@@ -26,7 +26,8 @@ RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, 
     // The parser stamps each frame's time, so the sink holds the file source to its pace; caps on
     // the source alone stamp nothing, and it would read the file as fast as a core allows beside
     // the game it feeds.
-    pipeline = "multifilesrc location=" + live + " loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=" +
+    pipeline = "multifilesrc location=" + live +
+               " loop=true ! rawvideoparse format=rgb width=320 height=240 framerate=" +
                std::to_string(picturesPerSecond) + "/1";
     showEmptyRoom();
 }

@@ -5,8 +5,8 @@
 #include <string>
 
 // The scene's frames go, one at a time, into a raw frame file that the capture source reads
-// again and again (five times a second unless told), so that the game sees the empty room while the room way learns it,
-// the players while it learns them, then their signs.
+// again and again (five times a second unless told), so that the game sees the empty room while
+// the room way learns it, the players while it learns them, then their signs.
 class RoomFeed {
 public:
     // sceneFolder holds 0000.ppm... and scene.txt (its frame counts) as room_scenes writes them;
