@@ -10,19 +10,29 @@
 
 static const size_t FRAME_BYTES = 320 * 240 * 3;
 
-RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, int picturesPerSecond)
-    : scene(sceneFolder), live(liveFile) {
-    std::ifstream counts(scene + "/scene.txt");
+SceneCounts readSceneCounts(const std::string& sceneFolder) {
+    SceneCounts counts;
+    std::ifstream file(sceneFolder + "/scene.txt");
     std::string line;
-    while (std::getline(counts, line)) {
+    while (std::getline(file, line)) {
         std::istringstream words(line);
         std::string name;
         int count = 0;
         words >> name >> count;
-        empty = name == "empty" ? count : empty;
-        stand = name == "stand" ? count : stand;
-        play = name == "play" ? count : play;
+        counts.empty = name == "empty" ? count : counts.empty;
+        counts.stand = name == "stand" ? count : counts.stand;
+        counts.play = name == "play" ? count : counts.play;
+        counts.gone = name == "gone" ? count : counts.gone;
     }
+    return counts;
+}
+
+RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, int picturesPerSecond)
+    : scene(sceneFolder), live(liveFile) {
+    SceneCounts counts = readSceneCounts(scene);
+    empty = counts.empty;
+    stand = counts.stand;
+    play = counts.play;
     // The parser stamps each frame's time, so the sink holds the file source to its pace; caps on
     // the source alone stamp nothing, and it would read the file as fast as a core allows beside
     // the game it feeds.

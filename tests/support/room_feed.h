@@ -4,6 +4,13 @@
 
 #include <string>
 
+// A scene's frame counts from its scene.txt: the empty room, the players standing, play, the
+// room empty again; zero for what the file does not give.
+struct SceneCounts {
+    int empty = 0, stand = 0, play = 0, gone = 0;
+};
+SceneCounts readSceneCounts(const std::string& sceneFolder);
+
 // The scene's frames go, one at a time, into a raw frame file that the capture source reads
 // again and again (five times a second unless told), so that the game sees the empty room while
 // the room way learns it, the players while it learns them, then their signs.

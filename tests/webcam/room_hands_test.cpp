@@ -5,13 +5,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/files.h"
 #include "tests/support/program.h"
+#include "tests/support/room_feed.h"
 #include "tests/webcam/room_scene_frames.h"
 #include "webcam/room_hands.h"
 
@@ -101,15 +101,10 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
         commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
                       " --seed 1 --scenes-per-condition 1 --condition " + condition);
         std::string scene = folder.path() + "/" + condition + "-0";
-        std::map<std::string, int> counts;
-        for (const std::string& line : linesOf(readWholeFile(scene + "/scene.txt"))) {
-            std::istringstream words(line);
-            std::string name;
-            words >> name >> counts[name];
-        }
-        std::vector<std::string> arguments = {"--hands", "room", "--no-learned", "--empty", std::to_string(counts["empty"]),
-                                              "--stand", std::to_string(counts["stand"])};
-        for (int n = 0; n < counts["empty"] + counts["stand"] + counts["play"] + counts["gone"]; ++n) {
+        SceneCounts counts = readSceneCounts(scene);
+        std::vector<std::string> arguments = {"--hands", "room", "--no-learned", "--empty", std::to_string(counts.empty),
+                                              "--stand", std::to_string(counts.stand)};
+        for (int n = 0; n < counts.empty + counts.stand + counts.play + counts.gone; ++n) {
             arguments.push_back(scene + "/" + std::string(4 - std::to_string(n).size(), '0') + std::to_string(n) + ".ppm");
         }
         ToolRun run = runHandsRead(arguments);
@@ -121,7 +116,7 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
         }
         ASSERT_EQ(run.status, 0);
         ASSERT_EQ(run.out.size(), truth.size());
-        for (size_t line = 2 * (counts["empty"] + counts["stand"]); line < truth.size(); ++line) {
+        for (size_t line = 2 * (counts.empty + counts.stand); line < truth.size(); ++line) {
             std::istringstream got(run.out[line]), want(truth[line]);
             int frame, player, found, x, present, trueX;
             got >> frame >> player >> found >> x;
