@@ -128,7 +128,8 @@ TEST_F(OnlineFightOverRelay, StrikeSpecialAndDuelEndWithTheSameLifeBarsOnBothScr
     pause(2500);
     // A stranger's datagrams at the host while the robots close in and strike.
     std::thread garbage(sendGarbage, hostPort, relay->towardHost());
-    keys("d", "Left", 25);
+    // Long enough for the robots to meet even when a loaded machine takes several taps a frame.
+    keys("d", "Left", 75);
     keys("x", "", 1);
     pause(400);
     keys("", "m", 1);
