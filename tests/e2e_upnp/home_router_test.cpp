@@ -151,7 +151,8 @@ TEST(HomeRouter, OpensThePortForTheFightAndTakesItBackAtEveryEnd) {
     }
     pause(2000);
     EXPECT_EQ(bars(host), bars(joiner));
-    EXPECT_LT(bars(host).first + bars(host).second, full.first + full.second) << "nobody was hurt\n" << host.errors() << joiner.errors();
+    EXPECT_LT(bars(host).first + bars(host).second, full.first + full.second)
+        << "nobody was hurt\n" << host.errors() << joiner.errors();
     host.tapKey(hostWindow, "Escape");
     EXPECT_EQ(host.waitForExit(EXIT_TIMEOUT_MS), 0) << host.errors();
     EXPECT_TRUE(net.mappings().empty());
