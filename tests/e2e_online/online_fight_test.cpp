@@ -128,8 +128,12 @@ TEST_F(OnlineFightOverRelay, StrikeSpecialAndDuelEndWithTheSameLifeBarsOnBothScr
     pause(2500);
     // A stranger's datagrams at the host while the robots close in and strike.
     std::thread garbage(sendGarbage, hostPort, relay->towardHost());
-    // Long enough for the robots to meet even when a loaded machine takes several taps a frame.
-    keys("d", "Left", 75);
+    // A frame takes one step however many taps it reads: 100 ms apart, the robots meet even at
+    // frames of a third of a second.
+    for (int step = 0; step < 40; step++) {
+        keys("d", "Left");
+        pause(60);
+    }
     keys("x", "", 1);
     pause(400);
     keys("", "m", 1);
