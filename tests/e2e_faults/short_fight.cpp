@@ -9,16 +9,12 @@
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// From 10 apart a step of both players closes 0.5 and twelve bring them into striking range.
-// A frame takes one step however many taps it reads, so forty taps 100 ms apart still make
-// twelve steps at frames of a third of a second (a sanitizer build on a busy machine); the
-// robots stop at contact however many more arrive.
 void walkTogether(XDriver& driver, unsigned long gameWindow) {
-    for (int step = 0; step < 40; step++) {
+    for (int step = 0; step < WALK_TAPS; step++) {
         driver.tap(gameWindow, "d");
         driver.tap(gameWindow, "Left");
         driver.flush();
-        pause(100);
+        pause(WALK_TAP_GAP_MS);
     }
 }
 

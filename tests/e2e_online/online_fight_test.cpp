@@ -85,7 +85,7 @@ protected:
     }
 
     // Keys on both windows at once: the host's player 1 and the joiner's player 2.
-    void keys(const std::string& onHost, const std::string& onJoiner, int times = 1) {
+    void keys(const std::string& onHost, const std::string& onJoiner, int times = 1, int gapMs = 40) {
         for (int i = 0; i < times; i++) {
             if (!onHost.empty()) {
                 host->tapKey(hostWindow, onHost);
@@ -93,7 +93,7 @@ protected:
             if (!onJoiner.empty()) {
                 joiner->tapKey(joinerWindow, onJoiner);
             }
-            pause(40);
+            pause(gapMs);
         }
     }
 
@@ -128,12 +128,7 @@ TEST_F(OnlineFightOverRelay, StrikeSpecialAndDuelEndWithTheSameLifeBarsOnBothScr
     pause(2500);
     // A stranger's datagrams at the host while the robots close in and strike.
     std::thread garbage(sendGarbage, hostPort, relay->towardHost());
-    // A frame takes one step however many taps it reads: 100 ms apart, the robots meet even at
-    // frames of a third of a second.
-    for (int step = 0; step < 40; step++) {
-        keys("d", "Left");
-        pause(60);
-    }
+    keys("d", "Left", WALK_TAPS, WALK_TAP_GAP_MS);
     keys("x", "", 1);
     pause(400);
     keys("", "m", 1);

@@ -136,11 +136,9 @@ TEST(HomeRouter, OpensThePortForTheFightAndTakesItBackAtEveryEnd) {
     std::pair<int, int> full = bars(host);
     unsigned long hostWindow = host.waitForWindow(GAME_WINDOW);
     unsigned long joinerWindow = joiner.waitForWindow(GAME_WINDOW);
-    // The robots close in and strike, each from its own machine, until someone is hurt. A frame
-    // takes one step however many taps it reads, so the taps come 100 ms apart for the robots to
-    // meet even at frames of a third of a second: struck from afar, a sign winds up instead.
+    // The robots close in and strike, each from its own machine, until someone is hurt.
     for (int round = 0; round < 6 && bars(host) == full; round++) {
-        for (int i = 0; i < 40; i++, pause(100)) {
+        for (int i = 0; i < WALK_TAPS; i++, pause(WALK_TAP_GAP_MS)) {
             host.tapKey(hostWindow, "d");
             joiner.tapKey(joinerWindow, "Left");
         }

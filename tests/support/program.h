@@ -15,6 +15,13 @@
 const int START_TIMEOUT_MS = 60000;
 const int EXIT_TIMEOUT_MS = 20000;
 
+// From 10 apart a step of both players closes 0.5 and twelve bring them into striking range. A
+// frame takes one step however many taps it reads, so this many taps this far apart still make
+// twelve steps at frames of a third of a second (a sanitizer build on a busy machine); the robots
+// stop at contact however many more arrive. Struck from afar, a sign winds up instead.
+const int WALK_TAPS = 40;
+const int WALK_TAP_GAP_MS = 100;
+
 // What to start: commandLine[0] is the program; environment holds "NAME=value" items set on top
 // of this process's environment, after DISPLAY (the program's own server) and
 // SDL_AUDIODRIVER=dummy, so that a test's own items win.
