@@ -48,6 +48,8 @@ void RoomHands::learnAgain() {
     resetBackground(room.background);
     resetSkin(room.skin);
     room.emptyRoom.release();
+    room.standingSum.release();
+    room.standing.release();
     room.grainy = false;
     forgetFaces(room.faces);
     room.tracks[0] = room.tracks[1] = HandTrack();
@@ -134,6 +136,11 @@ void RoomHands::learnPlayers(const unsigned char* rgb) {
     prepareFrame(room, frame);
     bool fresh = room.background.emptyFrames + room.background.standFrames == 0;
     learnStanding(room.background, room.small, room.moving);
+    if (room.standingSum.empty()) {
+        room.standingSum = cv::Mat::zeros(room.small.size(), CV_32FC3);
+    }
+    cv::accumulateWeighted(room.small, room.standingSum, 1.0 / room.background.standFrames);
+    room.standingSum.convertTo(room.standing, CV_8UC3);
     if (fresh) {
         room.moving.setTo(0);
     }

@@ -151,6 +151,7 @@ struct RoomState {
     bool seen[2] = {false, false};  // each player seen while learning players
     cv::Mat emptyRoom;  // the room as the background learnt it, for the players' outlines
     cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
+    cv::Mat standingSum, standing;  // the players at rest: the mean of the standing frames
     bool grainy = false;
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure

@@ -26,18 +26,27 @@ std::vector<DrawnPlayer> standing(int shift = 0) {
 }
 
 // Learning frames, then the given play, in one list.
-std::vector<DrawnFrame> scene(const std::vector<std::vector<DrawnPlayer>>& play, double light = 1.0) {
+std::vector<DrawnFrame> scene(const std::vector<std::vector<DrawnPlayer>>& play, double light = 1.0,
+                              bool doors = false) {
     std::vector<DrawnFrame> frames;
     for (int n = 0; n < EMPTY; ++n) {
-        frames.push_back(drawRoom({}, light, n));
+        frames.push_back(drawRoom({}, light, n, doors));
     }
     for (int n = 0; n < STAND; ++n) {
-        frames.push_back(drawRoom(standing(n % 3 - 1), light, 100 + n));
+        frames.push_back(drawRoom(standing(n % 3 - 1), light, 100 + n, doors));
     }
     for (size_t n = 0; n < play.size(); ++n) {
-        frames.push_back(drawRoom(play[n], light, 200 + (unsigned)n));
+        frames.push_back(drawRoom(play[n], light, 200 + (unsigned)n, doors));
     }
     return frames;
+}
+
+// Learns the scene's empty room and players, then reads its last frame.
+HandReading readLast(RoomHands& hands, const std::vector<DrawnFrame>& frames) {
+    for (int n = 0; n < EMPTY + STAND; ++n) {
+        n < EMPTY ? hands.learnEmptyRoom(frames[n].rgb.data()) : hands.learnPlayers(frames[n].rgb.data());
+    }
+    return hands.read(frames.back().rgb.data());
 }
 
 int walkStep(int x) { return x - 80 >= 15 ? -1 : x - 80 <= -15 ? 1 : 0; }
@@ -170,16 +179,11 @@ TEST(RoomHands, LearnsAgainAfterTheLightChanges) {
     std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, 200, 150}, {STAND2, 0, 1, 120, 150}};
     std::vector<DrawnFrame> bright = scene({}), dim = scene({signing}, 0.55);
     RoomHands hands(DEFAULT_FACE_MODEL);
-    for (int n = 0; n < EMPTY + STAND; ++n) {
-        n < EMPTY ? hands.learnEmptyRoom(bright[n].rgb.data()) : hands.learnPlayers(bright[n].rgb.data());
-    }
+    readLast(hands, bright);
     hands.read(dim.back().rgb.data());
     EXPECT_NE(hands.view().notice.find("light"), std::string::npos) << hands.view().notice;
     hands.learnAgain();
-    for (int n = 0; n < EMPTY + STAND; ++n) {
-        n < EMPTY ? hands.learnEmptyRoom(dim[n].rgb.data()) : hands.learnPlayers(dim[n].rgb.data());
-    }
-    HandReading reading = hands.read(dim.back().rgb.data());
+    HandReading reading = readLast(hands, dim);
     EXPECT_EQ(hands.view().notice, "");
     EXPECT_TRUE(reading.player1.found && reading.player2.found);
     EXPECT_NEAR(reading.player1.baryX, dim.back().hands[0].x - 160, 15);
@@ -213,4 +217,16 @@ TEST(RoomHands, FaceIsNeverTakenForAHand) {
             }
         }
     }
+}
+
+// A hand of the very colour of the door behind the player, held before the chest: the room's
+// model takes it for the door, but the door was hidden by the player at rest.
+TEST(RoomHands, HandOfTheRoomsColourHeldBeforeTheBodyIsFound) {
+    std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, STAND1 + 4, 150}, {STAND2, 0, 1, STAND2 - 4, 150}};
+    std::vector<DrawnFrame> frames = scene({signing}, 1.0, true);
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    HandReading reading = readLast(hands, frames);
+    ASSERT_TRUE(reading.player1.found && reading.player2.found);
+    EXPECT_NEAR(reading.player1.baryX, frames.back().hands[0].x - 160, 15);
+    EXPECT_NEAR(reading.player2.baryX, frames.back().hands[1].x, 15);
 }

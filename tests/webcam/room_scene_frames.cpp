@@ -11,9 +11,9 @@
 namespace {
 
 const int WIDTH = 320, HEIGHT = 240;
-enum Paint { WALL, PICTURE, FLOOR, SHIRT, HAIR, SKIN, HAND, SHADE, LIPS };
+enum Paint { WALL, PICTURE, FLOOR, SHIRT, HAIR, SKIN, HAND, SHADE, LIPS, DOOR };
 const int COLOURS[][3] = {{200, 196, 186}, {196, 148, 116}, {120, 104, 90}, {46, 62, 140}, {52, 36, 26},
-                          {206, 150, 122}, {206, 150, 122}, {150, 100, 80},  {160, 80, 74}};
+                          {206, 150, 122}, {206, 150, 122}, {150, 100, 80},  {160, 80, 74},  {206, 150, 122}};
 
 bool inEllipse(int x, int y, int cx, int cy, int rx, int ry) {
     double dx = (double)(x - cx) / rx, dy = (double)(y - cy) / ry;
@@ -82,7 +82,7 @@ Paint paintAt(const DrawnPlayer& p, int x, int y, Paint under) {
 
 }  // namespace
 
-DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsigned int seed) {
+DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsigned int seed, bool doors) {
     DrawnFrame frame;
     frame.rgb.resize(WIDTH * HEIGHT * 3);
     long sums[2][3] = {{0, 0, 0}, {0, 0, 0}};
@@ -90,6 +90,9 @@ DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsig
     for (int y = 0; y < HEIGHT; ++y) {
         for (int x = 0; x < WIDTH; ++x) {
             Paint paint = y >= 190 ? FLOOR : (x % 160 >= 10 && x % 160 < 40 && y >= 20 && y < 70) ? PICTURE : WALL;
+            if (doors && x % 160 >= 60 && x % 160 < 100 && y >= 110 && y < 190) {
+                paint = DOOR;
+            }
             for (size_t i = 0; i < players.size(); ++i) {
                 Paint own = paintAt(players[i], x, y, paint);
                 if (own == HAND && paint != HAND && i < 2) {

@@ -29,8 +29,9 @@ struct DrawnFrame {
 };
 
 // A lit room (a light wall with a skin-coloured picture on it, a darker floor) with the players,
-// every colour scaled by light, with a little grain from seed.
-DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsigned int seed);
+// every colour scaled by light, with a little grain from seed. With doors, a door of the hands'
+// own colour stands behind each player's chest, hidden by them at rest.
+DrawnFrame drawRoom(const std::vector<DrawnPlayer>& players, double light, unsigned int seed, bool doors = false);
 // Writes the frame as a binary PPM file.
 void writePpm(const std::string& path, const std::vector<unsigned char>& rgb);
 
