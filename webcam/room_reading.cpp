@@ -19,8 +19,8 @@ static const double CHANGED_SHARE = 0.5;
 static const double EMPTY_DIFFERENCE = 36;
 // Under this share of a half's pixels differing from the empty room, no one stands in it.
 static const double SOMEONE_SHARE = 0.05;
-// Gaps this wide (small-picture pixels) in a player's outline are closed before its holes are
-// looked for: a hand at the edge of the body leaves the outline open by a pixel or two.
+// Gaps up to about this wide (small-picture pixels) in a player's outline are closed before its
+// holes are looked for: a hand at the edge of the body leaves the outline open by a few pixels.
 static const int OUTLINE_SEAL = 5;
 
 static PlayerHand noHand() {
