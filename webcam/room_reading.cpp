@@ -72,6 +72,8 @@ static void addHeldBeforeBody(RoomState& room) {
     cv::Mat sealed, outside, changed;
     cv::morphologyEx(room.notEmpty, sealed, cv::MORPH_CLOSE,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(OUTLINE_SEAL, OUTLINE_SEAL)));
+    // The players stand on the picture's bottom edge and cut the room into parts; a frame of
+    // room around the picture joins them, so that one fill from its corner marks all the outside.
     cv::copyMakeBorder(sealed, outside, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
     cv::floodFill(outside, cv::Point(0, 0), cv::Scalar(128));
     cv::Mat held = outside(cv::Rect(1, 1, sealed.cols, sealed.rows)) != 128;
