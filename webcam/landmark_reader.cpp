@@ -23,6 +23,9 @@ static const float CUT_SHARE = 0.6f;
 // towards the fingers.
 static const float FOLLOW_SCALE = 2.0f;
 static const float FOLLOW_SHIFT = 0.1f;
+// A hand blanked with the face beside it is looked for in a square centred this many of its
+// forearm cut's heights above the cut's top.
+static const float ABOVE_CUT = 0.3f;
 static const double HALF_PI = 1.5707963267948966;
 
 LandmarkReader::LandmarkReader(const std::string& modelPath) : model(modelPath) {}
@@ -38,6 +41,12 @@ HandSquare squareOfCut(const ImageBox& box) {
     square.centreX = (box.left + box.right) / 2.0f;
     square.centreY = (box.top + box.bottom) / 2.0f;
     square.side = std::max(box.right - box.left, box.bottom - box.top) / CUT_SHARE;
+    return square;
+}
+
+static HandSquare squareAboveCut(const ImageBox& box) {
+    HandSquare square = squareOfCut(box);
+    square.centreY = box.top - ABOVE_CUT * (box.bottom - box.top);
     return square;
 }
 
@@ -74,18 +83,33 @@ static bool inside(const HandSquare& square, float x, float y) {
     return std::abs(x - square.centreX) < square.side / 2 && std::abs(y - square.centreY) < square.side / 2;
 }
 
-// The cut square, then the square its landmarks call for: the first look's points, even when it
+// The square, then the square its landmarks call for: the first look's points, even when it
 // doubts there is a hand, place the hand well enough that the second look, turned upright and
 // sized by them, sees it (on the synthetic rooms, a tenth more signs right than one look).
-bool LandmarkReader::lookAtCut(const HandPatch& hand, HandLandmarks& found) {
+bool LandmarkReader::lookTwice(const HandPatch& hand, const HandSquare& square, HandLandmarks& found) {
     HandLandmarks first, second;
-    bool seenFirst = runOn(hand, squareOfCut(hand.box), first);
+    bool seenFirst = runOn(hand, square, first);
     if (runOn(hand, squareOfLandmarks(first), second)) {
         found = second;
         return true;
     }
     found = first;
     return seenFirst;
+}
+
+// A hand raised beside or before the face is blanked with it, and the cut keeps the forearm
+// below: the hand is then above the cut, where it is looked for when the cut shows none. The
+// first look's doubt still decides what is left to the outline: the forearm is what was cut.
+bool LandmarkReader::lookAtCut(const HandPatch& hand, HandLandmarks& found) {
+    if (lookTwice(hand, squareOfCut(hand.box), found)) {
+        return true;
+    }
+    HandLandmarks above;
+    if (lookTwice(hand, squareAboveCut(hand.box), above)) {
+        found = above;
+        return true;
+    }
+    return false;
 }
 
 int LandmarkReader::look(Followed& followed, const HandPatch& hand) {

@@ -47,6 +47,7 @@ private:
     };
     int look(Followed& followed, const HandPatch& hand);
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
+    bool lookTwice(const HandPatch& hand, const HandSquare& square, HandLandmarks& found);
     bool lookAtCut(const HandPatch& hand, HandLandmarks& found);
 
     LandmarkModel model;
