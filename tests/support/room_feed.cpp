@@ -49,18 +49,28 @@ void RoomFeed::showNextSign() {
     next = (next + 1) % (play > 0 ? play : 1);
 }
 
-// The pixels are the PPM file's last 320 x 240 x 3 bytes, put in place whole by a rename.
-bool RoomFeed::show(int frame) {
+std::string sceneFrame(const std::string& sceneFolder, int frame) {
     char name[16];
     std::snprintf(name, sizeof name, "/%04d.ppm", frame);
-    std::ifstream in(scene + name, std::ios::binary);
+    return sceneFolder + name;
+}
+
+// The pixels are the PPM file's last 320 x 240 x 3 bytes.
+std::string sceneFramePixels(const std::string& sceneFolder, int frame) {
+    std::ifstream in(sceneFrame(sceneFolder, frame), std::ios::binary);
     std::string ppm((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (ppm.size() < FRAME_BYTES) {
+    return ppm.size() < FRAME_BYTES ? std::string() : ppm.substr(ppm.size() - FRAME_BYTES);
+}
+
+// Put in place whole by a rename.
+bool RoomFeed::show(int frame) {
+    std::string pixels = sceneFramePixels(scene, frame);
+    if (pixels.empty()) {
         return false;
     }
     std::string next = live + ".next";
     std::ofstream out(next, std::ios::binary);
-    out.write(ppm.data() + ppm.size() - FRAME_BYTES, (std::streamsize)FRAME_BYTES);
+    out.write(pixels.data(), (std::streamsize)pixels.size());
     out.close();
     return out && std::rename(next.c_str(), live.c_str()) == 0;
 }

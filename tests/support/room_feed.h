@@ -10,6 +10,9 @@ struct SceneCounts {
     int empty = 0, stand = 0, play = 0, gone = 0;
 };
 SceneCounts readSceneCounts(const std::string& sceneFolder);
+// A scene's frame file, and its 320 x 240 x 3 pixels (empty when it cannot be read).
+std::string sceneFrame(const std::string& sceneFolder, int frame);
+std::string sceneFramePixels(const std::string& sceneFolder, int frame);
 
 // The scene's frames go, one at a time, into a raw frame file that the capture source reads
 // again and again (five times a second unless told), so that the game sees the empty room while

@@ -10,6 +10,7 @@
 #include "game/codes.h"
 #include "tests/support/files.h"
 #include "tests/support/program.h"
+#include "tests/support/room_feed.h"
 #include "tests/support/running_game.h"
 #include "tests/webcam/room_scene_frames.h"
 #include "webcam/landmark_model.h"
@@ -98,12 +99,12 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
 TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
     FreshFolder folder;
     commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
-                  " --seed 1 --scenes-per-condition 1 --condition daylight");
-    std::string scene = folder.path() + "/daylight-0/";
+                  " --condition daylight --scenes-per-condition 1");
+    std::string scene = folder.path() + "/daylight-0";
     LandmarkReader reader(MODEL);
     reader.setShare(0);
     int readOnHand = 0, readBelow = 0;
-    for (const std::string& line : linesOf(readWholeFile(scene + "truth.txt"))) {
+    for (const std::string& line : linesOf(readWholeFile(scene + "/truth.txt"))) {
         std::istringstream truth(line);
         int frame, player, raised, sign;
         float x, y;
@@ -111,24 +112,23 @@ TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
         if (!(truth >> frame >> player >> raised >> x >> y >> sign) || !raised || frame % 2) {
             continue;
         }
-        std::string number = std::to_string(frame);
-        std::string ppm = readWholeFile(scene + std::string(4 - number.size(), '0') + number + ".ppm");
-        std::vector<unsigned char> rgb(ppm.end() - 320 * 240 * 3, ppm.end());
-        int column = (int)x + (player == 1 ? 160 : 0), row = (int)y;
-        int read[2];
-        for (int lower = 0; lower < 2; ++lower) {
-            // A palm about 24 camera pixels wide, its fingers up: a cut of 24 x 28.
+        std::string rgb = sceneFramePixels(scene, frame);
+        ASSERT_FALSE(rgb.empty()) << frame;
+        // A cut of 24 x 28 pixels from row top down: about a palm and its fingers.
+        auto readCut = [&](int top) {
+            int column = (int)x + (player == 1 ? 160 : 0);
             HandPatch cut;
-            cut.rgb = rgb.data();
-            int top = row - 14 + 28 * lower;
+            cut.rgb = (const unsigned char*)rgb.data();
             cut.box = ImageBox{column - 12, top, column + 12, top + 28};
             cut.mask.assign(24 * 28, 255);
             cut.palmX = column, cut.palmY = top + 14, cut.palmRadius = 10;
             reader.forget();
-            read[lower] = reader.read(cut);
+            return reader.read(cut);
+        };
+        if (readCut((int)y - 14) == sign) {
+            ++readOnHand;
+            readBelow += readCut((int)y + 14) == sign;
         }
-        readOnHand += read[0] == sign;
-        readBelow += read[0] == sign && read[1] == sign;
     }
     ASSERT_GE(readOnHand, 20);
     EXPECT_GE(readBelow, readOnHand * 3 / 4);

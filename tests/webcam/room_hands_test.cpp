@@ -114,7 +114,7 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
         std::vector<std::string> arguments = {"--hands", "room", "--no-learned", "--empty", std::to_string(counts.empty),
                                               "--stand", std::to_string(counts.stand)};
         for (int n = 0; n < counts.empty + counts.stand + counts.play + counts.gone; ++n) {
-            arguments.push_back(scene + "/" + std::string(4 - std::to_string(n).size(), '0') + std::to_string(n) + ".ppm");
+            arguments.push_back(sceneFrame(scene, n));
         }
         ToolRun run = runHandsRead(arguments);
         std::vector<std::string> truth;
