@@ -44,8 +44,8 @@ HandSquare squareOfCut(const ImageBox& box) {
     return square;
 }
 
-static HandSquare squareAboveCut(const ImageBox& box) {
-    HandSquare square = squareOfCut(box);
+static HandSquare squareAboveCut(const ImageBox& box, const HandSquare& cut) {
+    HandSquare square = cut;
     square.centreY = box.top - ABOVE_CUT * (box.bottom - box.top);
     return square;
 }
@@ -100,12 +100,12 @@ bool LandmarkReader::lookTwice(const HandPatch& hand, const HandSquare& square, 
 // A hand raised beside or before the face is blanked with it, and the cut keeps the forearm
 // below: the hand is then above the cut, where it is looked for when the cut shows none. The
 // first look's doubt still decides what is left to the outline: the forearm is what was cut.
-bool LandmarkReader::lookAtCut(const HandPatch& hand, HandLandmarks& found) {
-    if (lookTwice(hand, squareOfCut(hand.box), found)) {
+bool LandmarkReader::lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found) {
+    if (lookTwice(hand, cut, found)) {
         return true;
     }
     HandLandmarks above;
-    if (lookTwice(hand, squareAboveCut(hand.box), above)) {
+    if (lookTwice(hand, squareAboveCut(hand.box, cut), above)) {
         found = above;
         return true;
     }
@@ -120,7 +120,7 @@ int LandmarkReader::look(Followed& followed, const HandPatch& hand) {
     bool seen = followed.have && inside(followed.square, cut.centreX, cut.centreY) &&
                 runOn(hand, followed.square, found);
     if (!seen) {
-        seen = lookAtCut(hand, found);
+        seen = lookAtCut(hand, cut, found);
     }
     followed.have = seen;
     followed.landmarks = found;

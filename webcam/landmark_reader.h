@@ -48,7 +48,7 @@ private:
     int look(Followed& followed, const HandPatch& hand);
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
     bool lookTwice(const HandPatch& hand, const HandSquare& square, HandLandmarks& found);
-    bool lookAtCut(const HandPatch& hand, HandLandmarks& found);
+    bool lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found);
 
     LandmarkModel model;
     Followed followed[2];

@@ -49,6 +49,20 @@ void RoomFeed::showNextSign() {
     next = (next + 1) % (play > 0 ? play : 1);
 }
 
+std::vector<SceneHand> readSceneTruth(const std::string& sceneFolder) {
+    std::ifstream file(sceneFolder + "/truth.txt");
+    std::vector<SceneHand> hands;
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        SceneHand hand;
+        if (words >> hand.frame >> hand.player >> hand.raised >> hand.x >> hand.y >> hand.sign) {
+            hands.push_back(hand);
+        }
+    }
+    return hands;
+}
+
 std::string sceneFrame(const std::string& sceneFolder, int frame) {
     char name[16];
     std::snprintf(name, sizeof name, "/%04d.ppm", frame);

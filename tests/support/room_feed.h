@@ -3,6 +3,7 @@
 #define VANTORIX_TESTS_ROOM_FEED_H
 
 #include <string>
+#include <vector>
 
 // A scene's frame counts from its scene.txt: the empty room, the players standing, play, the
 // room empty again; zero for what the file does not give.
@@ -10,6 +11,12 @@ struct SceneCounts {
     int empty = 0, stand = 0, play = 0, gone = 0;
 };
 SceneCounts readSceneCounts(const std::string& sceneFolder);
+// One line of a scene's truth.txt: a player's true hand in a frame (x within the player's half).
+struct SceneHand {
+    int frame = 0, player = 0, raised = 0, sign = 0;
+    float x = 0, y = 0;
+};
+std::vector<SceneHand> readSceneTruth(const std::string& sceneFolder);
 // A scene's frame file, and its 320 x 240 x 3 pixels (empty when it cannot be read).
 std::string sceneFrame(const std::string& sceneFolder, int frame);
 std::string sceneFramePixels(const std::string& sceneFolder, int frame);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,19 +103,16 @@ TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
     LandmarkReader reader(MODEL);
     reader.setShare(0);
     int readOnHand = 0, readBelow = 0;
-    for (const std::string& line : linesOf(readWholeFile(scene + "/truth.txt"))) {
-        std::istringstream truth(line);
-        int frame, player, raised, sign;
-        float x, y;
+    for (const SceneHand& hand : readSceneTruth(scene)) {
         // Every other frame: a sign is held for two to five.
-        if (!(truth >> frame >> player >> raised >> x >> y >> sign) || !raised || frame % 2) {
+        if (!hand.raised || hand.frame % 2) {
             continue;
         }
-        std::string rgb = sceneFramePixels(scene, frame);
-        ASSERT_FALSE(rgb.empty()) << frame;
+        std::string rgb = sceneFramePixels(scene, hand.frame);
+        ASSERT_FALSE(rgb.empty()) << hand.frame;
         // A cut of 24 x 28 pixels from row top down: about a palm and its fingers.
         auto readCut = [&](int top) {
-            int column = (int)x + (player == 1 ? 160 : 0);
+            int column = (int)hand.x + (hand.player == 1 ? 160 : 0);
             HandPatch cut;
             cut.rgb = (const unsigned char*)rgb.data();
             cut.box = ImageBox{column - 12, top, column + 12, top + 28};
@@ -125,9 +121,9 @@ TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
             reader.forget();
             return reader.read(cut);
         };
-        if (readCut((int)y - 14) == sign) {
+        if (readCut((int)hand.y - 14) == hand.sign) {
             ++readOnHand;
-            readBelow += readCut((int)y + 14) == sign;
+            readBelow += readCut((int)hand.y + 14) == hand.sign;
         }
     }
     ASSERT_GE(readOnHand, 20);

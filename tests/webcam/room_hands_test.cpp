@@ -117,22 +117,17 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
             arguments.push_back(sceneFrame(scene, n));
         }
         ToolRun run = runHandsRead(arguments);
-        std::vector<std::string> truth;
-        for (const std::string& line : linesOf(readWholeFile(scene + "/truth.txt"))) {
-            if (line.rfind("#", 0) != 0) {
-                truth.push_back(line);
-            }
-        }
+        std::vector<SceneHand> truth = readSceneTruth(scene);
         ASSERT_EQ(run.status, 0);
         ASSERT_EQ(run.out.size(), truth.size());
         for (size_t line = 2 * (counts.empty + counts.stand); line < truth.size(); ++line) {
-            std::istringstream got(run.out[line]), want(truth[line]);
-            int frame, player, found, x, present, trueX;
+            std::istringstream got(run.out[line]);
+            int frame, player, found, x;
             got >> frame >> player >> found >> x;
-            want >> frame >> player >> present >> trueX;
-            wrong += found && !present;
-            raised += present;
-            near += found && present && std::abs(x - trueX) <= 15;
+            const SceneHand& want = truth[line];
+            wrong += found && !want.raised;
+            raised += want.raised;
+            near += found && want.raised && std::abs(x - (int)want.x) <= 15;
         }
     }
     EXPECT_LE(wrong, 2);
