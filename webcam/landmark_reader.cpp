@@ -125,7 +125,7 @@ int LandmarkReader::look(Followed& followed, const HandPatch& hand) {
     followed.have = seen;
     followed.landmarks = found;
     if (!seen) {
-        return found.presence >= LEAST_DOUBTED_PRESENCE ? shapeSignReader().read(hand) : NO_SIGN;
+        return found.presence >= LEAST_DOUBTED_PRESENCE ? shapeSignReader().read(hand) : NOT_A_HAND;
     }
     followed.square = squareOfLandmarks(found);
     return signOfFingers(stretchedFingers(found));

@@ -28,8 +28,8 @@ public:
     void setShare(double share) { this->share = share; }
     // Forgets the hands followed, when the room is learnt again.
     void forget();
-    // The sign of one found hand: NO_SIGN when the model is sure no hand is there or the
-    // fingers make none of the three signs, the outline's sign when the model doubts.
+    // The sign of one found hand: NOT_A_HAND when the model is sure no hand is there, NO_SIGN
+    // when the fingers make none of the three signs, the outline's sign when the model doubts.
     int read(const HandPatch& hand);
     // The last landmarks the model gave for a player (0 player 1) and whether they are a hand.
     const HandLandmarks& lastLandmarks(int player) const { return followed[player].landmarks; }

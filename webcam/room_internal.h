@@ -114,8 +114,9 @@ struct Blob {
     cv::Point2f centre;
     int area;
 };
-// The blob to take for the player's hand, or -1; the track is moved on by the caller.
-int chooseBlob(const HandTrack& track, const std::vector<Blob>& blobs);
+// The blobs in the order they are taken for the player's hand, likeliest first; the track is
+// moved on by the caller.
+std::vector<int> rankBlobs(const HandTrack& track, const std::vector<Blob>& blobs);
 void followHand(HandTrack& track, bool found, cv::Point2f centre);
 
 // The hand cut to palm and fingers on the full picture, with its measurements.

@@ -22,6 +22,8 @@ static const double SOMEONE_SHARE = 0.05;
 // Gaps up to about this wide (small-picture pixels) in a player's outline are closed before its
 // holes are looked for: a hand at the edge of the body leaves the outline open by a few pixels.
 static const int OUTLINE_SEAL = 5;
+// A player's skin regions tried in turn for the hand while the reader is sure the last was none.
+static const size_t TRIED_BLOBS = 3;
 
 static PlayerHand noHand() {
     PlayerHand hand;
@@ -155,17 +157,33 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
         blobs = blobsOf(room, player, halfLeft);
     }
     HandTrack& track = room.tracks[player];
-    int chosen = chooseBlob(track, blobs);
     HandCut cut;
-    if (chosen >= 0) {
-        cut = cutHand(room, rgb, player, blobs[chosen]);
+    int sign = NO_SIGN;
+    std::vector<int> order = rankBlobs(track, blobs);
+    for (size_t i = 0; i < order.size() && i < TRIED_BLOBS; ++i) {
+        HandCut tried = cutHand(room, rgb, player, blobs[order[i]]);
+        // Past a region not cut to a hand lie the hands hanging at the players' sides, which
+        // would walk the robots (tried: on the synthetic rooms, hands down found up to 14
+        // points more often).
+        if (!tried.found) {
+            break;
+        }
+        int read = readSign(room, tried, rgb);
+        // The likeliest region stays the hand unless a later one is surely more of a hand.
+        if (!cut.found || read != NOT_A_HAND) {
+            cut = tried;
+            sign = read;
+        }
+        if (read != NOT_A_HAND) {
+            break;
+        }
     }
     followHand(track, cut.found, cv::Point2f((float)cut.palm.x, (float)cut.palm.y));
     if (!cut.found) {
         return noHand();
     }
     PlayerHand hand = measure(cut, halfLeft * SCALE);
-    hand.sign = readSign(room, cut, rgb);
+    hand.sign = sign == NOT_A_HAND ? NO_SIGN : sign;
     room.view.hands[player] = ImageBox{cut.box.x, cut.box.y, cut.box.x + cut.box.width, cut.box.y + cut.box.height};
     room.view.handFound[player] = true;
     return hand;

@@ -19,9 +19,13 @@ struct HandPatch {
     float palmRadius = 0;
 };
 
+// What a reader gives for a patch it is sure shows no hand (a knee, a chair, a second face):
+// the room way then tries the player's next skin region, and reads NO_SIGN if none is a hand.
+const int NOT_A_HAND = -1;
+
 // A sign reader: its name for the notes and its function, which gives a sign code of
-// game/codes.h (NO_SIGN when it cannot tell), handed the reader's own state (a learned model,
-// the hands it follows), null for a reader that keeps none.
+// game/codes.h (NO_SIGN when it cannot tell) or NOT_A_HAND, handed the reader's own state (a
+// learned model, the hands it follows), null for a reader that keeps none.
 struct SignReader {
     const char* name;
     int (*readWith)(void* self, const HandPatch& hand);
