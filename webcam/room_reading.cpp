@@ -169,7 +169,7 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
             break;
         }
         int read = readSign(room, tried, rgb);
-        // The likeliest region stays the hand unless a later one is surely more of a hand.
+        // The first region cut stays the hand, with no sign, unless a later one is not refused.
         if (!cut.found || read != NOT_A_HAND) {
             cut = tried;
             sign = read;

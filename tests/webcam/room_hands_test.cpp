@@ -1,6 +1,6 @@
 // The room way of finding hands: hands_read on drawn rooms with known hands, its refusals, and the
-// finder learning again after the light changed and setting faces aside; no hand where none is
-// raised in synthetic rooms.
+// finder learning again after the light changed, setting faces aside and passing over a region
+// its sign reader refuses; no hand where none is raised in synthetic rooms.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "game/codes.h"
 #include "tests/support/files.h"
 #include "tests/support/program.h"
 #include "tests/support/room_feed.h"
 #include "tests/webcam/room_scene_frames.h"
-#include "game/codes.h"
 #include "webcam/room_hands.h"
 #include "webcam/sign_reader.h"
 
