@@ -1,5 +1,6 @@
-// What the view window shows of the room way: each half's learnt mask, the boxes, the learning steps.
+// What the view window shows of the room way: each half's learnt mask, the boxes, the hands' joints, the learning steps.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,59 @@ static const int NOTICE_X = 640;
 
 static const ViewColour FACE_COLOUR = {255, 220, 0};
 static const ViewColour HAND_COLOUR[2] = {{255, 60, 60}, {60, 150, 255}};
+// The joints the hand model sees, bright on the mask's white and on the dimmed room alike.
+static const ViewColour JOINT_COLOUR = {0, 255, 200};
 static const ViewColour BAR_COLOUR = {22, 199, 35};
+
+// The hand's bones, joint to joint: the thumb and each finger from the wrist or the palm's
+// knuckles, and the knuckles joined across the palm.
+static const int BONES[][2] = {
+    {WRIST, THUMB_CMC},         {THUMB_CMC, THUMB_MCP},   {THUMB_MCP, THUMB_IP},   {THUMB_IP, THUMB_TIP},
+    {WRIST, INDEX_MCP},         {INDEX_MCP, INDEX_PIP},   {INDEX_PIP, INDEX_DIP},  {INDEX_DIP, INDEX_TIP},
+    {MIDDLE_MCP, MIDDLE_PIP},   {MIDDLE_PIP, MIDDLE_DIP}, {MIDDLE_DIP, MIDDLE_TIP}, {RING_MCP, RING_PIP},
+    {RING_PIP, RING_DIP},       {RING_DIP, RING_TIP},     {WRIST, PINKY_MCP},      {PINKY_MCP, PINKY_PIP},
+    {PINKY_PIP, PINKY_DIP},     {PINKY_DIP, PINKY_TIP},   {INDEX_MCP, MIDDLE_MCP}, {MIDDLE_MCP, RING_MCP},
+    {RING_MCP, PINKY_MCP}};
 static const ViewColour NOTICE_COLOUR = {255, 150, 40};
 static const ViewColour WORDS_COLOUR = {22, 199, 35};
+
+// One image pixel of the mask's picture, mirrored and bottom-up as it is, blue green red.
+static void plot(std::vector<unsigned char>& block, int x, int y, const ViewColour& colour) {
+    if (x < 0 || x >= IMAGE_WIDTH || y < 0 || y >= IMAGE_HEIGHT) {
+        return;
+    }
+    unsigned char* to = &block[((size_t)(IMAGE_HEIGHT - 1 - y) * IMAGE_WIDTH + (IMAGE_WIDTH - 1 - x)) * 4];
+    to[0] = (unsigned char)colour.blue;
+    to[1] = (unsigned char)colour.green;
+    to[2] = (unsigned char)colour.red;
+}
+
+// Each player's hand as the model last saw it, while it follows one where the hand is found: a
+// player sees whether the model takes the hand for one and which fingers it finds stretched.
+static void drawJoints(std::vector<unsigned char>& block, const RoomWay& way) {
+    const RoomView& view = way.hands.view();
+    for (int player = 0; player < 2; ++player) {
+        if (!view.handFound[player] || !way.landmarks.following(player)) {
+            continue;
+        }
+        const HandLandmarks& hand = way.landmarks.lastLandmarks(player);
+        for (const int* bone : BONES) {
+            float dx = hand.x[bone[1]] - hand.x[bone[0]], dy = hand.y[bone[1]] - hand.y[bone[0]];
+            int steps = (int)std::max(std::abs(dx), std::abs(dy)) + 1;
+            for (int i = 0; i <= steps; ++i) {
+                float along = (float)i / steps;
+                plot(block, (int)std::lround(hand.x[bone[0]] + along * dx), (int)std::lround(hand.y[bone[0]] + along * dy),
+                     JOINT_COLOUR);
+            }
+        }
+        for (int point = 0; point < HAND_POINTS; ++point) {
+            int x = (int)std::lround(hand.x[point]), y = (int)std::lround(hand.y[point]);
+            for (int d = 0; d < 9; ++d) {
+                plot(block, x + d % 3 - 1, y + d / 3 - 1, JOINT_COLOUR);
+            }
+        }
+    }
+}
 
 // Mirrored and bottom-up as the design way's mask: the mask white over the camera's picture
 // dimmed to a quarter, so that a player sees where in the room the white lies.
@@ -43,6 +94,7 @@ static void drawMask(ViewSurface* surface, const RoomWay& way) {
             to[2] = white ? 255 : rgb[0] / 4;
         }
     }
+    drawJoints(block, way);
     BottomUpPicture picture = {IMAGE_WIDTH, IMAGE_HEIGHT, block.data()};
     drawPicture(surface, SLOT_X[0], 0, HALF_WIDTH, IMAGE_HEIGHT, picture, 0, 0);
     drawPicture(surface, SLOT_X[1], 0, HALF_WIDTH, IMAGE_HEIGHT, picture, HALF_WIDTH, 0);

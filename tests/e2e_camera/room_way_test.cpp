@@ -1,4 +1,5 @@
-// The real program finding hands the room way in a synthetic lit room: learning in words, play, F3.
+// The real program finding hands the room way in a synthetic lit room: learning in words, play with
+// the hands boxed and their joints drawn, F3.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -34,14 +35,16 @@ static int barFill(const Screenshot& shot) {
     return fill;
 }
 
-// Player 1's hand box, in its colour, within player 1's half of the mask.
-static bool player1HandBoxed(const Screenshot& shot) {
-    int found = 0;
+// Whether a colour shows within player 1's half of the mask: its hand box, or the joints the
+// hand model sees.
+static bool inPlayer1Half(const Screenshot& shot, Rgb colour) {
     for (int i = 0; shot.width == 1200 && i < 160 * 240; ++i) {
         Rgb p = shot.at(160 + i % 160, i / 160);
-        found += p.r == 255 && p.g == 60 && p.b == 60 ? 1 : 0;
+        if (p.r == colour.r && p.g == colour.g && p.b == colour.b) {
+            return true;
+        }
     }
-    return found > 0;
+    return false;
 }
 
 // Polls the view window until the bar's fill passes the test, or the time runs out.
@@ -75,16 +78,19 @@ TEST(CameraRoomWay, LearnsTheRoomThenPlaysAndLearnsAgainOnF3) {
     // Play: the scene's players sign; player 1's hand is boxed and its paper reaches the fight.
     EXPECT_LT(paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)), 100)
         << "the key's paper still shows";
-    bool boxed = false, paper = false;
+    bool boxed = false, joints = false, paper = false;
     // Each picture stays for 0.4 s, as a player holds a sign: the hand model reads each player's
     // hand only every few of the camera's pictures.
-    for (int i = 0; i < 90 && !(boxed && paper); ++i) {
+    for (int i = 0; i < 90 && !(boxed && joints && paper); ++i) {
         feed.show(feed.empty + feed.stand + i % feed.play);
         pause(400);
-        boxed = boxed || player1HandBoxed(Screenshot::ofWindow(run.program.display(), run.viewWindow));
+        Screenshot view = Screenshot::ofWindow(run.program.display(), run.viewWindow);
+        boxed = boxed || inPlayer1Half(view, Rgb{255, 60, 60});
+        joints = joints || inPlayer1Half(view, Rgb{0, 255, 200});
         paper = paper || paperPixelsAtTopOfLeftTower(Screenshot::ofWindow(run.program.display(), run.gameWindow)) > 100;
     }
     EXPECT_TRUE(boxed);
+    EXPECT_TRUE(joints);
     EXPECT_TRUE(paper);
 
     // F3 in the game window starts learning again, and F3 in the view window starts it afresh.
