@@ -1,4 +1,4 @@
-// What the view window shows of the room way: each half's learnt mask, the boxes, the hands' joints, the learning steps.
+// What the view window shows of the room way: each half's learnt mask, boxes and joints, the learning steps.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -26,6 +26,8 @@ static const ViewColour HAND_COLOUR[2] = {{255, 60, 60}, {60, 150, 255}};
 // The joints the hand model sees, bright on the mask's white and on the dimmed room alike.
 static const ViewColour JOINT_COLOUR = {0, 255, 200};
 static const ViewColour BAR_COLOUR = {22, 199, 35};
+static const ViewColour NOTICE_COLOUR = {255, 150, 40};
+static const ViewColour WORDS_COLOUR = {22, 199, 35};
 
 // The hand's bones, joint to joint: the thumb and each finger from the wrist or the palm's
 // knuckles, and the knuckles joined across the palm.
@@ -36,8 +38,6 @@ static const int BONES[][2] = {
     {RING_PIP, RING_DIP},       {RING_DIP, RING_TIP},     {WRIST, PINKY_MCP},      {PINKY_MCP, PINKY_PIP},
     {PINKY_PIP, PINKY_DIP},     {PINKY_DIP, PINKY_TIP},   {INDEX_MCP, MIDDLE_MCP}, {MIDDLE_MCP, RING_MCP},
     {RING_MCP, PINKY_MCP}};
-static const ViewColour NOTICE_COLOUR = {255, 150, 40};
-static const ViewColour WORDS_COLOUR = {22, 199, 35};
 
 // One image pixel of the mask's picture, mirrored and bottom-up as it is, blue green red.
 static void plot(std::vector<unsigned char>& block, int x, int y, const ViewColour& colour) {
@@ -50,6 +50,19 @@ static void plot(std::vector<unsigned char>& block, int x, int y, const ViewColo
     to[2] = (unsigned char)colour.red;
 }
 
+// False for points far outside the picture, or not numbers, which only a damaged model gives:
+// they would be drawn along lines without end.
+static bool nearThePicture(const HandLandmarks& hand) {
+    for (int point = 0; point < HAND_POINTS; ++point) {
+        bool near = hand.x[point] > -IMAGE_WIDTH && hand.x[point] < 2 * IMAGE_WIDTH && hand.y[point] > -IMAGE_HEIGHT &&
+                    hand.y[point] < 2 * IMAGE_HEIGHT;
+        if (!near) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Each player's hand as the model last saw it, while it follows one where the hand is found: a
 // player sees whether the model takes the hand for one and which fingers it finds stretched.
 static void drawJoints(std::vector<unsigned char>& block, const RoomWay& way) {
@@ -59,6 +72,9 @@ static void drawJoints(std::vector<unsigned char>& block, const RoomWay& way) {
             continue;
         }
         const HandLandmarks& hand = way.landmarks.lastLandmarks(player);
+        if (!nearThePicture(hand)) {
+            continue;
+        }
         for (const int* bone : BONES) {
             float dx = hand.x[bone[1]] - hand.x[bone[0]], dy = hand.y[bone[1]] - hand.y[bone[0]];
             int steps = (int)std::max(std::abs(dx), std::abs(dy)) + 1;
