@@ -228,44 +228,32 @@ TEST(RoomHands, HandOfTheRoomsColourHeldBeforeTheBodyIsFound) {
     EXPECT_NEAR(reading.player2.baryX, frames.back().hands[1].x, 15);
 }
 
-namespace {
-
-// A reader sure that any region over the given column (every region, for -1) is no hand,
-// reading the rest as rock.
+// A reader sure that any region over the column (every region, for -1) is no hand; rock otherwise.
 struct Refuser {
     int column;
     static int read(void* self, const HandPatch& hand) {
         int column = static_cast<Refuser*>(self)->column;
-        bool over = hand.box.left <= column && hand.box.right > column;
-        return column < 0 || over ? NOT_A_HAND : ROCK;
+        return column < 0 || (hand.box.left <= column && hand.box.right > column) ? NOT_A_HAND : ROCK;
     }
-    SignReader reader() { return SignReader{"refuser", read, this}; }
 };
-
-}  // namespace
 
 // A region the reader is sure is no hand (a second face, a chair) gives way to the player's next
 // one; when every region is refused the likeliest stays the hand with no sign, the refusal never
 // reaching the fight as a sign.
 TEST(RoomHands, RegionTheReaderRefusesGivesWayToTheNext) {
     // A second hand in player 1's half, of someone standing beside the picture.
-    std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, STAND1 - 40, 150}, {STAND2, 0, 1, STAND2, 150},
-                                        {-1000, 0, 2, STAND1 + 55, 120}};
-    std::vector<DrawnFrame> frames = scene({signing});
-    RoomHands plain(DEFAULT_FACE_MODEL);
+    std::vector<DrawnFrame> frames =
+        scene({{{STAND1, 0, 2, STAND1 - 40, 150}, {STAND2, 0, 1, STAND2, 150}, {-1000, 0, 2, STAND1 + 55, 120}}});
+    RoomHands plain(DEFAULT_FACE_MODEL), picky(DEFAULT_FACE_MODEL), refusing(DEFAULT_FACE_MODEL);
     HandReading likeliest = readLast(plain, frames);
     ASSERT_TRUE(likeliest.player1.found);
-    int column = likeliest.player1.baryX + 160;
-
-    Refuser refuseIt{column}, refuseAll{-1};
-    RoomHands picky(DEFAULT_FACE_MODEL), refusing(DEFAULT_FACE_MODEL);
-    picky.setSignReader(refuseIt.reader());
-    refusing.setSignReader(refuseAll.reader());
+    Refuser refuseIt{likeliest.player1.baryX + 160}, refuseAll{-1};
+    picky.setSignReader(SignReader{"refuse it", Refuser::read, &refuseIt});
+    refusing.setSignReader(SignReader{"refuse all", Refuser::read, &refuseAll});
     HandReading next = readLast(picky, frames), none = readLast(refusing, frames);
-    ASSERT_TRUE(next.player1.found);
-    EXPECT_GT(std::abs(next.player1.baryX + 160 - column), 30);
+    ASSERT_TRUE(next.player1.found && none.player1.found && none.player2.found);
+    EXPECT_GT(std::abs(next.player1.baryX - likeliest.player1.baryX), 30);
     EXPECT_EQ(next.player1.sign, ROCK);
-    ASSERT_TRUE(none.player1.found && none.player2.found);
     EXPECT_EQ(none.player1.baryX, likeliest.player1.baryX);
     EXPECT_EQ(none.player1.sign, NO_SIGN);
     EXPECT_EQ(none.player2.sign, NO_SIGN);
