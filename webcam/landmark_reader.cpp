@@ -50,6 +50,14 @@ static HandSquare squareAboveCut(const ImageBox& box, const HandSquare& cut) {
     return square;
 }
 
+// A hand held before the chin or the chest, joined to the neck above it, is cut at the neck, the
+// region's widest part: the hand is then looked for in a square centred on the cut's bottom edge.
+static HandSquare squareBelowCut(const ImageBox& box, const HandSquare& cut) {
+    HandSquare square = cut;
+    square.centreY = (float)box.bottom;
+    return square;
+}
+
 HandSquare squareOfLandmarks(const HandLandmarks& hand) {
     static const int FRAME_POINTS[] = {WRIST,     THUMB_CMC,  THUMB_MCP, THUMB_IP, INDEX_MCP, INDEX_PIP,
                                        MIDDLE_MCP, MIDDLE_PIP, RING_MCP, RING_PIP, PINKY_MCP, PINKY_PIP};
@@ -98,16 +106,19 @@ bool LandmarkReader::lookTwice(const HandPatch& hand, const HandSquare& square, 
 }
 
 // A hand raised beside or before the face is blanked with it, and the cut keeps the forearm
-// below: the hand is then above the cut, where it is looked for when the cut shows none. The
-// first look's doubt still decides what is left to the outline: the forearm is what was cut.
+// below: the hand is then above the cut, where it is looked for when the cut shows none, and then
+// below it, for a cut that took the neck above a hand. The first look's doubt still decides what
+// is left to the outline: the forearm or the neck is what was cut.
 bool LandmarkReader::lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found) {
     if (lookTwice(hand, cut, found)) {
         return true;
     }
-    HandLandmarks above;
-    if (lookTwice(hand, squareAboveCut(hand.box, cut), above)) {
-        found = above;
-        return true;
+    for (const HandSquare& square : {squareAboveCut(hand.box, cut), squareBelowCut(hand.box, cut)}) {
+        HandLandmarks beside;
+        if (lookTwice(hand, square, beside)) {
+            found = beside;
+            return true;
+        }
     }
     return false;
 }

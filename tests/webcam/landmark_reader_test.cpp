@@ -91,17 +91,17 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     EXPECT_EQ(reader.read(blob), NOT_A_HAND);
 }
 
-// A hand raised beside the face is blanked with it, and the room way cuts the forearm below: in
-// room_scenes' daylight room, most hands read right from their own cut are read the same from a
-// cut one hand lower.
-TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
+// A hand raised beside the face is blanked with it, and the room way cuts the forearm below; a
+// hand before the chin is cut at the neck above it: in room_scenes' daylight room, most hands read
+// right from their own cut are read the same from a cut one hand lower, and from one hand higher.
+TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
     FreshFolder folder;
     commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
                   " --condition daylight --scenes-per-condition 1");
     std::string scene = folder.path() + "/daylight-0";
     LandmarkReader reader(MODEL);
     reader.setShare(0);
-    int readOnHand = 0, readBelow = 0;
+    int readOnHand = 0, readBelow = 0, readAbove = 0;
     for (const SceneHand& hand : readSceneTruth(scene)) {
         // Every other frame: a sign is held for two to five.
         if (!hand.raised || hand.frame % 2) {
@@ -123,10 +123,12 @@ TEST(LandmarkReader, FindsTheHandAboveItsForearmsCut) {
         if (readCut((int)hand.y - 14) == hand.sign) {
             ++readOnHand;
             readBelow += readCut((int)hand.y + 14) == hand.sign;
+            readAbove += readCut((int)hand.y - 42) == hand.sign;
         }
     }
     ASSERT_GE(readOnHand, 20);
     EXPECT_GE(readBelow, readOnHand * 3 / 4);
+    EXPECT_GE(readAbove, readOnHand * 3 / 4);
 }
 
 // A model file missing, empty, cut in half, of random bytes or with an unknown layer is refused in
