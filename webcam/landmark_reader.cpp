@@ -44,17 +44,9 @@ HandSquare squareOfCut(const ImageBox& box) {
     return square;
 }
 
-static HandSquare squareAboveCut(const ImageBox& box, const HandSquare& cut) {
-    HandSquare square = cut;
-    square.centreY = box.top - ABOVE_CUT * (box.bottom - box.top);
-    return square;
-}
-
-// A hand held before the chin or the chest, joined to the neck above it, is cut at the neck, the
-// region's widest part: the hand is then looked for in a square centred on the cut's bottom edge.
-static HandSquare squareBelowCut(const ImageBox& box, const HandSquare& cut) {
-    HandSquare square = cut;
-    square.centreY = (float)box.bottom;
+// The cut's square moved up or down to be centred on a row.
+static HandSquare movedTo(HandSquare square, float centreY) {
+    square.centreY = centreY;
     return square;
 }
 
@@ -106,14 +98,18 @@ bool LandmarkReader::lookTwice(const HandPatch& hand, const HandSquare& square, 
 }
 
 // A hand raised beside or before the face is blanked with it, and the cut keeps the forearm
-// below: the hand is then above the cut, where it is looked for when the cut shows none, and then
-// below it, for a cut that took the neck above a hand. The first look's doubt still decides what
-// is left to the outline: the forearm or the neck is what was cut.
+// below: the hand is then above the cut, where it is looked for when the cut shows none. A hand
+// held before the chin or the chest, joined to the neck above it, is cut at the neck, the
+// region's widest part: the hand is then below, looked for in a square centred on the cut's
+// bottom edge. The first look's doubt still decides what is left to the outline: the forearm or
+// the neck is what was cut.
 bool LandmarkReader::lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found) {
     if (lookTwice(hand, cut, found)) {
         return true;
     }
-    for (const HandSquare& square : {squareAboveCut(hand.box, cut), squareBelowCut(hand.box, cut)}) {
+    const ImageBox& box = hand.box;
+    HandSquare above = movedTo(cut, box.top - ABOVE_CUT * (box.bottom - box.top));
+    for (const HandSquare& square : {above, movedTo(cut, (float)box.bottom)}) {
         HandLandmarks beside;
         if (lookTwice(hand, square, beside)) {
             found = beside;
@@ -123,13 +119,11 @@ bool LandmarkReader::lookAtCut(const HandPatch& hand, const HandSquare& cut, Han
     return false;
 }
 
-int LandmarkReader::look(Followed& followed, const HandPatch& hand) {
-    HandSquare cut = squareOfCut(hand.box);
+// stillThere: the hand's cut lies in the square of the followed hand's last landmarks, which
+// frames the hand better than the skin's cut; the cut is the way back when it is not.
+int LandmarkReader::look(Followed& followed, const HandPatch& hand, const HandSquare& cut, bool stillThere) {
     HandLandmarks found;
-    // The last landmarks' square frames the hand better than the skin's cut, while the hand
-    // is still in it; the cut is the way back when it is not.
-    bool seen = followed.have && inside(followed.square, cut.centreX, cut.centreY) &&
-                runOn(hand, followed.square, found);
+    bool seen = stillThere && runOn(hand, followed.square, found);
     if (!seen) {
         seen = lookAtCut(hand, cut, found);
     }
@@ -147,13 +141,13 @@ int LandmarkReader::read(const HandPatch& hand) {
     Followed& followed = this->followed[(hand.box.left + hand.box.right) / 2 >= 160 ? 0 : 1];
     Clock::time_point start = Clock::now();
     HandSquare cut = squareOfCut(hand.box);
+    bool stillThere = followed.have && inside(followed.square, cut.centreX, cut.centreY);
     // Both players' hands looked at in turn within the model's share of the time.
     double wait = share > 0 ? 2 * lookMs / share : 0;
-    if (followed.have && inside(followed.square, cut.centreX, cut.centreY) &&
-        std::chrono::duration<double, std::milli>(start - followed.lastLook).count() < wait) {
+    if (stillThere && std::chrono::duration<double, std::milli>(start - followed.lastLook).count() < wait) {
         return followed.sign;
     }
-    followed.sign = look(followed, hand);
+    followed.sign = look(followed, hand, cut, stillThere);
     followed.lastLook = start;
     double took = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     lookMs = lookMs == 0 ? took : 0.8 * lookMs + 0.2 * took;

@@ -45,7 +45,7 @@ private:
         int sign = 0;
         std::chrono::steady_clock::time_point lastLook;
     };
-    int look(Followed& followed, const HandPatch& hand);
+    int look(Followed& followed, const HandPatch& hand, const HandSquare& cut, bool stillThere);
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
     bool lookTwice(const HandPatch& hand, const HandSquare& square, HandLandmarks& found);
     bool lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found);

@@ -169,13 +169,14 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
             break;
         }
         int read = readSign(room, tried, rgb);
-        // The first region cut stays the hand, with no sign, unless a later one is not refused.
-        if (!cut.found || read != NOT_A_HAND) {
+        if (read != NOT_A_HAND) {
             cut = tried;
             sign = read;
-        }
-        if (read != NOT_A_HAND) {
             break;
+        }
+        // The first region cut stays the hand, with no sign, when every one is refused.
+        if (!cut.found) {
+            cut = tried;
         }
     }
     followHand(track, cut.found, cv::Point2f((float)cut.palm.x, (float)cut.palm.y));
@@ -183,7 +184,7 @@ static PlayerHand findHand(RoomState& room, int player, const cv::Mat& rgb) {
         return noHand();
     }
     PlayerHand hand = measure(cut, halfLeft * SCALE);
-    hand.sign = sign == NOT_A_HAND ? NO_SIGN : sign;
+    hand.sign = sign;
     room.view.hands[player] = ImageBox{cut.box.x, cut.box.y, cut.box.x + cut.box.width, cut.box.y + cut.box.height};
     room.view.handFound[player] = true;
     return hand;
