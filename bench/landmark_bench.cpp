@@ -38,7 +38,7 @@ void BM_LandmarkModelRun(benchmark::State& state) {
     square.turn = 0.3f;
     HandLandmarks out;
     for (auto _ : state) {
-        model.run(rgb.data(), square, out);
+        model.run(rgb.data(), square, nullptr, out);
         benchmark::DoNotOptimize(out.presence);
     }
 }

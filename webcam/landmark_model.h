@@ -43,8 +43,9 @@ public:
     bool loaded() const;
     // Why the model cannot be used, in words; empty once it is loaded.
     const std::string& error() const;
-    // rgb: 320 x 240 x 3, red green blue, top row first. False when the model is not loaded.
-    bool run(const unsigned char* rgb, const HandSquare& square, HandLandmarks& out);
+    // rgb: 320 x 240 x 3, red green blue, top row first; moving: what moves in it (see
+    // HandPatch), or null. False when the model is not loaded.
+    bool run(const unsigned char* rgb, const HandSquare& square, const unsigned char* moving, HandLandmarks& out);
 
 private:
     struct Net;

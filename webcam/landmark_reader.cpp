@@ -76,7 +76,7 @@ HandSquare squareOfLandmarks(const HandLandmarks& hand) {
 
 bool LandmarkReader::runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out) {
     ++modelRuns;
-    return model.run(hand.rgb, square, out) && out.presence >= MIN_PRESENCE;
+    return model.run(hand.rgb, square, hand.moving, out) && out.presence >= MIN_PRESENCE;
 }
 
 static bool inside(const HandSquare& square, float x, float y) {

@@ -141,6 +141,7 @@ static PlayerHand measure(const HandCut& cut, int halfLeftFull) {
 static int readSign(const RoomState& room, const HandCut& cut, const cv::Mat& rgb) {
     HandPatch patch;
     patch.rgb = rgb.data;
+    patch.moving = room.moving.data;
     patch.box = ImageBox{cut.box.x, cut.box.y, cut.box.x + cut.box.width, cut.box.y + cut.box.height};
     patch.mask.assign(cut.mask.datastart, cut.mask.dataend);
     patch.palmX = cut.palm.x;

@@ -17,6 +17,9 @@ struct HandPatch {
     int palmX = 0;
     int palmY = 0;
     float palmRadius = 0;
+    // 160 x 120, top row first: 255 where the picture differs from the room and the players at
+    // rest; null when the finder keeps no such picture.
+    const unsigned char* moving = nullptr;
 };
 
 // What a reader gives for a patch it is sure shows no hand (a knee, a chair, a second face):

@@ -12,6 +12,7 @@
 #include "tests/support/room_feed.h"
 #include "tests/support/running_game.h"
 #include "tests/webcam/room_scene_frames.h"
+#include "webcam/landmark_crop.h"
 #include "webcam/landmark_model.h"
 #include "webcam/landmark_reader.h"
 #include "webcam/landmark_sign.h"
@@ -77,7 +78,7 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     HandSquare square;
     square.centreX = 160, square.centreY = 120, square.side = 200;
     HandLandmarks found;
-    ASSERT_TRUE(model.run(room.data(), square, found));
+    ASSERT_TRUE(model.run(room.data(), square, nullptr, found));
     EXPECT_LT(found.presence, 0.5f);
 
     HandPatch blob;
@@ -89,6 +90,28 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     LandmarkReader reader(MODEL);
     reader.setShare(0);
     EXPECT_EQ(reader.read(blob), NOT_A_HAND);
+}
+
+// The square the model is shown fades the room behind a hand only in a grainy, very dim picture,
+// and keeps what moves where it lies: the moving pixels are at half the picture's size.
+TEST(LandmarkCrop, FadesWhatStandsStillOnlyInAVeryDimPicture) {
+    std::vector<unsigned char> moving(160 * 120, 0);
+    for (int y = 40; y < 60; ++y) {
+        std::fill(moving.begin() + y * 160 + 40, moving.begin() + y * 160 + 60, 255);
+    }
+    HandSquare square;
+    square.centreX = 100, square.centreY = 100, square.side = 80;  // 2.8 model pixels a pixel
+    for (int spread : {0, 40}) {
+        SCOPED_TRACE(spread);
+        cv::Mat frame(240, 320, CV_8UC3, cv::Scalar(60, 40, 30)), crop, kept;
+        cv::Mat grain(frame.size(), CV_8UC3);
+        cv::randu(grain, cv::Scalar::all(0), cv::Scalar::all(spread + 1));
+        frame += grain;
+        cutSquare(frame, square, squareMap(square), moving.data(), kept, crop);
+        cv::Vec3b onHand = crop.at<cv::Vec3b>(112, 112), behind = crop.at<cv::Vec3b>(30, 30);
+        EXPECT_NEAR(onHand[0], 60 + spread / 2, 6);
+        EXPECT_NEAR(behind[0], spread ? 123 : 60, 6);
+    }
 }
 
 // A hand raised beside the face is blanked with it, and the room way cuts the forearm below; a
