@@ -90,18 +90,17 @@ static const cv::Mat& keepEdges(const cv::Mat& frame, const HandSquare& square, 
     return kept;
 }
 
-// Fades what stands still in the crop: the moving pixels, grown by the margin, are taken through
-// the same map (twice the scale: they are at half size) and softened over one small pixel.
+// Fades what stands still in the crop: the moving pixels, grown by the margin and softened over
+// one pixel of their half-size picture, are taken through the same map at twice its scale.
 static void fadeStill(cv::Mat& crop, const unsigned char* moving, const cv::Mat& map) {
     cv::Mat small(120, 160, CV_8UC1, const_cast<unsigned char*>(moving)), grown, moved;
     cv::dilate(small, grown,
                cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * STILL_MARGIN + 1, 2 * STILL_MARGIN + 1)));
+    cv::GaussianBlur(grown, grown, cv::Size(0, 0), 1);
     cv::Mat smallMap = map.clone();
     cv::Mat scaled = smallMap.colRange(0, 2);
     scaled *= 2;
     cv::warpAffine(grown, moved, smallMap, crop.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(0));
-    double smallPixel = 2 * std::hypot(map.at<double>(0, 0), map.at<double>(0, 1));
-    cv::GaussianBlur(moved, moved, cv::Size(0, 0), smallPixel);
     cv::Mat keep, fade;
     moved.convertTo(keep, CV_32F, STILL_FADE / 255, 1 - STILL_FADE);
     cv::subtract(cv::Scalar::all(1), keep, fade);
