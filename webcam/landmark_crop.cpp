@@ -31,7 +31,7 @@ static const double LEAST_SMOOTHING = 0.2;
 // pattern's blotches beside fingers of their own brightness, and the model takes the lot for no
 // hand. Pixels within STILL_MARGIN small-picture pixels of moving ones are kept, so are fingers
 // the background model lost against a wall of their colour (on the two synthetic sets, dim rooms
-// 51 and 39 % signs right before, 55 and 60 % after; the other rooms hardly change, and faded
+// 51 and 39 % signs right before, 57 and 59 % after; the other rooms hardly change, and faded
 // more widely they lost up to 8 points).
 static const double STILL_FADE = 0.9;
 static const int STILL_MARGIN = 1;

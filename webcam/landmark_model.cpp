@@ -1,14 +1,14 @@
 // The hand landmark model run by OpenCV's dnn on a turned square cut from the picture.
 #include "webcam/landmark_model.h"
 
-#include "webcam/landmark_crop.h"
-
 #include <opencv2/core/utils/logger.hpp>
 #include <opencv2/dnn.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <fstream>
 #include <vector>
+
+#include "webcam/landmark_crop.h"
 
 // The outputs read from the model (names kept from the TFLite graph).
 static const char* const LANDMARKS_OUTPUT = "Identity";

@@ -1,7 +1,9 @@
 // The learned sign reader: the finger rule on landmark sets, the model on no hand and on a hand
-// above its forearm's cut, and a damaged or missing model file leaving the signs to the outline.
+// above its forearm's cut, the square it is shown in a very dim room, and a damaged or missing
+// model file leaving the signs to the outline.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
