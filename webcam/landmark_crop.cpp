@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "webcam/room_internal.h"
+
 // The model sees the hand's square enlarged three or four times: a camera's grain, enlarged as
 // much, becomes blotches the size of a finger joint, and a dim or backlit hand no longer looks
 // like one to it (on the synthetic rooms its presence fell under 0.5 for a third of the hands).
@@ -93,13 +95,13 @@ static const cv::Mat& keepEdges(const cv::Mat& frame, const HandSquare& square, 
 // Fades what stands still in the crop: the moving pixels, grown by the margin and softened over
 // one pixel of their half-size picture, are taken through the same map at twice its scale.
 static void fadeStill(cv::Mat& crop, const unsigned char* moving, const cv::Mat& map) {
-    cv::Mat small(120, 160, CV_8UC1, const_cast<unsigned char*>(moving)), grown, moved;
+    cv::Mat small(SMALL_HEIGHT, SMALL_WIDTH, CV_8UC1, const_cast<unsigned char*>(moving)), grown, moved;
     cv::dilate(small, grown,
                cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * STILL_MARGIN + 1, 2 * STILL_MARGIN + 1)));
     cv::GaussianBlur(grown, grown, cv::Size(0, 0), 1);
     cv::Mat smallMap = map.clone();
     cv::Mat scaled = smallMap.colRange(0, 2);
-    scaled *= 2;
+    scaled *= SCALE;
     cv::warpAffine(grown, moved, smallMap, crop.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar(0));
     cv::Mat keep, fade;
     moved.convertTo(keep, CV_32F, STILL_FADE / 255, 1 - STILL_FADE);
