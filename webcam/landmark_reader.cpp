@@ -27,6 +27,9 @@ static const float FOLLOW_SHIFT = 0.1f;
 // forearm cut's heights above the cut's top.
 static const float ABOVE_CUT = 0.3f;
 static const double HALF_PI = 1.5707963267948966;
+// A cut the model saw no hand in is taken for the same when the new one's centre lies in its
+// square and their sizes differ by less than this ratio: a fist opening grows by more.
+static const float SAME_SIZE = 1.25f;
 
 LandmarkReader::LandmarkReader(const std::string& modelPath) : model(modelPath) {}
 
@@ -136,6 +139,20 @@ int LandmarkReader::look(Followed& followed, const HandPatch& hand, const HandSq
     return signOfFingers(stretchedFingers(found));
 }
 
+// The unseen cut, still waiting its turn, that the new one stands on.
+const LandmarkReader::Unseen* LandmarkReader::unseenAt(std::vector<Unseen>& unseen, const HandSquare& cut,
+                                                       std::chrono::steady_clock::time_point now) {
+    unseen.erase(std::remove_if(unseen.begin(), unseen.end(), [now](const Unseen& old) { return old.until <= now; }),
+                 unseen.end());
+    for (const Unseen& old : unseen) {
+        float ratio = cut.side / old.square.side;
+        if (inside(old.square, cut.centreX, cut.centreY) && ratio > 1 / SAME_SIZE && ratio < SAME_SIZE) {
+            return &old;
+        }
+    }
+    return nullptr;
+}
+
 int LandmarkReader::read(const HandPatch& hand) {
     typedef std::chrono::steady_clock Clock;
     Followed& followed = this->followed[(hand.box.left + hand.box.right) / 2 >= 160 ? 0 : 1];
@@ -147,9 +164,20 @@ int LandmarkReader::read(const HandPatch& hand) {
     if (stillThere && std::chrono::duration<double, std::milli>(start - followed.lastLook).count() < wait) {
         return followed.sign;
     }
+    const Unseen* before = stillThere ? nullptr : unseenAt(followed.unseen, cut, start);
+    if (before) {
+        return before->doubted ? shapeSignReader().read(hand) : NOT_A_HAND;
+    }
     followed.sign = look(followed, hand, cut, stillThere);
     followed.lastLook = start;
     double took = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     lookMs = lookMs == 0 ? took : 0.8 * lookMs + 0.2 * took;
+    // The model's share kept for a cut it saw no hand in as for a followed hand: its next look
+    // waits for as long as this one took, over the share.
+    if (!followed.have && share > 0) {
+        std::chrono::duration<double, std::milli> until(took / share);
+        followed.unseen.push_back(Unseen{cut, followed.sign != NOT_A_HAND,
+                                         start + std::chrono::duration_cast<Clock::duration>(until)});
+    }
     return followed.sign;
 }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "webcam/landmark_model.h"
 #include "webcam/sign_reader.h"
@@ -24,7 +25,8 @@ public:
 
     // The share of the worker's time the model may take: a hand followed where it was keeps its
     // last sign, unread, until its turn comes again, so that on a slow or busy machine the room
-    // way still finds hands (and walks) about five times a second. 0 reads every hand every time.
+    // way still finds hands (and walks) about five times a second; a cut the model saw no hand in
+    // is taken for the same, where it was, until its turn. 0 reads every hand every time.
     void setShare(double share) { this->share = share; }
     // Forgets the hands followed, when the room is learnt again.
     void forget();
@@ -38,13 +40,24 @@ public:
     unsigned long runs() const { return modelRuns; }
 
 private:
+    // A cut the model saw no hand in, and until when a cut found where it was is taken for the
+    // same without the model: up to six runs a cut, and a hand hanging or a fist the model
+    // refuses stands there pass after pass.
+    struct Unseen {
+        HandSquare square;
+        bool doubted;  // the outline reads it; else no hand
+        std::chrono::steady_clock::time_point until;
+    };
     struct Followed {
         bool have = false;
         HandSquare square;  // where to look on the next frame, from the last landmarks
         HandLandmarks landmarks;
         int sign = 0;
         std::chrono::steady_clock::time_point lastLook;
+        std::vector<Unseen> unseen;
     };
+    static const Unseen* unseenAt(std::vector<Unseen>& unseen, const HandSquare& cut,
+                                  std::chrono::steady_clock::time_point now);
     int look(Followed& followed, const HandPatch& hand, const HandSquare& cut, bool stillThere);
     bool runOn(const HandPatch& hand, const HandSquare& square, HandLandmarks& out);
     bool lookTwice(const HandPatch& hand, const HandSquare& square, HandLandmarks& found);

@@ -92,6 +92,19 @@ TEST(LandmarkModel, SeesNoHandInAnEmptyRoom) {
     LandmarkReader reader(MODEL);
     reader.setShare(0);
     EXPECT_EQ(reader.read(blob), NOT_A_HAND);
+
+    // In the game the refused blob, still where it was, waits its turn instead of costing the
+    // model's runs on every pass; a blob found elsewhere is looked at at once.
+    LandmarkReader game(MODEL);
+    EXPECT_EQ(game.read(blob), NOT_A_HAND);
+    unsigned long runs = game.runs();
+    ASSERT_GT(runs, 0u);
+    blob.box = ImageBox{202, 92, 232, 122};
+    EXPECT_EQ(game.read(blob), NOT_A_HAND);
+    EXPECT_EQ(game.runs(), runs);
+    blob.box = ImageBox{250, 150, 280, 180};
+    EXPECT_EQ(game.read(blob), NOT_A_HAND);
+    EXPECT_GT(game.runs(), runs);
 }
 
 // The square the model is shown fades the room behind a hand only in a grainy, very dim picture,
