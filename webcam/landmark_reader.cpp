@@ -139,7 +139,8 @@ int LandmarkReader::look(Followed& followed, const HandPatch& hand, const HandSq
     return signOfFingers(stretchedFingers(found));
 }
 
-// The unseen cut, still waiting its turn, that the new one stands on.
+// The unseen cut, still waiting its turn, that the new one stands on; those whose turn has come
+// are forgotten.
 const LandmarkReader::Unseen* LandmarkReader::unseenAt(std::vector<Unseen>& unseen, const HandSquare& cut,
                                                        std::chrono::steady_clock::time_point now) {
     unseen.erase(std::remove_if(unseen.begin(), unseen.end(), [now](const Unseen& old) { return old.until <= now; }),
@@ -175,9 +176,8 @@ int LandmarkReader::read(const HandPatch& hand) {
     // The model's share kept for a cut it saw no hand in as for a followed hand: its next look
     // waits for as long as this one took, over the share.
     if (!followed.have && share > 0) {
-        std::chrono::duration<double, std::milli> until(took / share);
-        followed.unseen.push_back(Unseen{cut, followed.sign != NOT_A_HAND,
-                                         start + std::chrono::duration_cast<Clock::duration>(until)});
+        std::chrono::microseconds turn((long long)(1000 * took / share));
+        followed.unseen.push_back(Unseen{cut, followed.sign != NOT_A_HAND, start + turn});
     }
     return followed.sign;
 }

@@ -172,24 +172,11 @@ int frameProbe(int frames) {
 
 double threadCpuSeconds(std::thread& thread);
 
-// Shows the scene's frames first .. first + count - 1 in turn, each for the room feed's picture
-// time (five a second), for ms in all.
-static void showInTurn(RoomFeed& feed, int first, int count, int ms) {
-    const int pictureMs = 200;
-    for (int shown = 0, i = 0; shown < ms; shown += pictureMs, ++i) {
-        feed.show(first + (count > 0 ? i % count : 0));
-        SDL_Delay(pictureMs);
-    }
-}
-
 // The room way learns for about eight seconds (webcam/room_schedule.cpp): the empty room until
-// well into its second step, then the players standing until play has begun. Their frames come
-// in turn, as a camera's come with fresh grain: one picture over and over would teach the
-// background model a room without grain, and in a grainy room it would then take the grain of
-// play for players.
+// well into its second step, then the players standing until play has begun.
 void learnTheRoom(RoomFeed& feed) {
-    showInTurn(feed, 0, feed.empty, 4600);
-    showInTurn(feed, feed.empty, feed.stand, 4000);
+    feed.showEmptyRoomInTurn(4600);
+    feed.showPlayersStandingInTurn(4000);
 }
 
 int roomFrameProbe(int frames, const std::string& scene, HandsWay way) {

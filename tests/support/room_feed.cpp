@@ -3,10 +3,12 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 static const size_t FRAME_BYTES = 320 * 240 * 3;
 
@@ -28,7 +30,7 @@ SceneCounts readSceneCounts(const std::string& sceneFolder) {
 }
 
 RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, int picturesPerSecond)
-    : scene(sceneFolder), live(liveFile) {
+    : scene(sceneFolder), live(liveFile), pictureMs(1000 / picturesPerSecond) {
     SceneCounts counts = readSceneCounts(scene);
     empty = counts.empty;
     stand = counts.stand;
@@ -43,6 +45,13 @@ RoomFeed::RoomFeed(const std::string& sceneFolder, const std::string& liveFile, 
 }
 
 RoomFeed::~RoomFeed() { unlink(live.c_str()); }
+
+void RoomFeed::showInTurn(int first, int count, int ms) {
+    for (int shown = 0, i = 0; shown < ms; shown += pictureMs, ++i) {
+        show(first + (count > 0 ? i % count : 0));
+        std::this_thread::sleep_for(std::chrono::milliseconds(pictureMs));
+    }
+}
 
 void RoomFeed::showNextSign() {
     show(empty + stand + next);

@@ -40,6 +40,11 @@ public:
     bool show(int frame);
     void showEmptyRoom() { show(0); }
     void showPlayersStanding() { show(empty + stand - 1); }
+    // The empty room's frames in turn, then the players standing, for ms each, one picture's time
+    // a frame: a camera's come with fresh grain, and one picture over and over would teach the
+    // room way a room without it.
+    void showEmptyRoomInTurn(int ms) { showInTurn(0, empty, ms); }
+    void showPlayersStandingInTurn(int ms) { showInTurn(empty, stand, ms); }
     // The next frame of play, round and round.
     void showNextSign();
 
@@ -47,8 +52,11 @@ public:
     int empty = 0, stand = 0, play = 0;
 
 private:
+    void showInTurn(int first, int count, int ms);
+
     std::string scene, live, pipeline;
     int next = 0;
+    int pictureMs;
 };
 
 #endif
