@@ -197,8 +197,8 @@ void blankFaces(const RoomFaces& faces, cv::Mat& mask, int scale, cv::Point orig
         }
         // The chin and the neck under the box are skin too. The box keeps its width: the
         // cascade's box reaches the cheeks, and a hand raised beside the face lies just outside
-        // it (widened by a tenth on either side, the box took 1 to 3 points of the hands found
-        // within 15 columns from every synthetic room).
+        // it (widened by a tenth on either side, the box cost up to 3 points of the hands found
+        // within 15 columns in the synthetic rooms).
         cv::Rect grown(face.x, face.y, face.width, face.height * 6 / 5);
         grown &= cv::Rect(origin, cv::Size(mask.cols * scale, mask.rows * scale));
         cv::Rect scaled(cv::Point((grown.x - origin.x) / scale, (grown.y - origin.y) / scale),

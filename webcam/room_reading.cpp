@@ -23,9 +23,9 @@ static const double SOMEONE_SHARE = 0.05;
 // holes are looked for: a hand at the edge of the body leaves the outline open by a few pixels.
 static const int OUTLINE_SEAL = 5;
 // A hand before a striped or checked shirt differs from the player at rest only where it covers
-// the stripes of another colour than its own: gaps this tall (small-picture pixels) in the moving
-// pixels are closed, up and down, before the skin gate keeps the hand's own (on the synthetic
-// rooms, up to 4 points more hands found within 15 columns, most before stripes).
+// the stripes of another colour than its own: the moving pixels are closed up and down over this
+// many rows (gaps of one or two small-picture pixels) before the skin gate keeps the hand's own
+// (on the synthetic rooms, up to 4 points more hands found within 15 columns, most before stripes).
 static const int MOVING_GAP = 3;
 // A player's skin regions tried in turn for the hand while the reader is sure the last was none.
 static const size_t TRIED_BLOBS = 3;
