@@ -15,6 +15,11 @@ using Clock = std::chrono::steady_clock;
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// The worker takes F3 at the end of its pass, which a sanitizer build on a busy machine can
+// stretch to seconds: the waits for learning to start again are long, and end as soon as the
+// bar shows.
+static const int LEARN_AGAIN_WAIT_MS = 15000;
+
 // A daylight scene of the room_scenes tool, made in a fresh folder.
 static std::string daylightScene(const FreshFolder& folder) {
     commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
@@ -94,13 +99,11 @@ TEST(CameraRoomWay, LearnsTheRoomThenPlaysAndLearnsAgainOnF3) {
     EXPECT_TRUE(paper);
 
     // F3 in the game window starts learning again, and F3 in the view window starts it afresh.
-    // The worker takes the key at the end of its pass, which a sanitizer build on a busy machine
-    // can stretch to seconds: the waits are long, and end as soon as the bar shows.
     run.program.tapKey(run.gameWindow, "F3");
-    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0; }, 15000));
-    EXPECT_TRUE(viewShows(run, [](int fill) { return fill > 80; }, 15000));
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0; }, LEARN_AGAIN_WAIT_MS));
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill > 80; }, LEARN_AGAIN_WAIT_MS));
     run.program.tapKey(run.viewWindow, "F3");
-    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0 && fill < 40; }, 15000));
+    EXPECT_TRUE(viewShows(run, [](int fill) { return fill >= 0 && fill < 40; }, LEARN_AGAIN_WAIT_MS));
 
     run.program.tapKey(run.viewWindow, "Escape");
     EXPECT_EQ(run.program.waitForExit(EXIT_TIMEOUT_MS), 0);
