@@ -95,7 +95,7 @@ static std::vector<Menu::Row> settingsRows(const Settings& s) {
     rows.push_back(heading("Webcam"));
     rows.push_back(row(ROW_WEBCAM, "Webcam", ITEM_CHOICE, onOff(s.webcam)));
     rows.push_back(row(ROW_CAMERA, "Camera", ITEM_CHOICE, s.camera));
-    rows.push_back(row(ROW_HANDS, "Finding hands", ITEM_CHOICE, s.hands == 1 ? "the room way" : "the design way"));
+    rows.push_back(row(ROW_HANDS, "Finding hands", ITEM_CHOICE, s.hands == 1 ? "in your room" : "by brightness"));
     rows.push_back(heading("Recording"));
     rows.push_back(row(ROW_RECORD_FIGHTS, "Record every fight", ITEM_CHOICE, onOff(s.recordFights)));
     for (int player = 0; player < 2; player++) {
