@@ -137,7 +137,8 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
 }
 
 // Status 2 and one line naming what is wrong: frames that cannot be read, are not binary PPM,
-// have the wrong size or too few pixels, and bad options (with the usage after the line).
+// have the wrong size or too few pixels, and bad options, the room way without an empty room among
+// them (with the usage after the line).
 TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
     FreshFolder folder;
     std::string good = folder.path() + "/good.ppm";
@@ -155,14 +156,15 @@ TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
         if (!file.second.empty()) {
             writeWholeFile(path, file.second);
         }
-        ToolRun run = runHandsRead({"--hands", "room", good, path});
+        ToolRun run = runHandsRead({"--hands", "room", "--empty", "1", good, path});
         EXPECT_EQ(run.status, 2) << file.first;
         ASSERT_EQ(run.err.size(), 1u) << file.first;
         EXPECT_NE(run.err[0].find(path), std::string::npos) << run.err[0];
         EXPECT_TRUE(run.out.empty());
     }
     for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
-             {"--hands", "magic", good}, {"--hands", "room", "--empty", "many", good}, {"--hands", "room"}, {good}}) {
+             {"--hands", "magic", good}, {"--hands", "room", "--empty", "many", good}, {"--hands", "room"}, {good},
+             {"--hands", "room", good}}) {
         ToolRun run = runHandsRead(options);
         EXPECT_EQ(run.status, 2);
         ASSERT_GE(run.err.size(), 2u);

@@ -13,7 +13,8 @@ static const int BAD_INPUT = 2;
 static const char* const USAGE =
     "usage: hands_read --hands design|room [--empty N] [--stand M] [--model FILE | --no-learned] FRAME...\n"
     "  FRAME: 320 x 240 binary PPM (P6, maxval 255) in the camera's orientation; the first N are\n"
-    "  learnt as the empty room, the next M as the players standing hands down (room way).\n"
+    "  learnt as the empty room (at least one), the next M as the players standing hands down\n"
+    "  (room way).\n"
     "  The room way reads signs with the hand landmark model FILE (hand_landmark.onnx in the working\n"
     "  folder unless told), or from the hand's outline with --no-learned or when the model cannot be read.\n"
     "  Prints FRAME PLAYER FOUND X Y SIGN STEP for each frame and player. Exit status 2 on bad\n"
@@ -66,7 +67,11 @@ static std::string parse(int argc, char** argv, Options& options) {
     if (options.way != "design" && options.way != "room") {
         return options.way.empty() ? "--hands design or --hands room is needed" : "no way of finding hands named " + options.way;
     }
-    return options.frames.empty() ? "no frame given" : "";
+    if (options.frames.empty()) {
+        return "no frame given";
+    }
+    // Without the empty room every skin-coloured thing in the picture would pass for a hand.
+    return options.way == "room" && options.empty == 0 ? "the room way learns the empty room first: give --empty N" : "";
 }
 
 // The game's walking rule on a barycentre: -1 left, 0 none, 1 right.
