@@ -15,9 +15,8 @@ using Clock = std::chrono::steady_clock;
 
 static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The worker takes F3 at the end of its pass, which a sanitizer build on a busy machine can
-// stretch to seconds: the waits for learning to start again are long, and end as soon as the
-// bar shows.
+// The worker takes F3 at the end of its pass, seconds long in a sanitizer build on a busy
+// machine; the waits end as soon as the bar shows.
 static const int LEARN_AGAIN_WAIT_MS = 15000;
 
 // A daylight scene of the room_scenes tool, made in a fresh folder.

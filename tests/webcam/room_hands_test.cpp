@@ -137,8 +137,7 @@ TEST(RoomHandsTool, NoHandOnANeckNorWhereThePlayersStoodInSyntheticRooms) {
 }
 
 // Status 2 and one line naming what is wrong: frames that cannot be read, are not binary PPM,
-// have the wrong size or too few pixels, and bad options, the room way without an empty room among
-// them (with the usage after the line).
+// have the wrong size or too few pixels, and bad options or no empty room (usage after the line).
 TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
     FreshFolder folder;
     std::string good = folder.path() + "/good.ppm";
