@@ -1,14 +1,17 @@
-// The hand landmark model run by OpenCV's dnn on a turned square cut from the picture.
+// The hand landmark model run on a turned square cut from the picture: read and checked by
+// OpenCV's dnn, run by XNNPACK where that answers alike.
 #include "webcam/landmark_model.h"
 
 #include <opencv2/core/utils/logger.hpp>
 #include <opencv2/dnn.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <cmath>
 #include <fstream>
 #include <vector>
 
 #include "webcam/landmark_crop.h"
+#include "webcam/xnnpack_net.h"
 
 // The outputs read from the model (names kept from the TFLite graph).
 static const char* const LANDMARKS_OUTPUT = "Identity";
@@ -19,7 +22,52 @@ struct LandmarkModel::Net {
     std::vector<cv::String> outputNames{LANDMARKS_OUTPUT, PRESENCE_OUTPUT};
     std::vector<cv::Mat> outputs;
     cv::Mat crop, blob, kept;
+    // The same network run by XNNPACK where it answers as OpenCV's does; OpenCV's otherwise.
+    std::unique_ptr<XnnpackNet> fast;
+    cv::Mat picture;
+    float landmarks[LANDMARK_VALUES] = {};
+    float presence = 0;
+
+    const float* forward(const cv::Mat& square);
+    bool fastAnswersAlike();
 };
+
+const float* LandmarkModel::Net::forward(const cv::Mat& square) {
+    if (fast) {
+        square.convertTo(picture, CV_32FC3, 1.0 / 255);
+        if (fast->run(picture.ptr<float>(), landmarks, presence)) {
+            return landmarks;
+        }
+    }
+    cv::dnn::blobFromImage(square, blob, 1.0 / 255);
+    dnn.setInput(blob);
+    dnn.forward(outputs, outputNames);
+    presence = outputs[1].at<float>(0);
+    return outputs[0].ptr<float>();
+}
+
+// Landmarks within a hundredth of a pixel of the square, the presence within a thousandth: the
+// two runtimes differ by float rounding alone (a ten-thousandth of a pixel on photographs).
+bool LandmarkModel::Net::fastAnswersAlike() {
+    cv::Mat square(MODEL_SIDE, MODEL_SIDE, CV_8UC3);
+    for (int y = 0; y < MODEL_SIDE; ++y) {
+        for (int x = 0; x < MODEL_SIDE; ++x) {
+            square.at<cv::Vec3b>(y, x) = cv::Vec3b((uchar)x, (uchar)y, (uchar)((x * y) % 251));
+        }
+    }
+    std::unique_ptr<XnnpackNet> kept = std::move(fast);
+    const float* slow = forward(square);
+    std::vector<float> expected(slow, slow + LANDMARK_VALUES);
+    float expectedPresence = presence;
+    fast = std::move(kept);
+    const float* got = forward(square);
+    for (int i = 0; i < LANDMARK_VALUES; ++i) {
+        if (!(std::abs(got[i] - expected[i]) < 0.01f)) {
+            return false;
+        }
+    }
+    return std::abs(presence - expectedPresence) < 0.001f;
+}
 
 static bool fileExists(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,7 +89,7 @@ struct QuietLog {
     ~QuietLog() { cv::utils::logging::setLogLevel(before); }
 };
 
-LandmarkModel::LandmarkModel(const std::string& path) {
+LandmarkModel::LandmarkModel(const std::string& path, bool useXnnpack) {
     if (!fileExists(path)) {
         why = "is missing";
         return;
@@ -65,6 +113,11 @@ LandmarkModel::LandmarkModel(const std::string& path) {
         why = "is damaged";
         return;
     }
+    std::string notFast;
+    made->fast = useXnnpack ? XnnpackNet::build(path, MODEL_SIDE, LANDMARKS_OUTPUT, PRESENCE_OUTPUT, notFast) : nullptr;
+    if (made->fast && (made->fast->landmarkValues() != LANDMARK_VALUES || !made->fastAnswersAlike())) {
+        made->fast.reset();
+    }
     net = std::move(made);
 }
 
@@ -82,10 +135,7 @@ bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, cons
     cv::Mat frame(240, 320, CV_8UC3, const_cast<unsigned char*>(rgb));
     cv::Mat map = squareMap(square);
     cutSquare(frame, square, map, moving, net->kept, net->crop);
-    cv::dnn::blobFromImage(net->crop, net->blob, 1.0 / 255);
-    net->dnn.setInput(net->blob);
-    net->dnn.forward(net->outputs, net->outputNames);
-    const float* values = net->outputs[0].ptr<float>();
+    const float* values = net->forward(net->crop);
     cv::Mat back;
     cv::invertAffineTransform(map, back);
     for (int i = 0; i < HAND_POINTS; ++i) {
@@ -93,6 +143,8 @@ bool LandmarkModel::run(const unsigned char* rgb, const HandSquare& square, cons
         out.x[i] = (float)(back.at<double>(0, 0) * u + back.at<double>(0, 1) * v + back.at<double>(0, 2));
         out.y[i] = (float)(back.at<double>(1, 0) * u + back.at<double>(1, 1) * v + back.at<double>(1, 2));
     }
-    out.presence = net->outputs[1].at<float>(0);
+    out.presence = net->presence;
     return true;
 }
+
+bool LandmarkModel::fast() const { return net && net->fast; }

@@ -35,7 +35,9 @@ struct HandSquare {
 class LandmarkModel {
 public:
     // path: the ONNX model. One that is missing or cannot be read leaves error() set.
-    explicit LandmarkModel(const std::string& path);
+    // useXnnpack: run it with XNNPACK where it can be (OpenCV's dnn always checks the file, and
+    // runs it otherwise).
+    explicit LandmarkModel(const std::string& path, bool useXnnpack = true);
     ~LandmarkModel();
     LandmarkModel(const LandmarkModel&) = delete;
     LandmarkModel& operator=(const LandmarkModel&) = delete;
@@ -46,6 +48,8 @@ public:
     // rgb: 320 x 240 x 3, red green blue, top row first; moving: what moves in it (see
     // HandPatch), or null. False when the model is not loaded.
     bool run(const unsigned char* rgb, const HandSquare& square, const unsigned char* moving, HandLandmarks& out);
+    // Whether XNNPACK runs it.
+    bool fast() const;
 
 private:
     struct Net;

@@ -208,6 +208,40 @@ TEST(LandmarkModel, DamagedOrMissingFileLeavesTheSignsToTheOutline) {
     }
 }
 
+// The game runs the model with XNNPACK, built again from the same file: on drawn hands, upright
+// and turned, it answers as OpenCV's dnn does. A network with a layer the XNNPACK build does not
+// know (the presence's sigmoid made a softmax, which OpenCV reads) is run by OpenCV alone.
+TEST(LandmarkModel, XnnpackAnswersAsOpenCvDoes) {
+    LandmarkModel fast(MODEL), opencv(MODEL, false);
+    ASSERT_TRUE(fast.fast()) << "XNNPACK does not run the model";
+    ASSERT_FALSE(opencv.fast());
+    DrawnFrame frame = drawRoom({{240, 0, PAPER, 230, 90}, {80, 0, SCISSORS, 90, 95}}, 1.0, 2);
+    for (const DrawnHand& hand : frame.hands) {
+        for (float turn : {0.0f, 0.6f, -1.2f}) {
+            HandSquare square;
+            square.centreX = (float)hand.x, square.centreY = (float)hand.y - 5, square.side = 70, square.turn = turn;
+            HandLandmarks a, b;
+            ASSERT_TRUE(fast.run(frame.rgb.data(), square, nullptr, a));
+            ASSERT_TRUE(opencv.run(frame.rgb.data(), square, nullptr, b));
+            EXPECT_NEAR(a.presence, b.presence, 0.001f) << turn;
+            for (int i = 0; i < HAND_POINTS; ++i) {
+                EXPECT_NEAR(a.x[i], b.x[i], 0.01f) << i;
+                EXPECT_NEAR(a.y[i], b.y[i], 0.01f) << i;
+            }
+        }
+    }
+
+    FreshFolder folder;
+    std::string softmax = readWholeFile(MODEL);
+    for (size_t at = softmax.find("Sigmoid"); at != std::string::npos; at = softmax.find("Sigmoid", at)) {
+        softmax.replace(at, 7, "Softmax");
+    }
+    writeWholeFile(folder.path() + "/softmax.onnx", softmax);
+    LandmarkModel changed(folder.path() + "/softmax.onnx");
+    EXPECT_TRUE(changed.loaded()) << changed.error();
+    EXPECT_FALSE(changed.fast());
+}
+
 // tools/make_hand_model.sh, run again on the pinned package, writes the committed model's bytes.
 TEST(LandmarkModel, MadeAgainItIsTheSameFile) {
     FreshFolder folder;
