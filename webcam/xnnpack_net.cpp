@@ -25,6 +25,7 @@ struct Value {
     std::vector<size_t> dims;  // a picture's as 1 x rows x columns x channels
 };
 
+// An empty dimension counts as too many: no layer has one.
 size_t count(const std::vector<size_t>& dims) {
     size_t n = 1;
     for (size_t d : dims) {
@@ -57,7 +58,8 @@ float real(const onnx::NodeProto& node, const char* name, float otherwise) {
     return a ? a->f() : otherwise;
 }
 
-bool small(const std::vector<int64_t>& values, size_t size, int64_t least) {
+// size numbers, each from least to a size no layer of a hand model comes near.
+bool fits(const std::vector<int64_t>& values, size_t size, int64_t least) {
     if (values.size() != size) {
         return false;
     }
@@ -80,6 +82,7 @@ struct XnnpackNet::Graph {
     std::map<std::string, const onnx::TensorProto*> constants;
     std::map<std::string, std::string> sameAs;  // what an Identity layer passes on
     std::string landmarksName, presenceName;
+    int outputsMade = 0;
     size_t landmarkCount = 0;
     std::string why;
 
@@ -141,6 +144,7 @@ struct XnnpackNet::Graph {
         if (!name.empty() && (name == landmarksName || name == presenceName)) {
             external = name == landmarksName ? LANDMARKS_ID : PRESENCE_ID;
             flags = XNN_VALUE_FLAG_EXTERNAL_OUTPUT;
+            ++outputsMade;
         }
         if (xnn_define_tensor_value(subgraph, xnn_datatype_fp32, dims.size(), dims.data(), data, external, flags,
                                     &id) != xnn_status_success) {
@@ -175,7 +179,7 @@ bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in
                          pads = ints(node, "pads", {0, 0, 0, 0}), dilations = ints(node, "dilations", {1, 1});
     int64_t groups = integer(node, "group", 1);
     if (!w || wd.size() != 4 || in.dims.size() != 4 || (node.input_size() > 2 && (!b || count(bd) != wd[0])) ||
-        !small(kernel, 2, 1) || !small(strides, 2, 1) || !small(pads, 4, 0) || !small(dilations, 2, 1) ||
+        !fits(kernel, 2, 1) || !fits(strides, 2, 1) || !fits(pads, 4, 0) || !fits(dilations, 2, 1) ||
         wd[2] != (size_t)kernel[0] || wd[3] != (size_t)kernel[1]) {
         return false;
     }
@@ -234,7 +238,7 @@ bool XnnpackNet::Graph::pooling(const onnx::NodeProto& node, const Value& in, ui
     }
     std::vector<int64_t> kernel = ints(node, "kernel_shape", {}), strides = ints(node, "strides", {1, 1}),
                          pads = ints(node, "pads", {0, 0, 0, 0});
-    if (!small(kernel, 2, 1) || !small(strides, 2, 1) || !small(pads, 4, 0)) {
+    if (!fits(kernel, 2, 1) || !fits(strides, 2, 1) || !fits(pads, 4, 0)) {
         return false;
     }
     outDims = {1, outputSide(in.dims[1], kernel[0], strides[0], 1, pads[0], pads[2]),
@@ -268,6 +272,9 @@ bool XnnpackNet::Graph::layer(const onnx::NodeProto& node) {
     const Value* in = input(node, 0);
     if (node.output_size() != 1 || !in) {
         return fail("has a layer whose input no layer before it makes");
+    }
+    if (values.count(root(node.output(0)))) {
+        return fail("has a layer whose output is named as another value");
     }
     if (kind == "Identity") {
         sameAs[node.output(0)] = root(node.input(0));
@@ -358,7 +365,8 @@ bool XnnpackNet::Graph::make(const onnx::GraphProto& graph, size_t side) {
         }
     }
     auto landmarks = values.find(landmarksName), presence = values.find(presenceName);
-    if (landmarks == values.end() || presence == values.end() || count(presence->second.dims) != 1) {
+    if (landmarksName == presenceName || outputsMade != 2 || landmarks == values.end() || presence == values.end() ||
+        count(presence->second.dims) != 1) {
         return fail("does not give the hand's points and presence");
     }
     landmarkCount = count(landmarks->second.dims);
@@ -369,6 +377,10 @@ bool XnnpackNet::Graph::make(const onnx::GraphProto& graph, size_t side) {
 std::unique_ptr<XnnpackNet> XnnpackNet::build(const std::string& path, int side, const std::string& landmarksOutput,
                                               const std::string& presenceOutput, std::string& why) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        why = "cannot be read";
+        return nullptr;
+    }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     onnx::ModelProto model;
     if (!model.ParseFromString(bytes)) {

@@ -18,6 +18,7 @@
 #include "webcam/landmark_model.h"
 #include "webcam/landmark_reader.h"
 #include "webcam/landmark_sign.h"
+#include "webcam/xnnpack_net.h"
 
 namespace {
 
@@ -240,6 +241,16 @@ TEST(LandmarkModel, XnnpackAnswersAsOpenCvDoes) {
     LandmarkModel changed(folder.path() + "/softmax.onnx");
     EXPECT_TRUE(changed.loaded()) << changed.error();
     EXPECT_FALSE(changed.fast());
+
+    // The build alone, on what OpenCV would refuse first: refused in words.
+    std::string whole = readWholeFile(MODEL);
+    writeWholeFile(folder.path() + "/half.onnx", whole.substr(0, whole.size() / 2));
+    writeWholeFile(folder.path() + "/tail.onnx", whole.substr(whole.size() / 2));
+    for (const char* name : {"missing.onnx", "half.onnx", "tail.onnx", "softmax.onnx"}) {
+        std::string why;
+        EXPECT_EQ(XnnpackNet::build(folder.path() + "/" + name, MODEL_SIDE, "Identity", "Identity_1", why), nullptr);
+        EXPECT_FALSE(why.empty()) << name;
+    }
 }
 
 // tools/make_hand_model.sh, run again on the pinned package, writes the committed model's bytes.
