@@ -316,7 +316,7 @@ XnnpackNet::~XnnpackNet() {
 }
 
 // Only the layers the two outputs need, in their order: XNNPACK keeps no room for a value nothing
-// reads, and would stop at the handedness the game does not ask for.
+// reads, and aborts the program on one (the handedness, which the game does not ask for).
 std::vector<const onnx::NodeProto*> XnnpackNet::Graph::neededLayers(const onnx::GraphProto& graph) {
     for (const onnx::NodeProto& node : graph.node()) {
         if (node.op_type() == "Identity" && node.input_size() == 1 && node.output_size() == 1) {
