@@ -156,9 +156,9 @@ struct XnnpackNet::Graph {
         return true;
     }
 
-    bool convolution(const onnx::NodeProto& node, const Value& in, uint32_t& out, std::vector<size_t>& outDims);
-    bool pooling(const onnx::NodeProto& node, const Value& in, uint32_t& out, std::vector<size_t>& outDims);
-    bool dense(const onnx::NodeProto& node, const Value& in, uint32_t& out, std::vector<size_t>& outDims);
+    bool convolution(const onnx::NodeProto& node, const Value& in);
+    bool pooling(const onnx::NodeProto& node, const Value& in);
+    bool dense(const onnx::NodeProto& node, const Value& in);
     bool layer(const onnx::NodeProto& node);
     std::vector<const onnx::NodeProto*> neededLayers(const onnx::GraphProto& graph);
     bool make(const onnx::GraphProto& graph, size_t side);
@@ -170,8 +170,7 @@ static size_t outputSide(size_t side, int64_t kernel, int64_t stride, int64_t di
     return padded < reach ? 0 : (size_t)((padded - reach) / stride + 1);
 }
 
-bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in, uint32_t& out,
-                                    std::vector<size_t>& outDims) {
+bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in) {
     std::vector<size_t> wd, bd;
     std::vector<float>* w = constant(node, 1, wd);
     const std::vector<float>* b = node.input_size() > 2 ? constant(node, 2, bd) : nullptr;
@@ -188,8 +187,9 @@ bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in
     if (!depthwise && (groups != 1 || wd[1] != channels)) {
         return false;
     }
-    outDims = {1, outputSide(in.dims[1], kernel[0], strides[0], dilations[0], pads[0], pads[2]),
-               outputSide(in.dims[2], kernel[1], strides[1], dilations[1], pads[1], pads[3]), outputs};
+    std::vector<size_t> outDims = {1, outputSide(in.dims[1], kernel[0], strides[0], dilations[0], pads[0], pads[2]),
+                                   outputSide(in.dims[2], kernel[1], strides[1], dilations[1], pads[1], pads[3]),
+                                   outputs};
     // Channels first to channels last: O I H W to O H W I, and a depthwise C 1 H W to 1 H W C.
     std::vector<float> filter(w->size());
     size_t inner = depthwise ? 1 : channels;
@@ -202,13 +202,13 @@ bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in
         }
     }
     w->swap(filter);
-    uint32_t filterId, biasId = XNN_INVALID_VALUE_ID;
+    uint32_t filterId, biasId = XNN_INVALID_VALUE_ID, out;
     std::vector<size_t> filterDims = {outputs, kh, kw, channels};
     if (depthwise) {
         filterDims = {1, kh, kw, outputs};
     }
     if (!define(filterDims, w->data(), filterId) || (b && !define({outputs}, b->data(), biasId)) ||
-        outDims[1] == 0 || outDims[2] == 0 || !define(outDims, nullptr, out, root(node.output(0)))) {
+        outDims[1] == 0 || outDims[2] == 0 || !define(outDims, nullptr, out, node.output(0))) {
         return false;
     }
     uint32_t top = (uint32_t)pads[0], left = (uint32_t)pads[1], bottom = (uint32_t)pads[2], right = (uint32_t)pads[3];
@@ -222,18 +222,17 @@ bool XnnpackNet::Graph::convolution(const onnx::NodeProto& node, const Value& in
                                      out, 0) == xnn_status_success;
 }
 
-bool XnnpackNet::Graph::pooling(const onnx::NodeProto& node, const Value& in, uint32_t& out,
-                                std::vector<size_t>& outDims) {
+bool XnnpackNet::Graph::pooling(const onnx::NodeProto& node, const Value& in) {
     if (in.dims.size() != 4) {
         return false;
     }
+    uint32_t out;
     if (node.op_type() == "ReduceMean") {
         // Over the rows and columns: the picture's mean, one value a channel.
         if (ints(node, "axes", {}) != std::vector<int64_t>{2, 3}) {
             return false;
         }
-        outDims = {1, 1, 1, in.dims[3]};
-        return define(outDims, nullptr, out, root(node.output(0))) &&
+        return define({1, 1, 1, in.dims[3]}, nullptr, out, node.output(0)) &&
                xnn_define_global_average_pooling_2d(subgraph, -INFINITY, INFINITY, in.id, out, 0) == xnn_status_success;
     }
     std::vector<int64_t> kernel = ints(node, "kernel_shape", {}), strides = ints(node, "strides", {1, 1}),
@@ -241,16 +240,15 @@ bool XnnpackNet::Graph::pooling(const onnx::NodeProto& node, const Value& in, ui
     if (!fits(kernel, 2, 1) || !fits(strides, 2, 1) || !fits(pads, 4, 0)) {
         return false;
     }
-    outDims = {1, outputSide(in.dims[1], kernel[0], strides[0], 1, pads[0], pads[2]),
+    std::vector<size_t> outDims = {1, outputSide(in.dims[1], kernel[0], strides[0], 1, pads[0], pads[2]),
                outputSide(in.dims[2], kernel[1], strides[1], 1, pads[1], pads[3]), in.dims[3]};
-    return outDims[1] > 0 && outDims[2] > 0 && define(outDims, nullptr, out, root(node.output(0))) &&
+    return outDims[1] > 0 && outDims[2] > 0 && define(outDims, nullptr, out, node.output(0)) &&
            xnn_define_max_pooling_2d(subgraph, pads[0], pads[3], pads[2], pads[1], kernel[0], kernel[1], strides[0],
                                      strides[1], 1, 1, -INFINITY, INFINITY, in.id, out, 0) == xnn_status_success;
 }
 
 // Gemm as the converter writes it: the input row times the transposed weights, plus the bias.
-bool XnnpackNet::Graph::dense(const onnx::NodeProto& node, const Value& in, uint32_t& out,
-                              std::vector<size_t>& outDims) {
+bool XnnpackNet::Graph::dense(const onnx::NodeProto& node, const Value& in) {
     std::vector<size_t> wd, bd;
     const std::vector<float>* w = constant(node, 1, wd);
     const std::vector<float>* b = constant(node, 2, bd);
@@ -259,10 +257,9 @@ bool XnnpackNet::Graph::dense(const onnx::NodeProto& node, const Value& in, uint
         real(node, "beta", 1) != 1) {
         return false;
     }
-    uint32_t filterId, biasId;
-    outDims = {1, wd[0]};
+    uint32_t filterId, biasId, out;
     return define(wd, w->data(), filterId) && define({wd[0]}, b->data(), biasId) &&
-           define(outDims, nullptr, out, root(node.output(0))) &&
+           define({1, wd[0]}, nullptr, out, node.output(0)) &&
            xnn_define_fully_connected(subgraph, -INFINITY, INFINITY, in.id, filterId, biasId, out,
                                       XNN_FLAG_TENSORFLOW_RESHAPE_2D) == xnn_status_success;
 }
@@ -273,33 +270,28 @@ bool XnnpackNet::Graph::layer(const onnx::NodeProto& node) {
     if (node.output_size() != 1 || !in) {
         return fail("has a layer whose input no layer before it makes");
     }
-    if (values.count(root(node.output(0)))) {
+    if (values.count(node.output(0))) {
         return fail("has a layer whose output is named as another value");
     }
-    if (kind == "Identity") {
-        sameAs[node.output(0)] = root(node.input(0));
-        return true;
-    }
     uint32_t out;
-    std::vector<size_t> outDims;
     bool made;
     if (kind == "Conv") {
-        made = convolution(node, *in, out, outDims);
+        made = convolution(node, *in);
     } else if (kind == "MaxPool" || kind == "ReduceMean") {
-        made = pooling(node, *in, out, outDims);
+        made = pooling(node, *in);
     } else if (kind == "Gemm") {
-        made = dense(node, *in, out, outDims);
+        made = dense(node, *in);
     } else if (kind == "Add") {
         const Value* other = input(node, 1);
-        made = other && other->dims == in->dims && define(in->dims, nullptr, out, root(node.output(0))) &&
+        made = other && other->dims == in->dims && define(in->dims, nullptr, out, node.output(0)) &&
                xnn_define_add2(subgraph, -INFINITY, INFINITY, in->id, other->id, out, 0) == xnn_status_success;
     } else if (kind == "Relu" || kind == "Clip") {
         float low = kind == "Relu" ? 0 : real(node, "min", -INFINITY);
         float high = kind == "Relu" ? INFINITY : real(node, "max", INFINITY);
-        made = node.input_size() == 1 && define(in->dims, nullptr, out, root(node.output(0))) &&
+        made = node.input_size() == 1 && define(in->dims, nullptr, out, node.output(0)) &&
                xnn_define_clamp(subgraph, low, high, in->id, out, 0) == xnn_status_success;
     } else if (kind == "Sigmoid") {
-        made = define(in->dims, nullptr, out, root(node.output(0))) &&
+        made = define(in->dims, nullptr, out, node.output(0)) &&
                xnn_define_sigmoid(subgraph, in->id, out, 0) == xnn_status_success;
     } else {
         return fail("has a layer of a kind not known here (" + kind + ")");
@@ -315,8 +307,9 @@ XnnpackNet::~XnnpackNet() {
     xnn_deinitialize();
 }
 
-// Only the layers the two outputs need, in their order: XNNPACK keeps no room for a value nothing
-// reads, and aborts the program on one (the handedness, which the game does not ask for).
+// Only the layers the two outputs need, in their order, the Identity layers passed through by
+// name: XNNPACK keeps no room for a value nothing reads, and aborts the program on one (the
+// handedness, which the game does not ask for).
 std::vector<const onnx::NodeProto*> XnnpackNet::Graph::neededLayers(const onnx::GraphProto& graph) {
     for (const onnx::NodeProto& node : graph.node()) {
         if (node.op_type() == "Identity" && node.input_size() == 1 && node.output_size() == 1) {
@@ -327,7 +320,7 @@ std::vector<const onnx::NodeProto*> XnnpackNet::Graph::neededLayers(const onnx::
     std::vector<const onnx::NodeProto*> layers;
     for (int i = graph.node_size() - 1; i >= 0; --i) {
         const onnx::NodeProto& node = graph.node(i);
-        if (node.output_size() == 1 && needed.count(root(node.output(0)))) {
+        if (node.op_type() != "Identity" && node.output_size() == 1 && needed.count(node.output(0))) {
             layers.insert(layers.begin(), &node);
             for (const std::string& input : node.input()) {
                 needed.insert(root(input));
@@ -336,7 +329,6 @@ std::vector<const onnx::NodeProto*> XnnpackNet::Graph::neededLayers(const onnx::
     }
     landmarksName = root(landmarksName);
     presenceName = root(presenceName);
-    sameAs.clear();
     return layers;
 }
 
