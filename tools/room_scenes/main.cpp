@@ -13,7 +13,9 @@
 
 static const char* const USAGE =
     "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME] [--photo-hand PPM]\n"
+    "                   [--drawn-hands]\n"
     "  --photo-hand: also photo-hand-K scenes, daylight rooms whose open hands are that photograph\n"
+    "  --drawn-hands: hands drawn flat, as the first rooms had them, instead of modelled\n"
     "  Exit status 2 on bad options or photograph, 1 when the files cannot be written.\n";
 
 struct Options {
@@ -22,6 +24,7 @@ struct Options {
     int scenesPerCondition = 4;
     std::string onlyCondition;  // empty: every condition
     std::string photoHand;      // empty: no scenes with the photographed hand
+    bool drawnHands = false;
 };
 
 static bool parseNumber(const char* text, unsigned long& value) {
@@ -35,6 +38,10 @@ static Options parseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
+        if (option == "--drawn-hands") {
+            options.drawnHands = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             std::fprintf(stderr, "room_scenes: %s needs a value\n%s", option.c_str(), USAGE);
             std::exit(2);
@@ -63,7 +70,7 @@ static Options parseOptions(int argc, char** argv) {
     return options;
 }
 
-static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, const PhotoHand* photo, HandTruth truth[2]) {
+static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, const HandLook& look, HandTruth truth[2]) {
     cv::Mat3f picture = room.backdrop.clone();
     cv::Vec2f towardLight = cv::normalize(cv::Vec2f(room.lightSide, -0.6f));
     if (frame.passerbyIn) {
@@ -78,16 +85,16 @@ static cv::Mat3f renderFrame(const Room& room, const SceneFrame& frame, const Ph
     }
     // Hands last: a hand near the middle is never hidden by the other player's shoulder.
     for (int p = 0; p < 2; ++p) {
-        truth[p] = drawRaisedHand(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight, photo);
+        truth[p] = drawRaisedHand(picture, room.playerLight, frame.players[p], frame.hands[p], towardLight, look);
     }
     return picture;
 }
 
-// One kind of scene: its name in the files, its lighting, and the photographed hand if any.
+// One kind of scene: its name in the files, its lighting, and how its hands are made.
 struct SceneKind {
     const char* name;
     const Condition& condition;
-    const PhotoHand* photo;
+    HandLook hands;
 };
 
 // False (after saying why) when a file cannot be written.
@@ -96,7 +103,7 @@ static bool writeScene(const std::string& folder, const SceneKind& kind, unsigne
     cv::RNG rng(seed);
     Room room = makeRoom(condition, rng);
     // The photographed hand is a light one: its players' arms and faces match it.
-    const int skinTones[2] = {kind.photo ? scene % 2 : scene % 6, kind.photo ? 1 : (scene + 3 + (int)(seed % 2)) % 6};
+    const int skinTones[2] = {kind.hands.photo ? scene % 2 : scene % 6, kind.hands.photo ? 1 : (scene + 3 + (int)(seed % 2)) % 6};
     SceneScript script = writeScript(condition, rng, skinTones);
     Camera camera = cameraFor(condition);
     std::error_code error;
@@ -109,7 +116,7 @@ static bool writeScene(const std::string& folder, const SceneKind& kind, unsigne
     bool ok = true;
     for (int f = 0; f < (int)script.frames.size() && ok; ++f) {
         HandTruth hands[2];
-        cv::Mat3f radiance = renderFrame(room, script.frames[f], kind.photo, hands);
+        cv::Mat3f radiance = renderFrame(room, script.frames[f], kind.hands, hands);
         char name[32];
         std::snprintf(name, sizeof name, "/%04d.ppm", f);
         ok = writePpm(folder + name, takeFrame(camera, condition, radiance, rng));
@@ -148,11 +155,12 @@ int main(int argc, char** argv) {
     const std::vector<Condition>& all = conditions();
     for (size_t c = 0; c < all.size(); ++c) {
         bool wanted = options.onlyCondition.empty() || options.onlyCondition == all[c].name;
-        if (wanted && !writeScenes(options, SceneKind{all[c].name, all[c], nullptr}, c)) {
+        if (wanted && !writeScenes(options, SceneKind{all[c].name, all[c], HandLook{options.drawnHands, nullptr}}, c)) {
             return 1;
         }
     }
-    if (!options.photoHand.empty() && !writeScenes(options, SceneKind{"photo-hand", *conditionNamed("daylight"), &photo}, all.size())) {
+    SceneKind photoScenes{"photo-hand", *conditionNamed("daylight"), HandLook{options.drawnHands, &photo}};
+    if (!options.photoHand.empty() && !writeScenes(options, photoScenes, all.size())) {
         return 1;
     }
     return 0;

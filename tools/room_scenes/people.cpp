@@ -6,6 +6,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "canvas.h"
+#include "hand_body.h"
 
 static const int SKIN_TONES[6][3] = {{238, 204, 184}, {226, 178, 148}, {198, 142, 108},
                                      {168, 112, 80},  {122, 80, 56},   {84, 54, 40}};
@@ -201,7 +202,7 @@ void drawBody(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, 
 }
 
 HandTruth drawRaisedHand(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                         cv::Vec2f towardLight, const PhotoHand* photo) {
+                         cv::Vec2f towardLight, const HandLook& look) {
     if (!pose.raised) {
         return HandTruth();
     }
@@ -213,11 +214,16 @@ HandTruth drawRaisedHand(cv::Mat3f& picture, const cv::Mat3f& light, const Perso
     cv::Point2f forearm = down + toShoulder;
     cv::Point2f elbow = wrist + forearm * (1.5f * person.faceWidth / (float)cv::norm(forearm));
     arm(picture, light, person, shoulder, elbow, wrist, towardLight);
-    // Seen from the front, a raised right hand shows its thumb towards the body's middle.
-    float thumbSide = pose.sign == PAPER_SIGN ? -side : side;
-    if (photo && pose.sign == PAPER_SIGN) {
-        return drawPhotoHand(picture, light, *photo, pose, thumbSide, person.skin);
+    // A raised hand's palm is paler than its back; seen from the front, a raised right hand's palm
+    // shows its thumb away from the body's middle.
+    cv::Vec3f palm = person.skin * 0.75f + linearColour(226, 170, 150) * 0.25f;
+    if (look.photo && pose.sign == PAPER_SIGN) {
+        return drawPhotoHand(picture, light, *look.photo, pose, -side, person.skin);
     }
-    cv::Vec3f skin = pose.sign == PAPER_SIGN ? person.skin * 0.75f + linearColour(226, 170, 150) * 0.25f : person.skin;
-    return drawHand(picture, light, pose, thumbSide, skin, towardLight);
+    if (!look.drawn) {
+        return drawHandBody(picture, light, pose, -side, palm, towardLight);
+    }
+    // The drawn fists show their backs.
+    bool open = pose.sign == PAPER_SIGN;
+    return drawHand(picture, light, pose, open ? -side : side, open ? palm : person.skin, towardLight);
 }

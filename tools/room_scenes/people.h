@@ -28,9 +28,16 @@ Person randomPerson(cv::RNG& rng, int skinTone, bool darkClothes);
 // The person standing, with the arm on the raised hand's side left out when pose.raised.
 void drawBody(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
               cv::Vec2f towardLight);
+// How raised hands are made: modelled in three dimensions, or drawn flat as the first rooms were;
+// an open hand is the photograph when there is one.
+struct HandLook {
+    bool drawn = false;
+    const PhotoHand* photo = nullptr;
+};
+
 // The raised arm and its hand, over everyone's bodies; the hand's truth (not visible when no hand is
-// raised). An open hand is the photograph when there is one.
+// raised).
 HandTruth drawRaisedHand(cv::Mat3f& picture, const cv::Mat3f& light, const Person& person, const HandPose& pose,
-                         cv::Vec2f towardLight, const PhotoHand* photo);
+                         cv::Vec2f towardLight, const HandLook& look);
 
 #endif
