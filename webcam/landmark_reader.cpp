@@ -11,7 +11,7 @@
 // threshold for going on following one.
 static const float MIN_PRESENCE = 0.5f;
 // Between this and MIN_PRESENCE the model doubts: a hand in dim light, against a shirt of its
-// colour, or drawn as the synthetic rooms draw it. The room way found a hand-sized skin region
+// colour, or against the light. The room way found a hand-sized skin region
 // that moved, so the outline reader tells its sign; under this the model is sure it is no hand.
 // On the two synthetic sets, up to 14 points more signs right per room (dim most), for 9 more
 // signs read on 570 player-frames with the hands down.
