@@ -133,6 +133,7 @@ TEST(LandmarkCrop, FadesWhatStandsStillOnlyInAVeryDimPicture) {
 // A hand raised beside the face is blanked with it, and the room way cuts the forearm below; a
 // hand before the chin is cut at the neck above it: in room_scenes' daylight room, most hands read
 // right from their own cut are read the same from a cut one hand lower, and from one hand higher.
+// The room's modelled hands of all three signs are among those read right.
 TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
     FreshFolder folder;
     commandOutput(std::string(VANTORIX_TEST_TOOLS_DIR) + "/room_scenes --out " + folder.path() +
@@ -141,6 +142,7 @@ TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
     LandmarkReader reader(MODEL);
     reader.setShare(0);
     int readOnHand = 0, readBelow = 0, readAbove = 0;
+    int readOfSign[4] = {0, 0, 0, 0};
     for (const SceneHand& hand : readSceneTruth(scene)) {
         // Every other frame: a sign is held for two to five.
         if (!hand.raised || hand.frame % 2) {
@@ -161,11 +163,15 @@ TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
         };
         if (readCut((int)hand.y - 14) == hand.sign) {
             ++readOnHand;
+            ++readOfSign[hand.sign];
             readBelow += readCut((int)hand.y + 14) == hand.sign;
             readAbove += readCut((int)hand.y - 42) == hand.sign;
         }
     }
     ASSERT_GE(readOnHand, 20);
+    EXPECT_GE(readOfSign[ROCK], 3);
+    EXPECT_GE(readOfSign[PAPER], 3);
+    EXPECT_GE(readOfSign[SCISSORS], 3);
     EXPECT_GE(readBelow, readOnHand * 3 / 4);
     EXPECT_GE(readAbove, readOnHand * 3 / 4);
 }
