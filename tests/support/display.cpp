@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,11 +16,16 @@
 // The descriptor Xvfb writes its display number to; any number the child does not otherwise use.
 static const int DISPLAY_FD = 9;
 
-// Reads the display number Xvfb announces once it listens; empty when the server died first.
+// How long a server may take to start, or to end once asked, before it is taken for stuck.
+static const int SERVER_WAIT_MS = 20000;
+
+// Reads the display number Xvfb announces once it listens; empty when the server died first or
+// did not answer in time.
 static std::string readDisplayNumber(int fd) {
     std::string number;
     char c;
-    while (read(fd, &c, 1) == 1) {
+    pollfd ready = {fd, POLLIN, 0};
+    while (poll(&ready, 1, SERVER_WAIT_MS) == 1 && read(fd, &c, 1) == 1) {
         if (c == '\n') {
             break;
         }
@@ -56,12 +62,21 @@ PrivateDisplay::PrivateDisplay(const std::string& screen) : serverPid(-1) {
     }
 }
 
+// A server that does not end when asked is killed, so that a test never waits on it for good.
 PrivateDisplay::~PrivateDisplay() {
-    if (serverPid > 0) {
-        kill(serverPid, SIGTERM);
-        int status;
-        waitpid(serverPid, &status, 0);
+    if (serverPid <= 0) {
+        return;
     }
+    kill(serverPid, SIGTERM);
+    int status;
+    for (int waited = 0; waited < SERVER_WAIT_MS; waited += 20) {
+        if (waitpid(serverPid, &status, WNOHANG) == serverPid) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(serverPid, SIGKILL);
+    waitpid(serverPid, &status, 0);
 }
 
 static Window findByTitle(Display* display, Window top, const char* title) {
