@@ -90,9 +90,8 @@ HandTruth drawHand(cv::Mat3f& picture, const cv::Mat3f& light, const HandPose& p
     float reach = pose.palmWidth * 1.5f;
     cv::Rect2f area(pose.centre.x - reach, pose.centre.y - reach, 2 * reach, 2 * reach);
     Shape shape = shapeOver(area);
-    HandTruth truth;
     if (shape.box.empty()) {
-        return truth;
+        return HandTruth();
     }
     handShape(shape, hand, pose.sign);
     cv::Mat1f cover = coverage(shape);
@@ -102,8 +101,13 @@ HandTruth drawHand(cv::Mat3f& picture, const cv::Mat3f& light, const HandPose& p
     creases(lines, hand, pose.sign);
     cv::Mat1f lineCover = coverage(lines).mul(cover) * 0.6f;
     paint(picture, lines, lineCover, litColour(light, lines.box, skin * 0.45f, shading));
+    return truthOfCover(shape, cover, pose.palmWidth);
+}
+
+HandTruth truthOfCover(const Shape& shape, const cv::Mat1f& cover, float palmWidth) {
+    HandTruth truth;
     truth.centre = coveredCentre(shape, cover, truth.area);
-    truth.visible = truth.area > pose.palmWidth * pose.palmWidth * 0.3f;
+    truth.visible = truth.area > palmWidth * palmWidth * 0.3f;
     return truth;
 }
 

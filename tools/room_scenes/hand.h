@@ -25,6 +25,12 @@ struct HandTruth {
     double area = 0;
 };
 
+struct Shape;
+
+// The truth of a hand laid over a shape's box by cover: the centre of its covered pixels, and
+// whether enough of it shows (a third of the palm's square) to count as seen.
+HandTruth truthOfCover(const Shape& shape, const cv::Mat1f& cover, float palmWidth);
+
 // thumbSide: +1 when the thumb points to the frame's right, -1 to its left.
 HandTruth drawHand(cv::Mat3f& picture, const cv::Mat3f& light, const HandPose& pose, float thumbSide,
                    cv::Vec3f skin, cv::Vec2f towardLight);

@@ -180,54 +180,51 @@ float shadeAt(const Body& body, Vec p, const View& view, Vec lightWay) {
 
 HandTruth drawHandBody(cv::Mat3f& picture, const cv::Mat3f& light, const HandPose& pose, float thumbSide,
                        cv::Vec3f skin, cv::Vec2f towardLight) {
-    HandTruth truth;
+    float reach = pose.palmWidth * 1.6f;
+    Shape shape = shapeOver(cv::Rect2f(pose.centre.x - reach, pose.centre.y - reach, 2 * reach, 2 * reach));
+    if (shape.box.empty()) {
+        return HandTruth();
+    }
     const Body body = bodyOf(pose.sign);
     const View view(pose, thumbSide);
-    float reach = pose.palmWidth * 1.6f;
-    cv::Rect box((int)std::floor(pose.centre.x - reach), (int)std::floor(pose.centre.y - reach),
-                 (int)std::ceil(2 * reach) + 2, (int)std::ceil(2 * reach) + 2);
-    box &= cv::Rect(0, 0, picture.cols, picture.rows);
     const Vec lightWay = unit(Vec{towardLight[0], towardLight[1], 1.1f});
     // Each pixel is the mean of SAMPLES x SAMPLES rays, so that fingers keep their partial pixels;
     // one whose middle ray passes farther than a pixel from the hand is left as it is.
-    const int SAMPLES = 3;
+    const int SAMPLES = 3, MIDDLE = SAMPLES / 2;
     const float pixel = 1 / pose.palmWidth;
-    double sumX = 0, sumY = 0, area = 0;
-    for (int y = box.y; y < box.y + box.height; ++y) {
-        for (int x = box.x; x < box.x + box.width; ++x) {
-            Vec origin, way, p;
+    cv::Mat1f cover = cv::Mat1f::zeros(shape.box.size()), shading = cv::Mat1f::zeros(shape.box.size());
+    for (int y = 0; y < shape.box.height; ++y) {
+        for (int x = 0; x < shape.box.width; ++x) {
+            Vec origin, way, middle;
             float nearest;
-            view.ray((float)x, (float)y, origin, way);
-            if (!trace(body, origin, way, p, nearest) && nearest > pixel) {
+            view.ray((float)(shape.box.x + x), (float)(shape.box.y + y), origin, way);
+            bool middleHit = trace(body, origin, way, middle, nearest);
+            if (!middleHit && nearest > pixel) {
                 continue;
             }
-            cv::Vec3f colour(0, 0, 0);
+            float shade = 0;
             int hits = 0;
             for (int sy = 0; sy < SAMPLES; ++sy) {
                 for (int sx = 0; sx < SAMPLES; ++sx) {
-                    view.ray(x + (sx + 0.5f) / SAMPLES - 0.5f, y + (sy + 0.5f) / SAMPLES - 0.5f, origin, way);
-                    if (trace(body, origin, way, p, nearest)) {
-                        colour += skin * shadeAt(body, p, view, lightWay);
+                    Vec p = middle;
+                    bool hit = middleHit;
+                    if (sx != MIDDLE || sy != MIDDLE) {
+                        view.ray(shape.box.x + x + (sx + 0.5f) / SAMPLES - 0.5f,
+                                 shape.box.y + y + (sy + 0.5f) / SAMPLES - 0.5f, origin, way);
+                        hit = trace(body, origin, way, p, nearest);
+                    }
+                    if (hit) {
+                        shade += shadeAt(body, p, view, lightWay);
                         ++hits;
                     }
                 }
             }
-            if (hits == 0) {
-                continue;
+            if (hits > 0) {
+                cover(y, x) = hits / (float)(SAMPLES * SAMPLES);
+                shading(y, x) = shade / hits;
             }
-            float cover = hits / (float)(SAMPLES * SAMPLES);
-            cv::Vec3f l = light(y, x), c = colour / (float)hits;
-            cv::Vec3f& out = picture(y, x);
-            out = out * (1 - cover) + cv::Vec3f(c[0] * l[0], c[1] * l[1], c[2] * l[2]) * cover;
-            sumX += cover * x;
-            sumY += cover * y;
-            area += cover;
         }
     }
-    if (area > 0) {
-        truth.centre = cv::Point2f((float)(sumX / area), (float)(sumY / area));
-        truth.area = area;
-        truth.visible = area > pose.palmWidth * pose.palmWidth * 0.3f;
-    }
-    return truth;
+    paint(picture, shape, cover, litColour(light, shape.box, skin, shading));
+    return truthOfCover(shape, cover, pose.palmWidth);
 }

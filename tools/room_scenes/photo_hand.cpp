@@ -109,8 +109,5 @@ HandTruth drawPhotoHand(cv::Mat3f& picture, const cv::Mat3f& light, const PhotoH
     float brightness = luminance(cv::Scalar(skin[0], skin[1], skin[2])) / luminance(cv::mean(photo.colour, onHand));
     Shape whole{cv::Rect(0, 0, FRAME_WIDTH, FRAME_HEIGHT), cv::Mat1b()};
     paint(picture, whole, cover, placed.mul(light) * brightness);
-    HandTruth truth;
-    truth.centre = coveredCentre(whole, cover, truth.area);
-    truth.visible = truth.area > pose.palmWidth * pose.palmWidth * 0.3f;
-    return truth;
+    return truthOfCover(whole, cover, pose.palmWidth);
 }
