@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "webcam/landmark_model.h"
@@ -27,9 +28,10 @@ std::vector<unsigned char> grainyFrame(int times) {
 
 void BM_LandmarkModelRun(benchmark::State& state) {
     bool xnnpack = state.range(1) == 1;
-    LandmarkModel model(VANTORIX_DATA_DIR "/hand_landmark.onnx", xnnpack);
+    const char* file = state.range(2) == 1 ? "hand_landmark_full.onnx" : "hand_landmark.onnx";
+    LandmarkModel model(std::string(VANTORIX_DATA_DIR "/") + file, xnnpack);
     if (!model.loaded() || model.fast() != xnnpack) {
-        state.SkipWithError("data/hand_landmark.onnx cannot be read or run that way");
+        state.SkipWithError((std::string("data/") + file + " cannot be read or run that way").c_str());
         return;
     }
     bool dim = state.range(0) == 1;
@@ -51,11 +53,13 @@ void BM_LandmarkModelRun(benchmark::State& state) {
     }
 }
 // A lit room (0) or a very dim one (1); the network run by XNNPACK (1, as the game runs it) or
-// by OpenCV's dnn (0).
+// by OpenCV's dnn (0); the lite model (0, the one that reads every hand) or the full one (1, asked
+// where the lite one is unsure).
 BENCHMARK(BM_LandmarkModelRun)
-    ->Args({0, 1})
-    ->Args({1, 1})
-    ->Args({0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 1, 0})
+    ->Args({0, 0, 0})
+    ->Args({0, 1, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 

@@ -54,14 +54,18 @@ if ! compgen -G "$scenes/*/scene.txt" > /dev/null; then
   "$build/room_scenes" --out "$scenes" --seed "$seed" --scenes-per-condition "$per" "${photo_option[@]}"
 fi
 
-python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" "$top/data/hand_landmark.onnx" <<'PYTHON'
+python3 - "$scenes" "$build/hands_read" "$top/docs/hands.md" "$write" "$top/data/hand_landmark.onnx" \
+  "$top/data/hand_landmark_full.onnx" <<'PYTHON'
 import glob, os, subprocess, sys, time
 
-scenes, hands_read, doc, write, model = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4] == "1", sys.argv[5]
+scenes, hands_read, doc, write, model, second = sys.argv[1:7]
+write = write == "1"
 # The room way reads signs from the hand's outline, or with the hand landmark model when it is here.
 WAYS = {"design": ["--hands", "design"], "room": ["--hands", "room", "--no-learned"]}
 if os.path.exists(model):
-    WAYS["room, landmarks"] = ["--hands", "room", "--model", model]
+    # The second model beside it where it is here, as the game asks it.
+    both = ["--second-model", second] if os.path.exists(second) else ["--one-model"]
+    WAYS["room, landmarks"] = ["--hands", "room", "--model", model] + both
 BEGIN, END = "<!-- hands_table begin -->", "<!-- hands_table end -->"
 
 def read_pairs(path):

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes data/hand_landmark.onnx from MediaPipe's hand landmark model (the npm package
-# @mediapipe/hands, pinned and checked), converted from TFLite to ONNX for OpenCV's dnn.
+# Makes data/hand_landmark.onnx (the lite model) or data/hand_landmark_full.onnx (the full one)
+# from MediaPipe's hand landmark models (the npm package @mediapipe/hands, pinned and checked),
+# converted from TFLite to ONNX for OpenCV's dnn.
 #   tools/make_hand_model.sh [--out FILE] [--model lite|full] [--check]
 # --check then holds the written model, run by OpenCV's dnn, to a numpy run of the TFLite graph on
 # opencv-doc's photographs of hands (tools/hand_model/check.py; needs g++, opencv-doc, imagemagick).
@@ -11,7 +12,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 package=@mediapipe/hands
 version=0.4.1675469240
 integrity=sha512-GxoZvL1mmhJxFxjuyj7vnC++JIuInGznHBin5c7ZSq/RbcnGyfEcJrkM/bMu5K1Mz/2Ko+vEX6/+wewmEHPrHg==
-out=$top/data/hand_landmark.onnx
+out=
 model=lite
 check=0
 usage() {
@@ -28,6 +29,10 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ "$model" = lite ] || [ "$model" = full ] || usage "--model takes lite or full, not \"$model\""
+if [ -z "$out" ]; then
+  out=$top/data/hand_landmark.onnx
+  [ "$model" = lite ] || out=$top/data/hand_landmark_full.onnx
+fi
 # Debian's own python3, whose packages the list names, whatever else is first on the PATH.
 python=/usr/bin/python3
 command -v npm >/dev/null || usage "'npm' is missing (tools/model-packages.txt lists it)"

@@ -59,5 +59,7 @@ private:
 
 // The file the game reads the model from, in its data folder.
 const char* const DEFAULT_HAND_MODEL = "hand_landmark.onnx";
+// The larger model asked for a second opinion, beside it.
+const char* const DEFAULT_SECOND_HAND_MODEL = "hand_landmark_full.onnx";
 
 #endif

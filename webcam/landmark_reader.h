@@ -14,12 +14,18 @@ const double DEFAULT_MODEL_SHARE = 0.3;
 
 class LandmarkReader {
 public:
-    // modelPath: the ONNX hand landmark model; see error() when it cannot be used.
-    explicit LandmarkReader(const std::string& modelPath);
+    // modelPath: the ONNX hand landmark model; see error() when it cannot be used. secondPath: a
+    // larger model asked where the first is unsure, or empty for none; see secondError(). It is
+    // not loaded when the first cannot be.
+    explicit LandmarkReader(const std::string& modelPath, const std::string& secondPath = std::string());
 
     bool loaded() const { return model.loaded(); }
     // Why the model cannot be used ("is missing", "is damaged"...), empty once it is loaded.
     const std::string& error() const { return model.error(); }
+    // Why the second model cannot be used, empty once it is loaded or when none was asked for: the
+    // first then reads alone.
+    const std::string& secondError() const;
+    bool secondLoaded() const { return second.loaded(); }
     // The seam's reader, reading through this object, which must outlive its use.
     SignReader signReader();
 
@@ -64,12 +70,17 @@ private:
     bool lookAtCut(const HandPatch& hand, const HandSquare& cut, HandLandmarks& found);
 
     LandmarkModel model;
+    LandmarkModel second;
+    bool secondAsked;
     Followed followed[2];
     unsigned long modelRuns = 0;
     double share = DEFAULT_MODEL_SHARE;
     double lookMs = 0;  // the time a look takes, averaged over the last few
 };
 
+// Two models' answers for the same square as one: the points weighted by each model's belief in
+// the hand, the belief their geometric mean, so that both must be fairly sure.
+HandLandmarks agreedLandmarks(const HandLandmarks& first, const HandLandmarks& second);
 // The square a hand's landmarks call for on the next frame: its palm and finger roots, turned
 // upright and taken twice as large, as MediaPipe follows a hand.
 HandSquare squareOfLandmarks(const HandLandmarks& hand);

@@ -176,7 +176,7 @@ int thread_webcam(void* unused) {
     // The room way's face cascade is read here, so that the game's start does not wait for it.
     std::unique_ptr<RoomWay> room;
     if (shared.way == HANDS_ROOM) {
-        room = openRoomWay(shared.faceModel, shared.handModel);
+        room = openRoomWay(shared.faceModel, shared.handModel, shared.secondHandModel);
     }
     for (unsigned long frame = 1; *shared.stop != -1; ++frame) {
         bool learnAgain = shared.learnAgain != nullptr && shared.learnAgain->exchange(false);

@@ -32,6 +32,7 @@ struct WorkerLinks {
     std::atomic<bool>* learnAgain = nullptr;
     const char* faceModel = DEFAULT_FACE_MODEL;
     const char* handModel = DEFAULT_HAND_MODEL;
+    const char* secondHandModel = DEFAULT_SECOND_HAND_MODEL;
 };
 
 // Set before the worker starts and before any display function is called. Publishes the reading

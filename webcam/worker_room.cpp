@@ -16,9 +16,13 @@
 static const int NO_WALK_X = 80;
 static const int CENTRE_ROW = 120;
 
-RoomWay::RoomWay(const char* faceModel, const char* handModel)
-    : hands(faceModel), landmarks(handModel), learningStart(std::chrono::steady_clock::now()), moment(learningAt(0)),
-      rgb((size_t)IMAGE_WIDTH * IMAGE_HEIGHT * 3), last(noHandsReading()) {
+RoomWay::RoomWay(const char* faceModel, const char* handModel, const char* secondHandModel)
+    : hands(faceModel),
+      landmarks(handModel, secondHandModel),
+      learningStart(std::chrono::steady_clock::now()),
+      moment(learningAt(0)),
+      rgb((size_t)IMAGE_WIDTH * IMAGE_HEIGHT * 3),
+      last(noHandsReading()) {
     if (!hands.error().empty()) {
         std::fprintf(stderr, "Vantorix: the face model \"%s\" cannot be read; hands are found without setting faces aside\n",
                      faceModel);
@@ -26,6 +30,11 @@ RoomWay::RoomWay(const char* faceModel, const char* handModel)
     }
     if (landmarks.loaded()) {
         hands.setSignReader(landmarks.signReader());
+        if (!landmarks.secondError().empty()) {
+            std::fprintf(stderr, "Vantorix: the hand model \"%s\" %s; signs are read by \"%s\" alone\n",
+                         secondHandModel, landmarks.secondError().c_str(), handModel);
+            std::fflush(stderr);
+        }
     } else {
         std::fprintf(stderr, "Vantorix: the hand model \"%s\" %s; signs are read from the hands' outlines\n", handModel,
                      landmarks.error().c_str());
@@ -37,11 +46,11 @@ RoomWay::RoomWay(const char* faceModel, const char* handModel)
 // core to spare, the game's thread goes first (a nice of 10 weighs about a tenth of the game's).
 static const int WORKER_NICE = 10;
 
-std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel) {
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel, const char* secondHandModel) {
     setpriority(PRIO_PROCESS, (id_t)syscall(SYS_gettid), WORKER_NICE);
     // The game says in its own words what is wrong; OpenCV's log would say it again otherwise.
     cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
-    return std::unique_ptr<RoomWay>(new RoomWay(faceModel, handModel));
+    return std::unique_ptr<RoomWay>(new RoomWay(faceModel, handModel, secondHandModel));
 }
 
 void RoomWay::learnAgain() {

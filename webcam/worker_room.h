@@ -27,15 +27,15 @@ struct RoomWay {
 
     // A face model that cannot be read is said in one line on standard error; the room way then
     // goes on without setting faces aside. So is a hand model that cannot be: the signs are then
-    // read from the hands' outlines.
-    RoomWay(const char* faceModel, const char* handModel);
+    // read from the hands' outlines; or, for the second hand model, by the first alone.
+    RoomWay(const char* faceModel, const char* handModel, const char* secondHandModel);
     // F3: forgets the room and the players and starts the steps again.
     void learnAgain();
     const HandReading& lastReading() const { return last; }
 };
 
 // A room way whose finder says nothing of its own on standard error: the game's line says it.
-std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel);
+std::unique_ptr<RoomWay> openRoomWay(const char* faceModel, const char* handModel, const char* secondHandModel);
 
 // Neither hand found: nobody walks and no sign is given, so the keys play.
 HandReading noHandsReading();

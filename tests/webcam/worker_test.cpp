@@ -124,7 +124,7 @@ TEST(ThreadsWorker, RoomWayInTheDarkWithoutAFaceModel) {
     thread_signal = 0;
     linkWorker(WorkerLinks{&WebCam, g_hDC, &thread_signal, &world.shownLife1, &world.shownLife2, &readings,
                            HANDS_ROOM, nullptr, "/nonexistent/faces.xml",
-                           VANTORIX_DATA_DIR "/hand_landmark.onnx"});
+                           VANTORIX_DATA_DIR "/hand_landmark.onnx", VANTORIX_DATA_DIR "/hand_landmark_full.onnx"});
     testing::internal::CaptureStderr();
     std::thread worker(thread_webcam, nullptr);
     // The notice is written in orange to the right of the progress bar, once the room is learnt.

@@ -41,13 +41,18 @@ static HandReading noReading() {
 }
 
 std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>& frames,
-                                  const std::vector<FrameRole>& roles, const std::string& handModel) {
+                                  const std::vector<FrameRole>& roles, const std::string& handModel,
+                                  const std::string& secondHandModel) {
     RoomHands hands(DEFAULT_FACE_MODEL);
-    LandmarkReader landmarks(handModel);
+    LandmarkReader landmarks(handModel, secondHandModel);
     // Every hand of every frame is read, whatever the model's time: this tool measures the reader.
     landmarks.setShare(0);
     if (landmarks.loaded()) {
         hands.setSignReader(landmarks.signReader());
+        if (!landmarks.secondError().empty()) {
+            std::fprintf(stderr, "hands_read: the hand model %s %s; signs are read by %s alone\n",
+                         secondHandModel.c_str(), landmarks.secondError().c_str(), handModel.c_str());
+        }
     } else if (!handModel.empty()) {
         std::fprintf(stderr, "hands_read: the hand model %s %s; signs are read from the hand's outline\n",
                      handModel.c_str(), landmarks.error().c_str());

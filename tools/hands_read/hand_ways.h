@@ -14,8 +14,10 @@ enum FrameRole { EMPTY_FRAME, STAND_FRAME, PLAY_FRAME };
 // a reading with no hand found.
 std::vector<HandReading> readDesign(const std::vector<std::vector<unsigned char>>& frames);
 // handModel: the hand landmark model reading the room way's signs; empty, or one that cannot be
-// read (said in one line on standard error), leaves them to the hand's outline.
+// read (said in one line on standard error), leaves them to the hand's outline. secondHandModel:
+// the model asked too where the first is unsure; empty, or one that cannot be read (said so), none.
 std::vector<HandReading> readRoom(const std::vector<std::vector<unsigned char>>& frames,
-                                  const std::vector<FrameRole>& roles, const std::string& handModel);
+                                  const std::vector<FrameRole>& roles, const std::string& handModel,
+                                  const std::string& secondHandModel);
 
 #endif

@@ -11,12 +11,15 @@
 
 static const int BAD_INPUT = 2;
 static const char* const USAGE =
-    "usage: hands_read --hands design|room [--empty N] [--stand M] [--model FILE | --no-learned] FRAME...\n"
+    "usage: hands_read --hands design|room [--empty N] [--stand M] [--model FILE | --no-learned]\n"
+    "                  [--second-model FILE | --one-model] FRAME...\n"
     "  FRAME: 320 x 240 binary PPM (P6, maxval 255) in the camera's orientation; the first N are\n"
     "  learnt as the empty room (at least one), the next M as the players standing hands down\n"
     "  (room way).\n"
     "  The room way reads signs with the hand landmark model FILE (hand_landmark.onnx in the working\n"
     "  folder unless told), or from the hand's outline with --no-learned or when the model cannot be read.\n"
+    "  Where that model is unsure, the second model FILE is asked too (hand_landmark_full.onnx in the\n"
+    "  working folder unless told), as the game does; --one-model leaves it out.\n"
     "  Prints FRAME PLAYER FOUND X Y SIGN STEP for each frame and player. Exit status 2 on bad\n"
     "  options or frames.\n";
 
@@ -25,6 +28,7 @@ struct Options {
     int empty = 0;
     int stand = 0;
     std::string model = DEFAULT_HAND_MODEL;
+    std::string secondModel = DEFAULT_SECOND_HAND_MODEL;
     std::vector<std::string> frames;
 };
 
@@ -58,6 +62,10 @@ static std::string parse(int argc, char** argv, Options& options) {
             options.model = argv[++i];
         } else if (arg == "--no-learned") {
             options.model.clear();
+        } else if (arg == "--second-model" && hasValue) {
+            options.secondModel = argv[++i];
+        } else if (arg == "--one-model") {
+            options.secondModel.clear();
         } else if (arg.size() > 1 && arg[0] == '-') {
             return hasValue || arg.rfind("--", 0) != 0 ? "unknown option " + arg : arg + " needs a value";
         } else {
@@ -107,7 +115,8 @@ int main(int argc, char** argv) {
         roles.push_back(n < options.empty ? EMPTY_FRAME : n < options.empty + options.stand ? STAND_FRAME : PLAY_FRAME);
     }
     bool designWay = options.way == "design";
-    std::vector<HandReading> readings = designWay ? readDesign(frames) : readRoom(frames, roles, options.model);
+    std::vector<HandReading> readings =
+        designWay ? readDesign(frames) : readRoom(frames, roles, options.model, options.secondModel);
     for (size_t i = 0; i < readings.size(); ++i) {
         printHand(i, 1, readings[i].player1, designWay);
         printHand(i, 2, readings[i].player2, designWay);
