@@ -1,8 +1,9 @@
 """Holds the converted model to MediaPipe's own runtime: the npm package's WebAssembly build run in
 headless Debian chromium on photographs of hands.
 
-    mediapipe_check.py PACKAGE_FOLDER MODEL.onnx [PICTURE...]
-PACKAGE_FOLDER: the unpacked @mediapipe/hands package. MediaPipe follows each picture as a video;
+    mediapipe_check.py [--full] PACKAGE_FOLDER MODEL.onnx [PICTURE...]
+PACKAGE_FOLDER: the unpacked @mediapipe/hands package; --full: MediaPipe runs its full landmark
+model (the one MODEL.onnx was converted from), not the lite one. MediaPipe follows each picture as a video;
 each of its answers after the first was found in the square its answer before called for. That
 square is cut here the way MediaPipe cuts it, the converted model is run on it by OpenCV's dnn, and
 its landmarks, brought back to the picture, are compared with MediaPipe's. Prints a row per picture.
@@ -91,7 +92,7 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def mediapipe_answers(package, pictures, folder):
+def mediapipe_answers(package, pictures, folder, complexity):
     site = os.path.join(folder, "site")
     shutil.copytree(package, site)
     shutil.copy(os.path.join(check.HERE, "mediapipe_page.html"), site)
@@ -103,7 +104,8 @@ def mediapipe_answers(package, pictures, folder):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
-        url = "http://127.0.0.1:%d/mediapipe_page.html#%s" % (server.server_address[1], ",".join(names))
+        url = "http://127.0.0.1:%d/mediapipe_page.html?complexity=%d#%s" % (server.server_address[1], complexity,
+                                                                          ",".join(names))
         profile = "--user-data-dir=" + os.path.join(folder, "profile")
         done = subprocess.run(["chromium"] + CHROMIUM_FLAGS + [profile, url], capture_output=True, text=True,
                               timeout=600)
@@ -116,12 +118,15 @@ def mediapipe_answers(package, pictures, folder):
 
 
 def main():
-    if len(sys.argv) < 3:
+    arguments = sys.argv[1:]
+    complexity = 1 if arguments[:1] == ["--full"] else 0
+    arguments = arguments[complexity:]
+    if len(arguments) < 2:
         sys.exit(__doc__)
-    package, model = sys.argv[1], sys.argv[2]
-    pictures = sys.argv[3:] or [check.DOC + p for p in check.PICTURES[:4]]
+    package, model = arguments[0], arguments[1]
+    pictures = arguments[2:] or [check.DOC + p for p in check.PICTURES[:4]]
     with tempfile.TemporaryDirectory() as folder:
-        answers = mediapipe_answers(package, pictures, folder)
+        answers = mediapipe_answers(package, pictures, folder, complexity)
         squares, follows = [], []
         for i, (picture, answer) in enumerate(zip(pictures, answers)):
             rgb = read_picture(picture, folder)
