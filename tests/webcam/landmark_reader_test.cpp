@@ -205,6 +205,7 @@ TEST(LandmarkReader, ASecondModelReadsMoreSigns) {
             continue;
         }
         std::string rgb = sceneFramePixels(scene, hand.frame);
+        ASSERT_FALSE(rgb.empty()) << hand.frame;
         ++looks;
         rightAlone += readCut(one, rgb, hand, (int)hand.y - 14) == hand.sign;
         rightBoth += readCut(both, rgb, hand, (int)hand.y - 14) == hand.sign;
