@@ -119,8 +119,10 @@ def mediapipe_answers(package, pictures, folder, complexity):
 
 def main():
     arguments = sys.argv[1:]
-    complexity = 1 if arguments[:1] == ["--full"] else 0
-    arguments = arguments[complexity:]
+    full = arguments[:1] == ["--full"]
+    if full:
+        arguments = arguments[1:]
+    complexity = 1 if full else 0
     if len(arguments) < 2:
         sys.exit(__doc__)
     package, model = arguments[0], arguments[1]
