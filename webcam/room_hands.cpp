@@ -18,6 +18,11 @@ static const double PRESENT_SHARE = 0.03;
 // Two frames of the still room differing by this much on average (0-255, a channel) come from a
 // camera whose gain is up in a dim room: its grain is smoothed away before hands are looked for.
 static const double GRAINY = 3;
+// From half as much again the camera is at its highest gain: hands are still found, but the hand model reads
+// about half their signs (on the synthetic rooms the dim ones' frames differ by 6, a warm lamp's
+// by 3), so the players are told that more light would help.
+static const double DIM = 4.5;
+static const char* const DIM_ROOM = "The room is dim: signs are read better with more light";
 // Between two frames of the empty room, more than this share of pixels changing by more than
 // this (summed over red, green and blue) is someone moving in it.
 static const double MOVED_SHARE = 0.005;
@@ -50,7 +55,7 @@ void RoomHands::learnAgain() {
     room.emptyRoom.release();
     room.standingSum.release();
     room.standing.release();
-    room.grainy = false;
+    room.grainy = room.dim = false;
     forgetFaces(room.faces);
     room.tracks[0] = room.tracks[1] = HandTrack();
     room.seen[0] = room.seen[1] = false;
@@ -77,8 +82,10 @@ static void compareEmpty(RoomState& room) {
         cv::Mat difference, summed, moved;
         cv::absdiff(room.small, room.previousEmpty, difference);
         if (room.background.emptyFrames == 1) {
-            cv::Scalar grain = cv::mean(difference);
-            room.grainy = (grain[0] + grain[1] + grain[2]) / 3 >= GRAINY;
+            cv::Scalar channels = cv::mean(difference);
+            double grain = (channels[0] + channels[1] + channels[2]) / 3;
+            room.grainy = grain >= GRAINY;
+            room.dim = grain >= DIM;
         }
         cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
         cv::compare(summed, MOVED_DIFFERENCE, moved, cv::CMP_GT);
@@ -162,6 +169,14 @@ void RoomHands::learnPlayers(const unsigned char* rgb) {
     faceList(room.faces, room.view.faces);
 }
 
-HandReading RoomHands::read(const unsigned char* rgb) { return readRoom(state->room, wrap(rgb)); }
+HandReading RoomHands::read(const unsigned char* rgb) {
+    RoomState& room = state->room;
+    HandReading reading = readRoom(room, wrap(rgb));
+    // The last of the notices: the others ask for something without which no hand is read.
+    if (room.dim && room.view.notice.empty()) {
+        room.view.notice = DIM_ROOM;
+    }
+    return reading;
+}
 
 const RoomView& RoomHands::view() const { return state->room.view; }

@@ -154,6 +154,7 @@ struct RoomState {
     cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
     cv::Mat standingSum, standing;  // the players at rest: the mean of the standing frames
     bool grainy = false;
+    bool dim = false;  // the camera at its highest gain: the players are told more light helps
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
 };

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -188,6 +190,27 @@ TEST(RoomHands, LearnsAgainAfterTheLightChanges) {
     EXPECT_NEAR(reading.player2.baryX, dim.back().hands[1].x, 15);
     EXPECT_EQ(reading.player1.sign, 2);
     EXPECT_EQ(reading.player2.sign, 1);
+}
+
+// A camera at its highest gain in a dim room: the hands are still found, and the players are told
+// that more light would read them better; learnt again in a clean picture, the word goes.
+TEST(RoomHands, SaysWhenTheRoomIsDim) {
+    std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, 200, 150}, {STAND2, 0, 1, 120, 150}};
+    std::vector<DrawnFrame> clean = scene({signing}), grainy = clean;
+    std::mt19937 random(7);
+    std::normal_distribution<double> grain(0, 12);
+    for (DrawnFrame& frame : grainy) {
+        for (unsigned char& value : frame.rgb) {
+            value = (unsigned char)std::min(255.0, std::max(0.0, value + grain(random)));
+        }
+    }
+    RoomHands hands(DEFAULT_FACE_MODEL);
+    HandReading reading = readLast(hands, grainy);
+    EXPECT_NE(hands.view().notice.find("dim"), std::string::npos) << hands.view().notice;
+    EXPECT_TRUE(reading.player1.found && reading.player2.found);
+    hands.learnAgain();
+    readLast(hands, clean);
+    EXPECT_EQ(hands.view().notice, "");
 }
 
 // Heads that turn and move after the players were learnt are still no hands, and a hand held
