@@ -35,13 +35,14 @@ std::string roomScene(const FreshFolder& folder, const std::string& condition) {
 
 // The reader's sign for a cut of 24 x 28 pixels from row top down (about a palm and its fingers)
 // over the column of a scene's true hand, nothing followed from before.
-int readCut(LandmarkReader& reader, const std::string& rgb, const SceneHand& hand, int top) {
+int readCut(LandmarkReader& reader, const std::string& rgb, const SceneHand& hand, int top, int height = 28,
+            int palmY = -1) {
     int column = (int)hand.x + (hand.player == 1 ? 160 : 0);
     HandPatch cut;
     cut.rgb = (const unsigned char*)rgb.data();
-    cut.box = ImageBox{column - 12, top, column + 12, top + 28};
-    cut.mask.assign(24 * 28, 255);
-    cut.palmX = column, cut.palmY = top + 14, cut.palmRadius = 10;
+    cut.box = ImageBox{column - 12, top, column + 12, top + height};
+    cut.mask.assign(24 * height, 255);
+    cut.palmX = column, cut.palmY = palmY < 0 ? top + 14 : palmY, cut.palmRadius = 10;
     reader.forget();
     return reader.read(cut);
 }
@@ -153,15 +154,16 @@ TEST(LandmarkCrop, FadesWhatStandsStillOnlyInAVeryDimPicture) {
 }
 
 // A hand raised beside the face is blanked with it, and the room way cuts the forearm below; a
-// hand before the chin is cut at the neck above it: in room_scenes' daylight room, most hands read
-// right from their own cut are read the same from a cut one hand lower, and from one hand higher.
+// hand before the chin is cut at the neck above it; a cut may keep the whole forearm: in
+// room_scenes' daylight room, most hands read right from their own cut are read the same from a
+// cut one hand lower, from one hand higher, and from one four hands long whose palm is the hand's.
 // The room's modelled hands of all three signs are among those read right.
 TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
     FreshFolder folder;
     std::string scene = roomScene(folder, "daylight");
     LandmarkReader reader(MODEL);
     reader.setShare(0);
-    int readOnHand = 0, readBelow = 0, readAbove = 0;
+    int readOnHand = 0, readBelow = 0, readAbove = 0, readLong = 0;
     int readOfSign[4] = {0, 0, 0, 0};
     for (const SceneHand& hand : readSceneTruth(scene)) {
         // Every other frame: a sign is held for two to five.
@@ -175,6 +177,7 @@ TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
             ++readOfSign[hand.sign];
             readBelow += readCut(reader, rgb, hand, (int)hand.y + 14) == hand.sign;
             readAbove += readCut(reader, rgb, hand, (int)hand.y - 42) == hand.sign;
+            readLong += readCut(reader, rgb, hand, (int)hand.y - 14, 110, (int)hand.y) == hand.sign;
         }
     }
     ASSERT_GE(readOnHand, 20);
@@ -183,6 +186,7 @@ TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
     EXPECT_GE(readOfSign[SCISSORS], 3);
     EXPECT_GE(readBelow, readOnHand * 3 / 4);
     EXPECT_GE(readAbove, readOnHand * 3 / 4);
+    EXPECT_GE(readLong, readOnHand * 3 / 4);
 }
 
 // The larger model asked where the first is unsure reads more of a warm-lamp room's hands right
