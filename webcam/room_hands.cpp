@@ -18,9 +18,9 @@ static const double PRESENT_SHARE = 0.03;
 // Two frames of the still room differing by this much on average (0-255, a channel) come from a
 // camera whose gain is up in a dim room: its grain is smoothed away before hands are looked for.
 static const double GRAINY = 3;
-// From half as much again the camera is at its highest gain: hands are still found, but the hand model reads
-// about half their signs (on the synthetic rooms the dim ones' frames differ by 6, a warm lamp's
-// by 3), so the players are told that more light would help.
+// From half as much again the camera's gain is at its highest: hands are still found, but the
+// hand model reads about half their signs (on the synthetic rooms the dim ones' frames differ by
+// 6, a warm lamp's by 3), so the players are told that more light would help.
 static const double DIM = 4.5;
 static const char* const DIM_ROOM = "The room is dim: signs are read better with more light";
 // Between two frames of the empty room, more than this share of pixels changing by more than
@@ -55,7 +55,7 @@ void RoomHands::learnAgain() {
     room.emptyRoom.release();
     room.standingSum.release();
     room.standing.release();
-    room.grainy = room.dim = false;
+    room.grain = 0;
     forgetFaces(room.faces);
     room.tracks[0] = room.tracks[1] = HandTrack();
     room.seen[0] = room.seen[1] = false;
@@ -67,7 +67,7 @@ void prepareFrame(RoomState& room, const cv::Mat& rgb) {
     cv::resize(rgb, room.small, cv::Size(SMALL_WIDTH, SMALL_HEIGHT), 0, 0, cv::INTER_AREA);
     // A camera's heavy grain in a dim room would speckle both the moving and the skin pixels;
     // the small picture only finds where hands are, so it may lose a little sharpness then.
-    if (room.grainy) {
+    if (room.grain >= GRAINY) {
         cv::GaussianBlur(room.small, room.small, cv::Size(3, 3), 0);
     }
     cv::cvtColor(room.small, room.hsv, cv::COLOR_RGB2HSV);
@@ -82,10 +82,8 @@ static void compareEmpty(RoomState& room) {
         cv::Mat difference, summed, moved;
         cv::absdiff(room.small, room.previousEmpty, difference);
         if (room.background.emptyFrames == 1) {
-            cv::Scalar channels = cv::mean(difference);
-            double grain = (channels[0] + channels[1] + channels[2]) / 3;
-            room.grainy = grain >= GRAINY;
-            room.dim = grain >= DIM;
+            cv::Scalar grain = cv::mean(difference);
+            room.grain = (grain[0] + grain[1] + grain[2]) / 3;
         }
         cv::transform(difference, summed, cv::Matx13f(1, 1, 1));
         cv::compare(summed, MOVED_DIFFERENCE, moved, cv::CMP_GT);
@@ -173,7 +171,7 @@ HandReading RoomHands::read(const unsigned char* rgb) {
     RoomState& room = state->room;
     HandReading reading = readRoom(room, wrap(rgb));
     // The last of the notices: the others ask for something without which no hand is read.
-    if (room.dim && room.view.notice.empty()) {
+    if (room.grain >= DIM && room.view.notice.empty()) {
         room.view.notice = DIM_ROOM;
     }
     return reading;

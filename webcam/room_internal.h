@@ -153,8 +153,7 @@ struct RoomState {
     cv::Mat emptyRoom;  // the room as the background learnt it, for the players' outlines
     cv::Mat previousEmpty;  // the last frame of the empty room, to compare the next with
     cv::Mat standingSum, standing;  // the players at rest: the mean of the standing frames
-    bool grainy = false;
-    bool dim = false;  // the camera at its highest gain: the players are told more light helps
+    double grain = 0;  // how much two frames of the empty room differ on average (0-255, a channel)
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
 };
