@@ -33,16 +33,15 @@ std::string roomScene(const FreshFolder& folder, const std::string& condition) {
     return folder.path() + "/" + condition + "-0";
 }
 
-// The reader's sign for a cut of 24 x 28 pixels from row top down (about a palm and its fingers)
-// over the column of a scene's true hand, nothing followed from before.
-int readCut(LandmarkReader& reader, const std::string& rgb, const SceneHand& hand, int top, int height = 28,
-            int palmY = -1) {
+// The reader's sign for a cut 24 pixels wide from row top down (28 high: about a palm and its
+// fingers), its palm 14 rows down, over the column of a scene's true hand, nothing followed.
+int readCut(LandmarkReader& reader, const std::string& rgb, const SceneHand& hand, int top, int height = 28) {
     int column = (int)hand.x + (hand.player == 1 ? 160 : 0);
     HandPatch cut;
     cut.rgb = (const unsigned char*)rgb.data();
     cut.box = ImageBox{column - 12, top, column + 12, top + height};
     cut.mask.assign(24 * height, 255);
-    cut.palmX = column, cut.palmY = palmY < 0 ? top + 14 : palmY, cut.palmRadius = 10;
+    cut.palmX = column, cut.palmY = top + 14, cut.palmRadius = 10;
     reader.forget();
     return reader.read(cut);
 }
@@ -177,7 +176,7 @@ TEST(LandmarkReader, FindsTheHandBesideAWrongCut) {
             ++readOfSign[hand.sign];
             readBelow += readCut(reader, rgb, hand, (int)hand.y + 14) == hand.sign;
             readAbove += readCut(reader, rgb, hand, (int)hand.y - 42) == hand.sign;
-            readLong += readCut(reader, rgb, hand, (int)hand.y - 14, 110, (int)hand.y) == hand.sign;
+            readLong += readCut(reader, rgb, hand, (int)hand.y - 14, 110) == hand.sign;
         }
     }
     ASSERT_GE(readOnHand, 20);
