@@ -139,6 +139,8 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
 // 255 where the small picture differs from the empty room by more than difference (summed over
 // red, green, blue) once the camera's exposure has been brought back to the room's.
 void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out);
+// The small picture as the camera would have taken it at the exposure of learnt.
+void atExposureOf(const cv::Mat& small, const cv::Mat& learnt, cv::Mat& out);
 
 // Everything the finder keeps between frames, and the pictures it reuses to spare allocations.
 struct RoomState {
@@ -155,6 +157,7 @@ struct RoomState {
     cv::Mat standingSum, standing;  // the players at rest: the mean of the standing frames
     double grain = 0;  // how much two frames of the empty room differ on average (0-255, a channel)
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
+    cv::Mat exposed;  // the small picture at the exposure the players were learnt in
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
 };
 // The small picture and its YCrCb twin, and the light's notice in the view.

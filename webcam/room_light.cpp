@@ -70,3 +70,7 @@ void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double diff
     cv::transform(differing, summed, cv::Matx13f(1, 1, 1));
     cv::compare(summed, difference, out, cv::CMP_GT);
 }
+
+void atExposureOf(const cv::Mat& small, const cv::Mat& learnt, cv::Mat& out) {
+    cv::divide(small, exposureGain(small, learnt), out);
+}

@@ -173,15 +173,28 @@ TEST(RoomHandsTool, RefusesBadFramesAndOptions) {
     }
 }
 
-// A room learnt in one light does not hold in another: the finder says so, and once it learns
-// the room and the players again in the new light it finds the hands. Through a camera at its
-// highest gain it still finds them, and tells the players that more light would help.
+// A room learnt in one light holds when the camera's exposure moves, not once the light itself
+// changes across it: the finder says so, and once it learns the room and the players again in
+// the new light it finds the hands. Through a camera at its highest gain it still finds them,
+// and tells the players that more light would help.
 TEST(RoomHands, LearnsAgainAfterTheLightChanges) {
     std::vector<DrawnPlayer> signing = {{STAND1, 0, 2, 200, 150}, {STAND2, 0, 1, 120, 150}};
     std::vector<DrawnFrame> bright = scene({}), dim = scene({signing}, 0.55);
     RoomHands hands(DEFAULT_FACE_MODEL);
     readLast(hands, bright);
-    hands.read(dim.back().rgb.data());
+    DrawnFrame darker = drawRoom(signing, 0.85, 300);
+    HandReading moved = hands.read(darker.rgb.data());
+    EXPECT_EQ(hands.view().notice, "");
+    EXPECT_TRUE(moved.player1.found && moved.player2.found);
+    EXPECT_NEAR(moved.player1.baryX, darker.hands[0].x - 160, 15);
+    // The lamp on the left put out: the room darkens from right to left.
+    DrawnFrame lampOut = drawRoom(signing, 1.0, 301);
+    cv::Mat lit(240, 320, CV_8UC3, lampOut.rgb.data());
+    for (int x = 0; x < 320; ++x) {
+        cv::Mat column = lit.col(x);
+        column *= 0.3 + 0.7 * x / 319;
+    }
+    hands.read(lampOut.rgb.data());
     EXPECT_NE(hands.view().notice.find("light"), std::string::npos) << hands.view().notice;
     hands.learnAgain();
     HandReading reading = readLast(hands, dim);
