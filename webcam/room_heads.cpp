@@ -3,8 +3,6 @@
 
 #include <opencv2/imgproc.hpp>
 
-// A player's pixel differs from the empty room by more than this, summed over red, green, blue.
-static const double PLAYER_DIFFERENCE = 45;
 // The head's width is measured this far below the outline's top (small-picture rows), under
 // the crown, and the face with the hair above it is this many widths tall.
 static const int CROWN = 5;

@@ -60,6 +60,9 @@ double broadSkinShare(const cv::Mat& rgb);
 // 255 where the HSV pixels are the player's skin.
 void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& out);
 
+// A player's pixel differs from the empty room by more than this, summed over red, green, blue.
+const double PLAYER_DIFFERENCE = 45;
+
 // The players' faces, looked for now and then in a small region around where they were.
 struct RoomFaces {
     cv::CascadeClassifier cascade;
@@ -159,7 +162,13 @@ struct RoomState {
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
     cv::Mat exposed;  // the small picture at the exposure the players were learnt in
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
+    cv::Rect stanceBox[2];  // each player's head and shoulders at rest, small picture; empty when unknown
+    cv::Mat stanceLook[2];  // what they looked like there, grey
 };
+// What each player looked like at rest, to find them again when they step aside.
+void learnStances(RoomState& room);
+// Moving pixels that are a player who stepped aside, as they stood, are set aside.
+void setAsideStances(RoomState& room);
 // The small picture and its YCrCb twin, and the light's notice in the view.
 void prepareFrame(RoomState& room, const cv::Mat& rgb);
 // Each half's skin by its own player's gate.

@@ -110,6 +110,7 @@ static void findMoving(RoomState& room) {
 static void findCandidates(RoomState& room, const cv::Mat& rgb) {
     findMoving(room);
     findNotEmpty(room);
+    setAsideStances(room);
     if (cv::countNonZero(room.moving) > CHANGED_SHARE * room.moving.total() && room.view.notice.empty()) {
         room.view.notice = "The light has changed: learn the room again";
     }
@@ -223,6 +224,7 @@ static void showMask(RoomState& room) {
 HandReading readRoom(RoomState& room, const cv::Mat& rgb) {
     if (room.view.stage != ROOM_PLAYING) {
         settleSkin(room.skin);
+        learnStances(room);
         room.view.stage = ROOM_PLAYING;
     }
     prepareFrame(room, rgb);

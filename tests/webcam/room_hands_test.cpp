@@ -25,8 +25,9 @@ const int EMPTY = 8, STAND = 5;
 // Player 1 stands in the picture's right half, player 2 in its left.
 const int STAND1 = 240, STAND2 = 80;
 
-std::vector<DrawnPlayer> standing(int shift = 0) {
-    return {{STAND1, shift, 0, 0, 0}, {STAND2, -shift, 0, 0, 0}};
+// The players' heads turned by shift, the players stepped apart by step.
+std::vector<DrawnPlayer> standing(int shift = 0, int step = 0) {
+    return {{STAND1 + step, shift, 0, 0, 0}, {STAND2 - step, -shift, 0, 0, 0}};
 }
 
 // Learning frames, then the given play, in one list.
@@ -215,11 +216,12 @@ TEST(RoomHands, LearnsAgainAfterTheLightChanges) {
     EXPECT_TRUE(reading.player1.found && reading.player2.found);
 }
 
-// Heads that turn and move after the players were learnt are still no hands, and a hand held
-// up beside the face is found beside it, not on it.
+// Heads that turn and move after the players were learnt are still no hands, nor are players who
+// stepped aside, and a hand held up beside the face is found beside it, not on it.
 TEST(RoomHands, FaceIsNeverTakenForAHand) {
-    std::vector<std::vector<DrawnPlayer>> play = {standing(8), standing(-8)};
+    std::vector<std::vector<DrawnPlayer>> play = {standing(8), standing(-8), standing(0, 12), standing(0, 24)};
     play.push_back({{STAND1, 6, 1, STAND1 - 40, 80}, {STAND2, -6, 3, STAND2 + 40, 85}});
+    play.push_back({{STAND1 + 24, 0, 2, STAND1 - 16, 80}, {STAND2 - 24, 0, 1, STAND2 + 16, 85}});
     std::vector<DrawnFrame> frames = scene(play);
     RoomHands hands(DEFAULT_FACE_MODEL);
     for (size_t n = 0; n < frames.size(); ++n) {
