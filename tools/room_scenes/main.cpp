@@ -13,9 +13,10 @@
 
 static const char* const USAGE =
     "usage: room_scenes --out DIR [--seed S] [--scenes-per-condition K] [--condition NAME] [--photo-hand PPM]\n"
-    "                   [--drawn-hands]\n"
+    "                   [--drawn-hands] [--step PIXELS]\n"
     "  --photo-hand: also photo-hand-K scenes, daylight rooms whose open hands are that photograph\n"
     "  --drawn-hands: hands drawn flat, as the first rooms had them, instead of modelled\n"
+    "  --step: in play each player steps this many pixels aside (0-60), over four frames\n"
     "  Exit status 2 on bad options or photograph, 1 when the files cannot be written.\n";
 
 struct Options {
@@ -25,6 +26,7 @@ struct Options {
     std::string onlyCondition;  // empty: every condition
     std::string photoHand;      // empty: no scenes with the photographed hand
     bool drawnHands = false;
+    int step = 0;  // pixels each player steps aside in play
 };
 
 static bool parseNumber(const char* text, unsigned long& value) {
@@ -54,6 +56,8 @@ static Options parseOptions(int argc, char** argv) {
             options.seed = number;
         } else if (option == "--scenes-per-condition" && parseNumber(value, number) && number >= 1 && number <= 100) {
             options.scenesPerCondition = (int)number;
+        } else if (option == "--step" && parseNumber(value, number) && number <= 60) {
+            options.step = (int)number;
         } else if (option == "--photo-hand") {
             options.photoHand = value;
         } else if (option == "--condition" && conditionNamed(value)) {
@@ -98,13 +102,14 @@ struct SceneKind {
 };
 
 // False (after saying why) when a file cannot be written.
-static bool writeScene(const std::string& folder, const SceneKind& kind, unsigned long long seed, int scene) {
+static bool writeScene(const std::string& folder, const SceneKind& kind, unsigned long long seed, int scene,
+                       int step) {
     const Condition& condition = kind.condition;
     cv::RNG rng(seed);
     Room room = makeRoom(condition, rng);
     // The photographed hand is a light one: its players' arms and faces match it.
     const int skinTones[2] = {kind.hands.photo ? scene % 2 : scene % 6, kind.hands.photo ? 1 : (scene + 3 + (int)(seed % 2)) % 6};
-    SceneScript script = writeScript(condition, rng, skinTones);
+    SceneScript script = writeScript(condition, rng, skinTones, (float)step);
     Camera camera = cameraFor(condition);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -135,7 +140,7 @@ static bool writeScenes(const Options& options, const SceneKind& kind, unsigned 
     for (int k = 0; k < options.scenesPerCondition; ++k) {
         unsigned long long seed = options.seed * 1000003ULL + kindIndex * 1009ULL + k * 7919ULL + 1;
         std::string folder = options.out + "/" + kind.name + "-" + std::to_string(k);
-        if (!writeScene(folder, kind, seed, k + (int)kindIndex)) {
+        if (!writeScene(folder, kind, seed, k + (int)kindIndex, options.step)) {
             return false;
         }
     }

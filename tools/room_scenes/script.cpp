@@ -67,10 +67,18 @@ static std::vector<HandPose> playerHands(cv::RNG& rng, const Person& player, int
     return hands;
 }
 
-// Players sway a little while they stand, and in play drift up to a few pixels from where they stood.
-static Person swaying(Person person, int frame, int playFirst, float phase) {
+// Frames into play before a player steps aside, and the frames the step takes.
+static const int STEP_START = 8, STEP_FRAMES = 4;
+
+// Players sway a little while they stand, and in play drift up to a few pixels from where they
+// stood, and step aside by step pixels if asked.
+static Person swaying(Person person, int frame, int playFirst, float phase, float step) {
     person.centreX += 2.5f * std::sin(frame * 0.23f + phase);
     person.headY += 1.0f * std::sin(frame * 0.31f + phase * 2);
+    if (frame > playFirst + STEP_START) {
+        float part = std::min(1.0f, (frame - playFirst - STEP_START) / (float)STEP_FRAMES);
+        person.centreX += (phase > 3.15f ? 1.0f : -1.0f) * step * part;
+    }
     if (frame > playFirst) {
         person.centreX += 6.0f * std::sin((frame - playFirst) * 0.08f) * (phase > 3.15f ? 1.0f : -1.0f);
     }
@@ -92,7 +100,7 @@ static void addPasserby(SceneScript& script, cv::RNG& rng) {
     }
 }
 
-SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skinTones[2]) {
+SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skinTones[2], float step) {
     SceneScript script;
     script.emptyFrames = rng.uniform(9, 12);
     script.standFrames = rng.uniform(5, 8);
@@ -110,7 +118,7 @@ SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skin
         for (int frame = script.emptyFrames; frame < playFirst + script.playFrames; ++frame) {
             script.frames[frame].playersIn = true;
             Person& standing = script.frames[frame].players[p];
-            standing = swaying(player, frame, playFirst, phase);
+            standing = swaying(player, frame, playFirst, phase, step);
             if (frame >= playFirst) {
                 const HandPose& hand = hands[frame - playFirst];
                 script.frames[frame].hands[p] = hand;

@@ -25,8 +25,9 @@ struct SceneScript {
     std::vector<SceneFrame> frames;
 };
 
-// skinTones: the two players' tones, 0 lightest to 5 darkest.
-SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skinTones[2]);
+// skinTones: the two players' tones, 0 lightest to 5 darkest; step: pixels each player steps
+// aside in play, left or right.
+SceneScript writeScript(const Condition& condition, cv::RNG& rng, const int skinTones[2], float step);
 
 // The first frame column of a player's half: 160 for player 1 (index 0), 0 for player 2.
 int halfStart(int playerIndex);
