@@ -142,8 +142,10 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
 // 255 where the small picture differs from the empty room by more than difference (summed over
 // red, green, blue) once the camera's exposure has been brought back to the room's.
 void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out);
-// The small picture as the camera would have taken it at the exposure of learnt.
-void atExposureOf(const cv::Mat& small, const cv::Mat& learnt, cv::Mat& out);
+// How the camera's exposure moved between a picture of the room then and one now, each channel.
+cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then);
+// As differFromEmpty, with the exposure's move since learnt already measured.
+void differAtGain(const cv::Mat& small, const cv::Mat& learnt, const cv::Scalar& gain, double difference, cv::Mat& out);
 
 // Everything the finder keeps between frames, and the pictures it reuses to spare allocations.
 struct RoomState {
@@ -161,6 +163,7 @@ struct RoomState {
     double grain = 0;  // how much two frames of the empty room differ on average (0-255, a channel)
     cv::Mat small, hsv, moving, skinMask, candidates, labels[2];
     cv::Mat exposed;  // the small picture at the exposure the players were learnt in
+    cv::Scalar gain;  // how the exposure moved since then, each channel
     cv::Mat notEmpty;  // 255 where the small picture differs from the empty room under its exposure
     cv::Rect stanceBox[2];  // each player's head and shoulders at rest, small picture; empty when unknown
     cv::Mat stanceLook[2];  // what they looked like there, grey

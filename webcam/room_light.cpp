@@ -36,11 +36,14 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom) {
     return "";
 }
 
-// How the camera's exposure moved since the empty room was learnt, each channel: the median
-// ratio over a sparse grid of pixels, most of which show the room whoever stands before it.
-static cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
+// The median ratio over a sparse grid of pixels, most of which show the room whoever stands
+// before it.
+cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
     cv::Scalar gain(1, 1, 1);
     std::vector<float> ratios[3];
+    for (std::vector<float>& r : ratios) {
+        r.reserve((now.rows / GAIN_STEP + 1) * (now.cols / GAIN_STEP + 1));
+    }
     for (int y = GAIN_STEP / 2; y < now.rows; y += GAIN_STEP) {
         const cv::Vec3b* a = now.ptr<cv::Vec3b>(y);
         const cv::Vec3b* b = then.ptr<cv::Vec3b>(y);
@@ -63,14 +66,14 @@ static cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then) {
     return gain;
 }
 
-void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out) {
+void differAtGain(const cv::Mat& small, const cv::Mat& learnt, const cv::Scalar& gain, double difference, cv::Mat& out) {
     cv::Mat exposed, differing, summed;
-    cv::multiply(emptyRoom, exposureGain(small, emptyRoom), exposed);
+    cv::multiply(learnt, gain, exposed);
     cv::absdiff(small, exposed, differing);
     cv::transform(differing, summed, cv::Matx13f(1, 1, 1));
     cv::compare(summed, difference, out, cv::CMP_GT);
 }
 
-void atExposureOf(const cv::Mat& small, const cv::Mat& learnt, cv::Mat& out) {
-    cv::divide(small, exposureGain(small, learnt), out);
+void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out) {
+    differAtGain(small, emptyRoom, exposureGain(small, emptyRoom), difference, out);
 }

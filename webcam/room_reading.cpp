@@ -85,7 +85,7 @@ static void addHeldBeforeBody(RoomState& room) {
     cv::floodFill(outside, cv::Point(0, 0), cv::Scalar(128));
     cv::Mat held = outside(cv::Rect(1, 1, sealed.cols, sealed.rows)) != 128;
     held.setTo(0, sealed);
-    differFromEmpty(room.small, room.standing, EMPTY_DIFFERENCE, changed);
+    differAtGain(room.small, room.standing, room.gain, EMPTY_DIFFERENCE, changed);
     cv::bitwise_and(held, changed, held);
     cv::bitwise_or(room.moving, held, room.moving);
 }
@@ -102,7 +102,8 @@ static void findMoving(RoomState& room) {
         movingPixels(room.background, room.small, room.moving);
         return;
     }
-    atExposureOf(room.small, learnt, room.exposed);
+    room.gain = exposureGain(room.small, learnt);
+    cv::divide(room.small, room.gain, room.exposed);
     movingPixels(room.background, room.exposed, room.moving);
 }
 
