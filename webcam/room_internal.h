@@ -62,6 +62,8 @@ void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& o
 
 // A player's pixel differs from the empty room by more than this, summed over red, green, blue.
 const double PLAYER_DIFFERENCE = 45;
+// Keeps only the largest connected part of mask (255 on it); its pixel count.
+int keepLargest(cv::Mat& mask);
 
 // The players' faces, looked for now and then in a small region around where they were.
 struct RoomFaces {

@@ -72,8 +72,7 @@ static cv::Mat fullMask(const RoomState& room, const cv::Mat& rgb, int player, c
     return mask;
 }
 
-// Keeps only the largest connected part of mask; its pixel count.
-static int keepLargest(cv::Mat& mask) {
+int keepLargest(cv::Mat& mask) {
     cv::Mat labels, stats, centroids;
     int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
     int best = 0, bestArea = 0;

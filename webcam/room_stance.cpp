@@ -24,24 +24,6 @@ static const double CLEARER = 0.2;
 // this (summed over red, green, blue) is the player, not a hand.
 static const double STEPPED_DIFFERENCE = 36;
 
-// The box of the largest connected part of mask: the player, not a speck of the room that the
-// exposure's move left.
-static cv::Rect largestPart(const cv::Mat& mask) {
-    cv::Mat labels, stats, centroids;
-    int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
-    int best = 0;
-    for (int i = 1; i < count; ++i) {
-        if (best == 0 || stats.at<int>(i, cv::CC_STAT_AREA) > stats.at<int>(best, cv::CC_STAT_AREA)) {
-            best = i;
-        }
-    }
-    if (best == 0) {
-        return cv::Rect();
-    }
-    return cv::Rect(stats.at<int>(best, cv::CC_STAT_LEFT), stats.at<int>(best, cv::CC_STAT_TOP),
-                    stats.at<int>(best, cv::CC_STAT_WIDTH), stats.at<int>(best, cv::CC_STAT_HEIGHT));
-}
-
 void learnStances(RoomState& room) {
     for (int player = 0; player < 2; ++player) {
         room.stanceBox[player] = cv::Rect();
@@ -54,7 +36,10 @@ void learnStances(RoomState& room) {
     cv::morphologyEx(body, body, cv::MORPH_OPEN, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
     for (int player = 0; player < 2; ++player) {
         cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
-        cv::Rect box = largestPart(body(half)) + half.tl();
+        // The player, not a speck of the room that the exposure's move left.
+        cv::Mat part = body(half);
+        keepLargest(part);
+        cv::Rect box = cv::boundingRect(part) + half.tl();
         // The middle of the head and shoulders: stepping towards the picture's edge, the player's
         // far side may leave it.
         box = cv::Rect(box.x + box.width / 5, box.y, box.width * 3 / 5, std::min(box.height, STANCE_ROWS));
@@ -94,7 +79,8 @@ void setAsideStances(RoomState& room) {
         return;
     }
     cv::Mat grey;
-    cv::cvtColor(room.exposed.empty() ? room.small : room.exposed, grey, cv::COLOR_RGB2GRAY);
+    // Play brought the frame to the players' exposure at rest (findMoving) before this.
+    cv::cvtColor(room.exposed, grey, cv::COLOR_RGB2GRAY);
     for (int player = 0; player < 2; ++player) {
         int step = stepOf(room, grey, player);
         if (std::abs(step) < STILL) {
