@@ -21,12 +21,13 @@ static const int MIN_HEAD = 8;
 // The player's head in one half: the highest part that differs from the empty room, of a size
 // a head could be (the neck, thin, may part it from the body).
 static cv::Mat highest(const cv::Mat& difference, cv::Rect half) {
-    cv::Mat labels, stats, centroids, head;
-    int count = cv::connectedComponentsWithStats(difference(half), labels, stats, centroids, 8, CV_32S);
+    cv::Mat labels, head;
+    std::vector<Region> regions;
+    int count = findRegions(difference(half), labels, regions);
     int best = 0;
     for (int i = 1; i < count; ++i) {
-        bool big = stats.at<int>(i, cv::CC_STAT_AREA) >= MIN_HEAD * MIN_HEAD;
-        if (big && (best == 0 || stats.at<int>(i, cv::CC_STAT_TOP) < stats.at<int>(best, cv::CC_STAT_TOP))) {
+        bool big = regions[i].area >= MIN_HEAD * MIN_HEAD;
+        if (big && (best == 0 || regions[i].box.y < regions[best].box.y)) {
             best = i;
         }
     }

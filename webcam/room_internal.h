@@ -62,6 +62,15 @@ void skinPixels(const SkinGate& skin, int player, const cv::Mat& hsv, cv::Mat& o
 
 // A player's pixel differs from the empty room by more than this, summed over red, green, blue.
 const double PLAYER_DIFFERENCE = 45;
+// An 8-connected region of a mask, in the mask's coordinates.
+struct Region {
+    cv::Rect box;
+    cv::Point2d centre;
+    int area = 0;
+};
+// Labels the mask's regions as cv::connectedComponents does; regions[label] for each, 0 the
+// background (left empty). Returns their count with the background.
+int findRegions(const cv::Mat& mask, cv::Mat& labels, std::vector<Region>& regions);
 // Keeps only the largest connected part of mask (255 on it); its pixel count.
 int keepLargest(cv::Mat& mask);
 
@@ -146,6 +155,8 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
 void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out);
 // How the camera's exposure moved between a picture of the room then and one now, each channel.
 cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then);
+// The picture multiplied (or divided) by the exposure's move, each channel by its own.
+void scaleExposure(const cv::Mat& picture, const cv::Scalar& gain, bool divide, cv::Mat& out);
 // As differFromEmpty, with the exposure's move since learnt already measured.
 void differAtGain(const cv::Mat& small, const cv::Mat& learnt, const cv::Scalar& gain, double difference, cv::Mat& out);
 

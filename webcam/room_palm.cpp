@@ -72,22 +72,6 @@ static cv::Mat fullMask(const RoomState& room, const cv::Mat& rgb, int player, c
     return mask;
 }
 
-int keepLargest(cv::Mat& mask) {
-    cv::Mat labels, stats, centroids;
-    int count = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
-    int best = 0, bestArea = 0;
-    for (int i = 1; i < count; ++i) {
-        if (stats.at<int>(i, cv::CC_STAT_AREA) > bestArea) {
-            bestArea = stats.at<int>(i, cv::CC_STAT_AREA);
-            best = i;
-        }
-    }
-    if (best > 0) {
-        cv::compare(labels, best, mask, cv::CMP_EQ);
-    }
-    return bestArea;
-}
-
 // The palm: the widest disc within a hand's length of the region's top, since a sign is shown
 // fingers up at the end of a raised arm, and an elbow or a bent arm below may be wider.
 static double findPalm(const cv::Mat& mask, int handLength, cv::Point& centre) {
@@ -108,8 +92,9 @@ HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blo
     int handLength = room.faces.height[player];
     HandCut cut;
     cv::Rect full;
+    // One connected part already: the one that overlaps the region most.
     cv::Mat mask = fullMask(room, rgb, player, blob, full);
-    if (keepLargest(mask) < MIN_HAND_PIXELS) {
+    if (cv::countNonZero(mask) < MIN_HAND_PIXELS) {
         return cut;
     }
     cv::Point centre;

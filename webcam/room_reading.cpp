@@ -103,7 +103,7 @@ static void findMoving(RoomState& room) {
         return;
     }
     room.gain = exposureGain(room.small, learnt);
-    cv::divide(room.small, room.gain, room.exposed);
+    scaleExposure(room.small, room.gain, true, room.exposed);
     movingPixels(room.background, room.exposed, room.moving);
 }
 
@@ -128,16 +128,15 @@ static void findCandidates(RoomState& room, const cv::Mat& rgb) {
 }
 
 static std::vector<Blob> blobsOf(RoomState& room, int player, int halfLeft) {
-    cv::Mat stats, centroids;
     cv::Mat half = room.candidates(cv::Rect(halfLeft, 0, SMALL_WIDTH / 2, SMALL_HEIGHT));
-    int count = cv::connectedComponentsWithStats(half, room.labels[player], stats, centroids, 8, CV_32S);
+    std::vector<Region> regions;
+    int count = findRegions(half, room.labels[player], regions);
     std::vector<Blob> blobs;
     double handLength = room.faces.height[player];
     for (int i = 1; i < count; ++i) {
-        cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT) + halfLeft, stats.at<int>(i, cv::CC_STAT_TOP),
-                     stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
-        cv::Point2f centre((float)centroids.at<double>(i, 0) + halfLeft, (float)centroids.at<double>(i, 1));
-        Blob blob{i, box, centre, stats.at<int>(i, cv::CC_STAT_AREA)};
+        const Region& region = regions[i];
+        cv::Point2f centre((float)region.centre.x + halfLeft, (float)region.centre.y);
+        Blob blob{i, region.box + cv::Point(halfLeft, 0), centre, region.area};
         bool body = blob.area * SCALE * SCALE > MAX_BLOB * handLength * handLength;
         if (blob.area >= MIN_BLOB && !body && !onGuessedHead(room.faces, player, room.labels[player], blob, halfLeft) &&
             !onNeck(room.faces, player, room.labels[player], blob, halfLeft)) {
