@@ -3,6 +3,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <climits>
 
 // OpenCV's own statistics (connectedComponentsWithStats) cost five to ten times its labelling on
