@@ -92,8 +92,8 @@ HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blo
     int handLength = room.faces.height[player];
     HandCut cut;
     cv::Rect full;
-    // One connected part already: the one that overlaps the region most.
     cv::Mat mask = fullMask(room, rgb, player, blob, full);
+    // One connected part already: the one that overlaps the region most.
     if (cv::countNonZero(mask) < MIN_HAND_PIXELS) {
         return cut;
     }
