@@ -141,10 +141,9 @@ struct HandCut {
     cv::Point palm;  // full-picture coordinates
     float palmRadius = 0;
 };
-// Cuts the blob (small-picture mask and label) to the hand on the full picture.
+struct RoomState;
 // Cuts the player's blob to the hand on the full picture, a hand being about as tall as the
 // player's face.
-struct RoomState;
 HandCut cutHand(const RoomState& room, const cv::Mat& rgb, int player, const Blob& blob);
 
 // The light of the picture in words, or empty when it is fit to read hands in.
