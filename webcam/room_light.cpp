@@ -74,7 +74,7 @@ static void gainTable(const cv::Scalar& gain, bool divide, uchar table[3][256]) 
     for (int channel = 0; channel < 3; ++channel) {
         double g = gain[channel];
         for (int value = 0; value < 256; ++value) {
-            // As OpenCV divides, by nothing into nothing.
+            // OpenCV gives nothing for a division by nothing.
             double scaled = !divide ? value * g : g != 0 ? value / g : 0;
             table[channel][value] = cv::saturate_cast<uchar>(scaled);
         }
