@@ -154,8 +154,9 @@ std::string lightNotice(const cv::Mat& smallRgb, bool emptyRoom);
 void differFromEmpty(const cv::Mat& small, const cv::Mat& emptyRoom, double difference, cv::Mat& out);
 // How the camera's exposure moved between a picture of the room then and one now, each channel.
 cv::Scalar exposureGain(const cv::Mat& now, const cv::Mat& then);
-// The picture multiplied (or divided) by the exposure's move, each channel by its own.
-void scaleExposure(const cv::Mat& picture, const cv::Scalar& gain, bool divide, cv::Mat& out);
+// The picture brought back to the exposure it was measured against: each channel divided by its
+// own part of the exposure's move.
+void undoExposure(const cv::Mat& picture, const cv::Scalar& gain, cv::Mat& out);
 // As differFromEmpty, with the exposure's move since learnt already measured.
 void differAtGain(const cv::Mat& small, const cv::Mat& learnt, const cv::Scalar& gain, double difference, cv::Mat& out);
 

@@ -81,9 +81,9 @@ static void gainTable(const cv::Scalar& gain, bool divide, uchar table[3][256]) 
     }
 }
 
-void scaleExposure(const cv::Mat& picture, const cv::Scalar& gain, bool divide, cv::Mat& out) {
+void undoExposure(const cv::Mat& picture, const cv::Scalar& gain, cv::Mat& out) {
     uchar table[3][256];
-    gainTable(gain, divide, table);
+    gainTable(gain, true, table);
     out.create(picture.size(), CV_8UC3);
     for (int y = 0; y < picture.rows; ++y) {
         const uchar* in = picture.ptr<uchar>(y);
@@ -107,7 +107,8 @@ void differAtGain(const cv::Mat& small, const cv::Mat& learnt, const cv::Scalar&
         for (int x = 0; x < small.cols; ++x) {
             const uchar* a = now + 3 * x;
             const uchar* b = then + 3 * x;
-            int summed = std::abs(a[0] - table[0][b[0]]) + std::abs(a[1] - table[1][b[1]]) + std::abs(a[2] - table[2][b[2]]);
+            int summed = std::abs(a[0] - table[0][b[0]]) + std::abs(a[1] - table[1][b[1]]) +
+                         std::abs(a[2] - table[2][b[2]]);
             differs[x] = summed > difference ? 255 : 0;
         }
     }

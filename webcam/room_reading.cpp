@@ -103,7 +103,7 @@ static void findMoving(RoomState& room) {
         return;
     }
     room.gain = exposureGain(room.small, learnt);
-    scaleExposure(room.small, room.gain, true, room.exposed);
+    undoExposure(room.small, room.gain, room.exposed);
     movingPixels(room.background, room.exposed, room.moving);
 }
 
