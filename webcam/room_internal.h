@@ -71,6 +71,8 @@ struct Region {
 // Labels the mask's regions as cv::connectedComponents does; regions[label] for each, 0 the
 // background (left empty). Returns their count with the background.
 int findRegions(const cv::Mat& mask, cv::Mat& labels, std::vector<Region>& regions);
+// The label of the largest of the regions, the first of equals; 0 when there are none.
+int largestRegion(const std::vector<Region>& regions);
 // Keeps only the largest connected part of mask (255 on it); its pixel count.
 int keepLargest(cv::Mat& mask);
 

@@ -37,19 +37,23 @@ int findRegions(const cv::Mat& mask, cv::Mat& labels, std::vector<Region>& regio
     return count;
 }
 
+int largestRegion(const std::vector<Region>& regions) {
+    int best = 0;
+    for (size_t i = 1; i < regions.size(); ++i) {
+        if (best == 0 || regions[i].area > regions[best].area) {
+            best = (int)i;
+        }
+    }
+    return best;
+}
+
 int keepLargest(cv::Mat& mask) {
     cv::Mat labels;
     std::vector<Region> regions;
-    int count = findRegions(mask, labels, regions);
-    int best = 0, bestArea = 0;
-    for (int i = 1; i < count; ++i) {
-        if (regions[i].area > bestArea) {
-            bestArea = regions[i].area;
-            best = i;
-        }
-    }
+    findRegions(mask, labels, regions);
+    int best = largestRegion(regions);
     if (best > 0) {
         cv::compare(labels, best, mask, cv::CMP_EQ);
     }
-    return bestArea;
+    return regions[best].area;  // the background's, left empty, when there are none
 }

@@ -37,9 +37,11 @@ void learnStances(RoomState& room) {
     for (int player = 0; player < 2; ++player) {
         cv::Rect half(player == 0 ? SMALL_WIDTH / 2 : 0, 0, SMALL_WIDTH / 2, SMALL_HEIGHT);
         // The player, not a speck of the room that the exposure's move left.
-        cv::Mat part = body(half);
-        keepLargest(part);
-        cv::Rect box = cv::boundingRect(part) + half.tl();
+        cv::Mat labels;
+        std::vector<Region> regions;
+        findRegions(body(half), labels, regions);
+        int largest = largestRegion(regions);
+        cv::Rect box = largest > 0 ? regions[largest].box + half.tl() : cv::Rect();
         // The middle of the head and shoulders: stepping towards the picture's edge, the player's
         // far side may leave it.
         box = cv::Rect(box.x + box.width / 5, box.y, box.width * 3 / 5, std::min(box.height, STANCE_ROWS));
